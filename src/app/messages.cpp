@@ -1,0 +1,99 @@
+#include "app/messages.h"
+
+#include <array>
+#include <utility>
+
+namespace qmx::app {
+
+namespace {
+
+struct Entry {
+    int id;
+    std::string_view text;
+};
+
+// Sorted by number.
+constexpr std::array kTable{
+    Entry{msg::ProgramTitle, "QMX"},
+    Entry{msg::ExpressionNotCorrect, "HEX to Physical expression is not correct"},
+    Entry{msg::DivisionByZero, "Error /0"},
+    Entry{msg::InputMaxOver, "Input Data MaxOver"},
+    Entry{msg::InputMinOver, "Input Data MinOver"},
+    Entry{msg::UsedWrongEquation, "Used wrong equation"},
+    Entry{msg::DataSetAsBefore, "Data is set as before editing"},
+    Entry{msg::DataError, "Data error"},
+    Entry{msg::DataSectionNotFound, "[Data] section is not found"},
+    Entry{msg::DataSectionDataNotFound, "[Data] section data is not found"},
+    Entry{msg::SFormatError, "S-format error in [Data] section"},
+    Entry{msg::WrongWordInData, "Including wrong word in [Data] section"},
+    Entry{msg::DataChecksumError, "Checksum of S-format in [Data] section is in error"},
+    Entry{msg::AllParametersNotDefined, "All Parameters are not defined"},
+    Entry{msg::MapSectionNotFound, "[Free Map] or [Config Map] section is not found."},
+    Entry{msg::FreeMapFormatError, "Format error in [Free Map] section"},
+    Entry{msg::FailedToOpenFile, "Failed to open file"},
+    Entry{msg::FailedToWriteFile, "Failed to write file"},
+    Entry{msg::FailedOpenPort, "Failed open RS232C port"},
+    Entry{msg::FailedToReadFileData, "Failed to read file data"},
+    Entry{msg::FailedToCorrespond, "Failed to correspond with ECU."},
+    Entry{msg::AddressDoesNotCorrespond, "Address does not correspond"},
+    Entry{msg::MapAddressWrong, "Map Address is wrong"},
+    Entry{msg::NoResponseFromEcu, "No response from ECU."},
+    Entry{msg::InputRangeOver, "Input Data Range Over:%.2f \n (%.2f<=Data<=%.2f)\n set %.2f"},
+    Entry{msg::WriteErrorAddress, "Write Error Address : %s"},
+    Entry{msg::ReadErrorAddress, "Read Error Address : %s"},
+    Entry{msg::InputRangeOverTwoIntervals,
+          "Input Data Range Over:%.2f \n (%.2f<=Data<=%.2f or %.2f<=Data<=%.2f)\n set %.2f"},
+    Entry{msg::SaveError, "ConfigurationFile Save Error!"},
+    Entry{msg::MapNamesPiledUp, "Map names are piled up"},
+    Entry{msg::LinkFirstOrSecondEmpty, "#1Map or #2Map is empty"},
+    Entry{msg::LinkThirdFourthMismatch, "#3Map and #4Map must be both empth \n or both not empty"},
+    Entry{msg::LinkDataCountDiffers, "Data count is different. \n Can't Execute map link."},
+    Entry{msg::EcuTypeDifferent, "ECU type is different."},
+    Entry{msg::ClipboardUnreadable,
+          "Can't correct clip board data\nSupported digital data of front form only."},
+    Entry{msg::ClipboardNotRectangular,
+          "Clip board has not supported data.\nIt's not data of front form."},
+    Entry{msg::ClipboardNotNumeric, "Clip board has not supported data.\nIt's not digital data."},
+    Entry{msg::PasteDuringSelection, "paste processing cannot be performed during selection."},
+    Entry{msg::DataRemainsInPort, "The data to read remains in port."},
+    Entry{msg::MachineTypeDifferent, "Machine type is different."},
+    Entry{msg::ConfigMapFormatError, "Format error in [Config Map] section"},
+    Entry{msg::AutoSelectFailed, "Failed auto select com port!"},
+    Entry{msg::MapWindowCaption, "Map Window"},
+    Entry{msg::TableWindowCaption, "Table Window"},
+    Entry{msg::ComPortCaption, "Com Port"},
+    Entry{msg::WriteToEcuCaption, "Write to ECU"},
+    Entry{msg::ReadFromEcuCaption, "Read From ECU"},
+    Entry{msg::MultiMapEditCaption, "Multi Map Edit"},
+    Entry{msg::CloseWithoutSaving, "Are you sure you want to close without saving the change ?"},
+    Entry{msg::CancelMapLink, "Do you cancel map link?"},
+    Entry{msg::ExecuteMapLink, "Do you execute map link?"},
+    Entry{msg::MapLinkCleared, "Map link was cleared."},
+    Entry{msg::LogColumnsHeader,
+          "time, Buffer, NumberOfBytesReadOrWrite, timeOut, GetLastError, FunctionName\n\n"},
+    Entry{msg::LogReadLine, "%d, %02X, %d, %d, %d, ReadFile:%s\n"},
+    Entry{msg::LogWriteLine, "%d, %02X, %d, %d, %d, WriteFile:%s\n"},
+    Entry{msg::Complete, "Complete"},
+    Entry{msg::ReadFromFileCaption, "Read From File"},
+    Entry{msg::Same, "Same"},
+    Entry{msg::EcuTypeDifferentBang, "ECU type is different!"},
+    Entry{msg::LogFolderMissing, "The folder for output a log does not exist."},
+    Entry{msg::CloseWithoutWriting,
+          "Are you sure you want to close without Writing to ECU the change?"},
+    Entry{msg::PackedVersionError, "The rcz file of this version cannot be opened."},
+    Entry{msg::WriteDenied, "This file is write-denied by other process."},
+    Entry{msg::PortSelected, "COM%d %s was Selected."},
+    Entry{msg::LogHeader, "**\n* %s\n*\n"},
+};
+
+} // namespace
+
+std::string_view messageText(int id) {
+    for (const Entry& entry : kTable) {
+        if (entry.id == id)
+            return entry.text;
+    }
+    return {};
+}
+
+} // namespace qmx::app

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program's numbered messages. Every text the user sees comes from this table, so that
+// operations can return a message number (0 = success) and the front end shows the text.
+namespace qmx::app {
+
+namespace msg {
+constexpr int Success = 0;
+constexpr int ProgramTitle = 2;
+constexpr int ExpressionNotCorrect = 1000;
+constexpr int DivisionByZero = 1001;
+constexpr int InputMaxOver = 1002;
+constexpr int InputMinOver = 1003;
+constexpr int UsedWrongEquation = 1500;
+constexpr int DataSetAsBefore = 1504;
+constexpr int DataError = 1505;
+constexpr int DataSectionNotFound = 1507;
+constexpr int DataSectionDataNotFound = 1508;
+constexpr int SFormatError = 1509;
+constexpr int WrongWordInData = 1510;
+constexpr int DataChecksumError = 1511;
+constexpr int AllParametersNotDefined = 1512;
+constexpr int MapSectionNotFound = 1514;
+constexpr int FreeMapFormatError = 1515;
+constexpr int FailedToOpenFile = 1516;
+constexpr int FailedToWriteFile = 1517;
+constexpr int FailedOpenPort = 1518;
+constexpr int FailedToReadFileData = 1519;
+constexpr int FailedToCorrespond = 1520;
+constexpr int AddressDoesNotCorrespond = 1521;
+constexpr int MapAddressWrong = 1523;
+constexpr int NoResponseFromEcu = 1524;
+constexpr int InputRangeOver = 1525;
+constexpr int WriteErrorAddress = 1528;
+constexpr int ReadErrorAddress = 1529;
+constexpr int InputRangeOverTwoIntervals = 1531;
+constexpr int SaveError = 1533;
+constexpr int MapNamesPiledUp = 1538;
+constexpr int LinkFirstOrSecondEmpty = 1539;
+constexpr int LinkThirdFourthMismatch = 1540;
+constexpr int LinkDataCountDiffers = 1541;
+constexpr int EcuTypeDifferent = 1542;
+constexpr int ClipboardUnreadable = 1544;
+constexpr int ClipboardNotRectangular = 1545;
+constexpr int ClipboardNotNumeric = 1546;
+constexpr int PasteDuringSelection = 1547;
+constexpr int DataRemainsInPort = 1548;
+constexpr int MachineTypeDifferent = 1550;
+constexpr int ConfigMapFormatError = 1551;
+constexpr int AutoSelectFailed = 1552;
+constexpr int MapWindowCaption = 2000;
+constexpr int TableWindowCaption = 2001;
+constexpr int ComPortCaption = 2005;
+constexpr int WriteToEcuCaption = 2015;
+constexpr int ReadFromEcuCaption = 2016;
+constexpr int MultiMapEditCaption = 2020;
+constexpr int CloseWithoutSaving = 3001;
+constexpr int CancelMapLink = 3005;
+constexpr int ExecuteMapLink = 3006;
+constexpr int MapLinkCleared = 3008;
+constexpr int LogColumnsHeader = 57644;
+constexpr int LogReadLine = 57645;
+constexpr int LogWriteLine = 57646;
+constexpr int Complete = 57647;
+constexpr int ReadFromFileCaption = 57649;
+constexpr int Same = 57650;
+constexpr int EcuTypeDifferentBang = 57651;
+constexpr int LogFolderMissing = 57652;
+constexpr int CloseWithoutWriting = 57654;
+constexpr int PackedVersionError = 57655;
+constexpr int WriteDenied = 57656;
+constexpr int PortSelected = 57657;
+constexpr int LogHeader = 57658;
+} // namespace msg
+
+// The text of message `id` exactly as the program shows it; empty for an unknown number.
+std::string_view messageText(int id);
+
+} // namespace qmx::app
