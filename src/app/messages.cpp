@@ -19,6 +19,7 @@ constexpr std::array kTable{
     Entry{msg::DivisionByZero, "Error /0"},
     Entry{msg::InputMaxOver, "Input Data MaxOver"},
     Entry{msg::InputMinOver, "Input Data MinOver"},
+    Entry{msg::OperandMissing, "Operand is missing in expression"},
     Entry{msg::UsedWrongEquation, "Used wrong equation"},
     Entry{msg::DataSetAsBefore, "Data is set as before editing"},
     Entry{msg::DataError, "Data error"},
@@ -84,6 +85,7 @@ constexpr std::array kTable{
     Entry{msg::WriteDenied, "This file is write-denied by other process."},
     Entry{msg::PortSelected, "COM%d %s was Selected."},
     Entry{msg::LogHeader, "**\n* %s\n*\n"},
+    Entry{msg::LineTooLong, "character's of a line is over 0xffff."},
 };
 
 } // namespace

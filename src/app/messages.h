@@ -14,6 +14,7 @@ constexpr int ExpressionNotCorrect = 1000;
 constexpr int DivisionByZero = 1001;
 constexpr int InputMaxOver = 1002;
 constexpr int InputMinOver = 1003;
+constexpr int OperandMissing = 1004;
 constexpr int UsedWrongEquation = 1500;
 constexpr int DataSetAsBefore = 1504;
 constexpr int DataError = 1505;
@@ -74,6 +75,7 @@ constexpr int PackedVersionError = 57655;
 constexpr int WriteDenied = 57656;
 constexpr int PortSelected = 57657;
 constexpr int LogHeader = 57658;
+constexpr int LineTooLong = 57659;
 } // namespace msg
 
 // The text of message `id` exactly as the program shows it; empty for an unknown number.
