@@ -1,0 +1,24 @@
+#include "config/individualinfo.h"
+
+#include "app/messages.h"
+#include "config/linerules.h"
+
+namespace qmx::config {
+
+std::optional<std::string> readMachineCode(const CLineList& lines) {
+    for (std::size_t index : sectionContent(lines, "Individual Information")) {
+        const std::vector<std::string> fields = commaFields(lines.textAt(index));
+        if (fields.size() >= 2 && fields[0] == "VestraMachineCode" && fields[1].size() >= 2)
+            return fields[1].substr(0, 2);
+    }
+    return std::nullopt;
+}
+
+int checkMachine(const CLineList& lines, const std::string& machineFolder) {
+    const auto model = keyedValue(lines, "Machine", "Model", ',');
+    if (model && *model != machineFolder)
+        return app::msg::MachineTypeDifferent;
+    return app::msg::Success;
+}
+
+} // namespace qmx::config

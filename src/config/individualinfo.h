@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "config/linelist.h"
+
+namespace qmx::config {
+
+// The two-character machine code: from the first content line of [Individual Information]
+// whose first field is exactly "VestraMachineCode" and whose second field has at least two
+// characters. Nothing when no such line exists (the caller keeps its code).
+std::optional<std::string> readMachineCode(const CLineList& lines);
+
+// 0 when the configuration belongs to `machineFolder` (no Model key in [Machine], or a Model
+// equal to it), else the "machine type is different" message number.
+int checkMachine(const CLineList& lines, const std::string& machineFolder);
+
+} // namespace qmx::config

@@ -1,0 +1,70 @@
+#include "app/messages.h"
+#include "config/diagcom.h"
+#include "config/individualinfo.h"
+#include "config/responsetexts.h"
+
+#include <gtest/gtest.h>
+
+namespace qmx::config {
+namespace {
+
+CLineList linesOf(std::initializer_list<const char*> texts) {
+    CLineList lines;
+    for (const char* text : texts)
+        lines.append(text);
+    return lines;
+}
+
+TEST(DiagCom, TakesOnlyWellFormedItemsInFileOrder) {
+    const CLineList lines = linesOf({
+        "[diag.com]",
+        "; comment",
+        "1,10,Engine speed,rpm,2,1,0",
+        "2,100,Too big,x,1,1,0",     // request above FF
+        "3,1G,Not hex,x,1,1,0",      // request not hexadecimal
+        "4,12,Three bytes,x,3,1,0",  // answer length 3
+        "5,13,Empty unit,,1,1,0",    // empty field
+        "6,14,Short,x,1,1",          // six fields
+        "7,2C,Coolant, degC ,1,0.5,-40",
+        "[Calib]",
+        "8,15,After section,x,1,1,0",
+    });
+    const auto items = readDiagComSection(lines);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].request, 0x10);
+    EXPECT_EQ(items[0].length, 2);
+    EXPECT_EQ(items[0].name, "Engine speed");
+    EXPECT_EQ(items[1].request, 0x2C);
+    EXPECT_EQ(items[1].unit, "degC");
+    EXPECT_EQ(items[1].gain, "0.5");
+    EXPECT_EQ(items[1].offset, "-40");
+}
+
+TEST(MachineCode, FirstMatchingLineWins) {
+    const CLineList lines = linesOf({"[Individual Information]", "vestramachinecode,ZZ",
+                                     "VestraMachineCode,Q", "VestraMachineCode,Q4x",
+                                     "VestraMachineCode,AB"});
+    EXPECT_EQ(readMachineCode(lines), "Q4");
+    EXPECT_FALSE(readMachineCode(linesOf({"[Title]", "VestraMachineCode,AB"})));
+}
+
+TEST(MachineCheck, ModelMustEqualTheMachineFolderInUpperCase) {
+    using app::msg::MachineTypeDifferent;
+    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Type,x"}), ""), 0);
+    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "ABC"), 0);
+    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "abc"), MachineTypeDifferent);
+    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), ""), MachineTypeDifferent);
+}
+
+TEST(ResponseTexts, LookUpByResultCharacter) {
+    const CLineList lines = linesOf({"[Error Message]", "0,Write complete", "", "; note",
+                                     "1,", "1,Checksum error", "[Other]", "2,Not here"});
+    const auto texts = readResponseTexts(lines);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(lookUpResponse(texts, '0'), "Write complete");
+    EXPECT_EQ(lookUpResponse(texts, '1'), "Checksum error");
+    EXPECT_FALSE(lookUpResponse(texts, '2'));
+}
+
+} // namespace
+} // namespace qmx::config
