@@ -26,7 +26,6 @@ public:
     }
     FdGuard(const FdGuard&) = delete;
     FdGuard& operator=(const FdGuard&) = delete;
-    int get() const { return m_fd; }
     // Closes now and reports the result (a failed close can mean lost data).
     bool close() {
         const int fd = m_fd;
