@@ -19,6 +19,7 @@ struct NumberFormats {
     int x = 1;
     int y = 1;
     int z = 1;
+    bool operator==(const NumberFormats&) const = default;
 };
 
 } // namespace qmx::app

@@ -19,6 +19,7 @@ struct LineIndexes {
     std::int32_t flow = -1;   // 0 = XON/XOFF on ("YES"), 1 = off ("NO")
     std::int32_t port = -1;   // 0..255: port number index + 1 (qmx.INI's PORT; the registry's
                               // Rs232cPort comes first, see currentPortIndex)
+    bool operator==(const LineIndexes&) const = default;
 };
 
 struct PrintMargins {
@@ -27,6 +28,7 @@ struct PrintMargins {
     std::int32_t right = 0;
     std::int32_t bottom = 0;
     std::int32_t line = 0;
+    bool operator==(const PrintMargins&) const = default;
 };
 
 struct StartupSettings {
@@ -41,6 +43,7 @@ struct StartupSettings {
     PrintMargins print;
     std::string initialFolder; // DIRECTORY PATH1: where the file dialogs start
     NumberFormats precision;
+    bool operator==(const StartupSettings&) const = default;
 };
 
 } // namespace qmx::app

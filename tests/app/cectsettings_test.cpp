@@ -10,38 +10,26 @@ namespace {
 
 using qmx::testing::TempFolder;
 
-// Loads a registry file holding `values` (one registry-export line each).
-CEctSettings loadWith(const std::string& values, ScreenSize screen = kLargeScreen) {
+// Loads a registry file holding `values` (registry-export lines).
+CEctSettings loadWith(const std::string& values) {
     TempFolder folder;
     platform::Registry registry;
     registry.load(folder.write("registry.reg", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n" + values));
     CEctSettings settings;
-    EXPECT_EQ(settings.load(registry, screen), 0);
+    EXPECT_EQ(settings.load(registry, kLargeScreen), 0);
     return settings;
 }
 
-TEST(CEctSettings, MissingKeyGivesMinusOneAndTheScreensDefaults) {
-    const platform::Registry missing;
-    CEctSettings settings;
-    EXPECT_EQ(settings.load(missing, {640, 480}), -1);
-    EXPECT_EQ(settings.programDlgFontSize, 14);
-    EXPECT_EQ(settings.tableWndCellWidth, 50);
-    EXPECT_EQ(settings.tableWndCellHeight, 16);
-    EXPECT_EQ(settings.tableWndFontSize, 14);
-    EXPECT_EQ(settings.ecuCheckResult, (std::array<std::uint8_t, 2>{'K', 'D'}));
-    EXPECT_FALSE(settings.ecuCheckResultPresent);
-    EXPECT_EQ(settings.rs232cPort, -1);
-    EXPECT_TRUE(settings.rs232cPortAutoSelect);
-    EXPECT_EQ(settings.showSplashTime, 750u);
+std::array<int, 4> screenDefaults(ScreenSize screen) {
+    CEctSettings s;
+    EXPECT_EQ(s.load(platform::Registry{}, screen), -1); // no key: every default stands
+    return {s.programDlgFontSize, s.tableWndCellWidth, s.tableWndCellHeight, s.tableWndFontSize};
+}
 
-    EXPECT_EQ(settings.load(missing, {1024, 768}), -1);
-    EXPECT_EQ(settings.programDlgFontSize, 19);
-    EXPECT_EQ(settings.tableWndCellWidth, 55);
-    EXPECT_EQ(settings.tableWndCellHeight, 20);
-    EXPECT_EQ(settings.tableWndFontSize, 16);
-    // Only a screen small in both directions is small.
-    EXPECT_FALSE((ScreenSize{640, 600}).isSmall());
-    EXPECT_FALSE((ScreenSize{800, 480}).isSmall());
+TEST(CEctSettings, OnlyAScreenSmallBothWaysTakesTheSmallDefaults) {
+    EXPECT_EQ(screenDefaults({640, 480}), (std::array{14, 50, 16, 14}));
+    EXPECT_EQ(screenDefaults({1024, 768}), (std::array{19, 55, 20, 16}));
+    EXPECT_EQ(screenDefaults({640, 600}), (std::array{19, 55, 20, 16}));
 }
 
 TEST(CEctSettings, DwordsOutsideTheirRangeKeepTheDefault) {
@@ -49,65 +37,55 @@ TEST(CEctSettings, DwordsOutsideTheirRangeKeepTheDefault) {
                                     "\"TableWndCellHeight\"=dword:ffffffff\n"
                                     "\"ProgramDlgFontSize\"=\"22\"\n" // text, not a DWORD
                                     "\"TableWndFontSize\"=dword:00000000\n"
-                                    "\"ReadEcuNum\"=dword:00000010\n"
-                                    "\"Rs232cPort\"=dword:00000004\n"
+                                    "\"Rs232cPort\"=dword:ffffffff\n"
                                     "\"Rs232cPortAutoSelect\"=dword:00000000\n"
-                                    "\"XOROFF\"=dword:00000001\n"
                                     "\"ShowSplashTime\"=dword:00004e20\n");
     EXPECT_EQ(s.tableWndCellWidth, 55);
     EXPECT_EQ(s.tableWndCellHeight, 20);
     EXPECT_EQ(s.programDlgFontSize, 19);
     EXPECT_EQ(s.tableWndFontSize, 0);
-    EXPECT_EQ(s.readEcuNum, 16);
-    EXPECT_EQ(s.rs232cPort, 4);
+    EXPECT_EQ(s.rs232cPort, -1);
     EXPECT_FALSE(s.rs232cPortAutoSelect);
-    EXPECT_EQ(s.xorOff, 1);
     EXPECT_EQ(s.showSplashTime, 10000u);
 }
 
 TEST(CEctSettings, DecimalTextsMustBeWholeNumbersInRange) {
-    struct Case {
-        const char* line;
-        std::int32_t expected;
+    const std::pair<const char*, std::int32_t> scanCases[] = {
+        {"\"35\"", 35},
+        {"\"0\"", 20},
+        {"\"-5\"", 20},
+        {"\"12a\"", 20},
+        {"\"\"", 20},
+        {"\"-\"", 20},
+        {"\"123456789\"", 123456789},
+        {"\"1234567890\"", 20}, // does not fit in 10 bytes
+        {"dword:00000023", 20}, // a DWORD is the wrong type
     };
-    const Case scanCases[] = {
-        {"\"ScanSelectedPortTimeout\"=\"35\"", 35},
-        {"\"ScanSelectedPortTimeout\"=\"0\"", 20},
-        {"\"ScanSelectedPortTimeout\"=\"-5\"", 20},
-        {"\"ScanSelectedPortTimeout\"=\"12a\"", 20},
-        {"\"ScanSelectedPortTimeout\"=\"\"", 20},
-        {"\"ScanSelectedPortTimeout\"=\"-\"", 20},
-        {"\"ScanSelectedPortTimeout\"=\"123456789\"", 123456789},
-        {"\"ScanSelectedPortTimeout\"=\"1234567890\"", 20}, // does not fit in 10 bytes
-        {"\"ScanSelectedPortTimeout\"=dword:00000023", 20}, // a DWORD is the wrong type
-    };
-    for (const Case& c : scanCases)
-        EXPECT_EQ(loadWith(c.line).scanSelectedPortTimeout, c.expected) << c.line;
+    for (const auto& [data, expected] : scanCases)
+        EXPECT_EQ(loadWith(std::string("\"ScanSelectedPortTimeout\"=") + data + "\n")
+                      .scanSelectedPortTimeout,
+                  expected)
+            << data;
 
     const CEctSettings s = loadWith("\"EchoBackWaitTime\"=\"0\"\n"
                                     "\"EchoBackReadWaitTime\"=\"-1\"\n"
-                                    "\"EchoBackWaitTime_ReadECU\"=\"15\"\n"
-                                    "\"SequentialScanPortTimeout\"=\"1\"\n"
                                     "\"CommandRetrycount\"=\"-1\"\n");
     EXPECT_EQ(s.echoBackWaitTime, 0);
     EXPECT_EQ(s.echoBackReadWaitTime, 0);
-    EXPECT_EQ(s.echoBackWaitTimeReadEcu, 15);
-    EXPECT_EQ(s.sequentialScanPortTimeout, 1);
     EXPECT_EQ(s.commandRetrycount, -1);
 }
 
 TEST(CEctSettings, EcuCheckResultTakesBinaryBytesAndTextAsZero) {
     using Bytes = std::array<std::uint8_t, 2>;
     const std::pair<const char*, Bytes> cases[] = {
-        {"\"EcuCheckResult\"=hex:41,42", {'A', 'B'}},
-        {"\"EcuCheckResult\"=hex:41,42,43", {'A', 'B'}},
-        {"\"EcuCheckResult\"=hex:41", {'A', 0}},
-        {"\"EcuCheckResult\"=\"KD\"", {0, 0}},
+        {"hex:41,42,43", {'A', 'B'}},
+        {"hex:41", {'A', 0}},
+        {"\"KD\"", {0, 0}},
     };
-    for (const auto& [line, expected] : cases) {
-        const CEctSettings s = loadWith(line);
-        EXPECT_EQ(s.ecuCheckResult, expected) << line;
-        EXPECT_TRUE(s.ecuCheckResultPresent) << line;
+    for (const auto& [data, expected] : cases) {
+        const CEctSettings s = loadWith(std::string("\"EcuCheckResult\"=") + data + "\n");
+        EXPECT_EQ(s.ecuCheckResult, expected) << data;
+        EXPECT_TRUE(s.ecuCheckResultPresent) << data;
     }
 }
 
@@ -116,7 +94,6 @@ TEST(CEctSettings, DriveLetterFoldersKeepTheirLastComponent) {
         {"C:\\\\Tools\\\\Setup", "Setup"},
         {"Setup\\\\Sub", "Setup\\Sub"},
         {"C:\\\\", ""},
-        {"C:", "C:"},
         {"/opt/qmx", "/opt/qmx"},
     };
     for (const auto& [stored, expected] : cases) {

@@ -121,13 +121,6 @@ TEST(FileLock, SecondOpenFileDescriptionSeesTheLock) {
     EXPECT_TRUE(second.lock(path));
 }
 
-TEST(FileLock, MissingFileIsNeitherHeldNorLocked) {
-    TempFolder folder;
-    FileLock lock;
-    EXPECT_FALSE(lock.lock(folder.file("none")));
-    EXPECT_FALSE(isWriteLockedByOther(folder.file("none")));
-}
-
 TEST(ReadFileBytes, RefusesWhatIsNotARegularFile) {
     TempFolder folder;
     const std::string fifo = folder.file("fifo");
