@@ -60,12 +60,17 @@ constexpr std::array kTable{
     Entry{msg::MachineTypeDifferent, "Machine type is different."},
     Entry{msg::ConfigMapFormatError, "Format error in [Config Map] section"},
     Entry{msg::AutoSelectFailed, "Failed auto select com port!"},
+    Entry{msg::ProgramSettingsMissing, "%s.ini is not exist."},
+    Entry{msg::WrongWord, "Including wrong word"},
+    Entry{msg::DataOverWordSize, "Data is over Word size"},
+    Entry{msg::ValueCannotBeEdited, "A value cannot be edited."},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},
     Entry{msg::ComPortCaption, "Com Port"},
     Entry{msg::WriteToEcuCaption, "Write to ECU"},
     Entry{msg::ReadFromEcuCaption, "Read From ECU"},
     Entry{msg::MultiMapEditCaption, "Multi Map Edit"},
+    Entry{msg::EditConstCaption, "Edit Const"},
     Entry{msg::CloseWithoutSaving, "Are you sure you want to close without saving the change ?"},
     Entry{msg::CancelMapLink, "Do you cancel map link?"},
     Entry{msg::ExecuteMapLink, "Do you execute map link?"},
@@ -96,6 +101,14 @@ std::string_view messageText(int id) {
             return entry.text;
     }
     return {};
+}
+
+std::string messageText(int id, std::string_view argument) {
+    std::string text(messageText(id));
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, argument);
+    return text;
 }
 
 } // namespace qmx::app

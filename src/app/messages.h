@@ -52,12 +52,19 @@ constexpr int DataRemainsInPort = 1548;
 constexpr int MachineTypeDifferent = 1550;
 constexpr int ConfigMapFormatError = 1551;
 constexpr int AutoSelectFailed = 1552;
+// Numbers 1553..1556 and 2021 are this program's own: texts the program shows that carry no
+// number of their own.
+constexpr int ProgramSettingsMissing = 1553; // "%s" takes the program's name
+constexpr int WrongWord = 1554;
+constexpr int DataOverWordSize = 1555;
+constexpr int ValueCannotBeEdited = 1556;
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;
 constexpr int WriteToEcuCaption = 2015;
 constexpr int ReadFromEcuCaption = 2016;
 constexpr int MultiMapEditCaption = 2020;
+constexpr int EditConstCaption = 2021;
 constexpr int CloseWithoutSaving = 3001;
 constexpr int CancelMapLink = 3005;
 constexpr int ExecuteMapLink = 3006;
@@ -80,5 +87,9 @@ constexpr int LineTooLong = 57659;
 
 // The text of message `id` exactly as the program shows it; empty for an unknown number.
 std::string_view messageText(int id);
+
+// The text of message `id` with its one "%s" replaced by `argument` (taken literally, so a
+// "%" in it is never read as a format).
+std::string messageText(int id, std::string_view argument);
 
 } // namespace qmx::app

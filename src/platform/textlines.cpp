@@ -1,0 +1,67 @@
+#include "platform/textlines.h"
+
+#include <algorithm>
+
+namespace qmx::platform {
+
+std::vector<TextLine> splitLines(std::string_view bytes) {
+    std::vector<TextLine> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', start);
+        if (lf == std::string_view::npos) {
+            lines.push_back({std::string(bytes.substr(start)), ""});
+            break;
+        }
+        std::size_t end = lf;
+        if (end > start && bytes[end - 1] == '\r')
+            --end;
+        lines.push_back({std::string(bytes.substr(start, end - start)),
+                         std::string(bytes.substr(end, lf + 1 - end))});
+        start = lf + 1;
+    }
+    return lines;
+}
+
+std::string joinLines(const std::vector<TextLine>& lines) {
+    std::string bytes;
+    for (const TextLine& line : lines) {
+        bytes += line.text;
+        bytes += line.eol;
+    }
+    return bytes;
+}
+
+std::string lineEnding(const std::vector<TextLine>& lines) {
+    for (const TextLine& line : lines) {
+        if (!line.eol.empty())
+            return line.eol;
+    }
+    return "\n";
+}
+
+void insertLine(std::vector<TextLine>& lines, std::size_t index, std::string text) {
+    const std::string eol = lineEnding(lines);
+    if (index == lines.size() && !lines.empty() && lines.back().eol.empty())
+        lines.back().eol = eol;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(index), {std::move(text), eol});
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    constexpr std::string_view blanks = " \t\r";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last + 1 - first);
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+} // namespace qmx::platform

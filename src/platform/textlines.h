@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Line-oriented text files that are rewritten in place (profile files, the registry file):
+// each line keeps its own line end so that untouched lines are written back byte for byte.
+namespace qmx::platform {
+
+struct TextLine {
+    std::string text; // without the line end
+    std::string eol;  // "\n", "\r\n", or "" for a last line without a line end
+};
+
+// Splits `bytes` at every LF; a CR before the LF belongs to the line end.
+std::vector<TextLine> splitLines(std::string_view bytes);
+
+// The inverse of splitLines.
+std::string joinLines(const std::vector<TextLine>& lines);
+
+// The line end that new lines take: the first line end in `lines`, else "\n".
+std::string lineEnding(const std::vector<TextLine>& lines);
+
+// Inserts a line with text `text` before index `index` (which may equal lines.size()), giving
+// a last line without a line end one first so that the two never run together.
+void insertLine(std::vector<TextLine>& lines, std::size_t index, std::string text);
+
+// `text` without leading and trailing blanks (space, tab, CR).
+std::string_view trimBlanks(std::string_view text);
+
+// ASCII case-insensitive equality, as the profile and registry names compare.
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+} // namespace qmx::platform

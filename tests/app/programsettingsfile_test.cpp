@@ -1,0 +1,97 @@
+#include "app/programsettingsfile.h"
+
+#include "../platform/tempfolder.h"
+#include "app/cectsettings.h"
+#include "app/linesettingtext.h"
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace qmx::app {
+namespace {
+
+using qmx::testing::TempFolder;
+
+TEST(LineSettingText, TextsGiveTheirIndexes) {
+    const std::tuple<std::int32_t (*)(std::string_view), const char*, std::int32_t> cases[] = {
+        {speedIndex, "19200", 5}, {speedIndex, "38400", 3}, {speedIndex, "9600BPS", 3},
+        {dataIndex, "7BIT", 0},   {dataIndex, "", 1},       {parityIndex, "EVEN", 2},
+        {parityIndex, "odd", 0},  {stopIndex, "1.5BIT", 1}, {stopIndex, "2BIT", 2},
+        {stopIndex, "1.", 0},     {flowIndex, "NO", 1},     {flowIndex, "no", 0},
+    };
+    for (const auto& [parse, text, expected] : cases)
+        EXPECT_EQ(parse(text), expected) << text;
+}
+
+TEST(LineSettingText, PortNames) {
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"PORT1", 0},    {"PORT12", 11}, {"PORT256", 255}, {"TROP5", 4},
+        {"17", 16},      {"COM3", -1},   {"PORT0", -1},    {"PORT300", -1},
+        {"PORT12a", -1}, {"PORT", -1},   {"port3", -1},    {"PORT99999999999", -1},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(portIndexFromName(text), expected) << text;
+    EXPECT_EQ(portName(9), "PORT10");
+    EXPECT_EQ(portName(256), "PORT1");
+    EXPECT_EQ(portName(-1), "PORT1");
+}
+
+TEST(ProgramSettingsFile, MissingKeysTakeTheirDefaults) {
+    TempFolder folder;
+    StartupSettings expected;
+    expected.line = {3, 1, 0, 0, 0, -1};
+    expected.commandRetryCount = -1; // the registry's value
+    EXPECT_EQ(readStartupSettings(platform::Profile(folder.file("none.INI")), -1), expected);
+}
+
+TEST(ProgramSettingsFile, ReadsEveryKey) {
+    TempFolder folder;
+    const platform::Profile file(
+        folder.write("qmx.INI", "[RS232C]\nMESSAGE=1\nSPEED=19200\nDATA=7BIT\nPARITY=EVEN\n"
+                                "STOP=2BIT\nXFLLOW=NO\nPORT=PORT12\nTIMEOUT=5\nWAITTIME=10\n"
+                                "RETRY=2\nECRETRY=0\nCommandRetrycount=-2\n[UNDO]\nSIZE=64\n"
+                                "[PRECISION]\nX=3\nY=-1\nZ=40\n[PRINT]\nLEFT=10\nBOTTOM=4\n"
+                                "[DIRECTORY]\nPATH1=C:\\Work\\Maps\n"));
+    // Precisions are limited to 0..15; "\" in a folder reads as "/".
+    const StartupSettings expected{
+        {5, 0, 2, 2, 1, 11}, -2,        5, 10, 2, 0, true, 64, {10, 0, 0, 4, 0},
+        "C:/Work/Maps",      {3, 0, 15}};
+    EXPECT_EQ(readStartupSettings(file, 1), expected);
+}
+
+class FindProgramSettings : public ::testing::Test {
+protected:
+    std::optional<std::string> find() const {
+        return findProgramSettingsFile(registry, folder.path(), "qmx");
+    }
+    TempFolder folder;
+    CEctSettings registry;
+};
+
+TEST_F(FindProgramSettings, InstallDirectoryAndInitializeFolder) {
+    std::filesystem::create_directories(folder.file("inst/Setup/Sub"));
+    folder.write("inst/Setup/Sub/qmx.INI", "");
+    folder.write("qmx.INI", ""); // the program's folder does not count
+    registry.installDirectory = folder.path() + "\\inst";
+    registry.initializeFolder = "Setup\\Sub";
+    EXPECT_EQ(find(), folder.path() + "/inst/Setup/Sub/qmx.INI");
+}
+
+TEST_F(FindProgramSettings, ExactNameFirstThenAnyCase) {
+    folder.write("qmx.ini", "");
+    folder.write("QMX.Ini", "");
+    EXPECT_EQ(find(), folder.path() + "/QMX.Ini");
+    folder.write("qmx.INI", "");
+    EXPECT_EQ(find(), folder.path() + "/qmx.INI");
+}
+
+TEST_F(FindProgramSettings, NothingWhenMissingOrNotAFile) {
+    EXPECT_FALSE(find());
+    std::filesystem::create_directory(folder.file("qmx.INI"));
+    EXPECT_FALSE(find());
+}
+
+} // namespace
+} // namespace qmx::app

@@ -1,0 +1,97 @@
+#include "app/commandletters.h"
+#include "app/commandline.h"
+#include "app/numberformat.h"
+#include "app/versiontext.h"
+
+#include "../platform/tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace qmx::app {
+namespace {
+
+TEST(CommandLine, TwoWordsRunTheBatch) {
+    using Args = std::vector<std::string>;
+    struct Case {
+        Args arguments;
+        std::string first;
+        std::string second;
+    };
+    const Case cases[] = {
+        {{"a.rcg", "b.txt"}, "a.rcg", "b.txt"},
+        {{"a.rcg b.txt"}, "a.rcg", "b.txt"},
+        {{"a.rcg b c.txt"}, "a.rcg", "b c.txt"}, // split at the first space only
+        {{"\"my a.rcg\""}, "\"my", "a.rcg\""},   // no quoting
+        {{"a.rcg"}, "", ""},
+        {{}, "", ""},
+        {{"a", "b", "c"}, "", ""},
+    };
+    for (const Case& c : cases) {
+        const CommandWords words = splitCommandLine(c.arguments);
+        EXPECT_EQ(words.first, c.first);
+        EXPECT_EQ(words.second, c.second);
+        EXPECT_EQ(words.runsBatch(), !c.first.empty() || !c.second.empty());
+    }
+}
+
+TEST(CommandLetters, MapASendsLettersAsThemselvesMapBTheOtherSet) {
+    CommandLetters letters;
+    EXPECT_EQ(letters.selector(), 0);
+    const std::string commands = "JjLMmNSsWRV";
+    const std::string mapB = "HhKOoQUuXYZ";
+    for (char c : commands)
+        EXPECT_EQ(letters.byteFor(c), static_cast<std::uint8_t>(c)) << c;
+    EXPECT_EQ(letters.byteFor('X'), 0);
+    letters.select(1);
+    for (std::size_t i = 0; i < commands.size(); ++i)
+        EXPECT_EQ(letters.byteFor(commands[i]), static_cast<std::uint8_t>(mapB[i]));
+    EXPECT_EQ(letters.byteFor('H'), 0);
+    letters.select(7);
+    EXPECT_EQ(letters.selector(), 1);
+}
+
+TEST(NumberFormat, RoundsLikeTheCLibrary) {
+    const std::tuple<double, int, const char*> cases[] = {
+        {20.0, 1, "20.0"},
+        {1234.6, 0, "1235"},
+        {2.5, 0, "2"},
+        {0.125, 2, "0.12"},
+        {-0.05, 1, "-0.1"},
+        {1.0, -3, "1"},
+        {1e20, 0, "100000000000000000000"},
+        {1.0 / 3, 20, "0.333333333333333"},
+    };
+    for (const auto& [value, decimals, expected] : cases) {
+        EXPECT_EQ(formatFixed(value, decimals), expected) << value << " " << decimals;
+        char printed[64];
+        std::snprintf(printed, sizeof printed, "%.*f", clampDecimals(decimals), value);
+        EXPECT_EQ(formatFixed(value, decimals), printed);
+    }
+}
+
+TEST(VersionText, NameVersionAndModificationTime) {
+    qmx::testing::TempFolder folder;
+    const std::string program = folder.write("qmx", "");
+    const timespec times[2] = {{0, UTIME_OMIT}, {86400 + 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, program.c_str(), times, 0), 0);
+
+    const char* previousTz = std::getenv("TZ");
+    const std::string savedTz = previousTz ? previousTz : "";
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+    const std::string text = versionText(program);
+    previousTz ? ::setenv("TZ", savedTz.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+
+    EXPECT_EQ(text, "qmx(ver." QMX_VERSION ") : Fri Jan  2 01:00:00 1970");
+    EXPECT_EQ(versionText(folder.file("missing")), "");
+}
+
+} // namespace
+} // namespace qmx::app

@@ -1,0 +1,102 @@
+#include "platform/profile.h"
+#include "platform/profiletext.h"
+
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace qmx::platform {
+namespace {
+
+using qmx::testing::readAll;
+using qmx::testing::TempFolder;
+
+const char* const kSample = "; settings\r\n"
+                            "[RS232C]\r\n"
+                            "  speed = 9600  \r\n"
+                            "PORT=\"PORT3\"\r\n"
+                            "Empty=\r\n"
+                            "\r\n"
+                            "[ Directory ]\r\n"
+                            "PATH1='C:\\Work'\r\n"
+                            "[rs232c]\r\n"
+                            "TIMEOUT=7\r\n";
+
+TEST(ProfileText, LooksUpNamesWithoutCaseAndTrimsValues) {
+    const ProfileText text(kSample);
+    struct Case {
+        const char* section;
+        const char* key;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {"RS232C", "SPEED", "9600"},
+        {"rs232c", "Speed", "9600"},
+        {"RS232C", "PORT", "PORT3"}, // one pair of quotes is removed
+        {"RS232C", "Empty", ""},     // present, empty
+        {"DIRECTORY", "path1", "C:\\Work"},
+        {"RS232C", "TIMEOUT", std::nullopt}, // only the first section of a name counts
+        {"UNDO", "SIZE", std::nullopt},
+        {"Directory", "SPEED", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(text.value(c.section, c.key), c.expected) << c.section << "/" << c.key;
+}
+
+TEST(ProfileText, IntegersReadSignAndLeadingDigits) {
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"50", 50},  {"-1", -1},        {"+7", 7},
+        {"12a", 12}, {"abc", 0},        {"-", 0},
+        {"0x10", 0}, {"4294967297", 1}, {"-2147483648", INT32_MIN},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(profileInteger(text), expected) << text;
+}
+
+TEST(ProfileText, WritesChangeOnlyTheLineOfTheirKey) {
+    ProfileText text(kSample);
+    ASSERT_TRUE(text.setValue("rs232c", "SPEED", "4800"));
+    ASSERT_TRUE(text.setValue("RS232C", "XFLLOW", "NO")); // after the section's last entry
+    std::string expected = kSample;
+    expected.replace(expected.find("  speed = 9600  "), 16, "speed=4800");
+    expected.insert(expected.find("\r\n\r\n[ Directory ]") + 2, "XFLLOW=NO\r\n");
+    EXPECT_EQ(text.bytes(), expected);
+}
+
+TEST(ProfileText, NewSectionIsAppendedWithTheFilesLineEnd) {
+    ProfileText text("[A]\r\nx=1"); // no line end after the last line
+    ASSERT_TRUE(text.setValue("DIAGSELECT", "SELECT0", "3"));
+    EXPECT_EQ(text.bytes(), "[A]\r\nx=1\r\n\r\n[DIAGSELECT]\r\nSELECT0=3\r\n");
+}
+
+TEST(ProfileText, RefusesTextThatWouldNotReadBack) {
+    ProfileText text(kSample);
+    EXPECT_FALSE(text.setValue("DIRECTORY", "PATH1", "/tmp/a\nPATH2=/etc"));
+    EXPECT_FALSE(text.setValue("DIR]", "PATH1", "x"));
+    EXPECT_FALSE(text.setValue("DIRECTORY", "PA=TH", "x"));
+    EXPECT_FALSE(text.setValue("DIRECTORY", " ", "x"));
+    EXPECT_EQ(text.bytes(), kSample);
+}
+
+TEST(Profile, ReadsFallBackWhenFileKeyOrValueIsMissing) {
+    TempFolder folder;
+    const Profile missing(folder.file("none.INI"));
+    EXPECT_EQ(missing.readInt("RS232C", "TIMEOUT", 50), 50);
+    EXPECT_EQ(missing.readString("RS232C", "SPEED", "4800"), "4800");
+
+    const Profile profile(folder.write("qmx.INI", "[RS232C]\nTIMEOUT=\nRETRY=x\nWAIT=-3s\n"));
+    EXPECT_EQ(profile.readInt("RS232C", "TIMEOUT", 50), 50);
+    EXPECT_EQ(profile.readInt("RS232C", "RETRY", 9), 0);
+    EXPECT_EQ(profile.readInt("RS232C", "WAIT", 100), -3);
+    EXPECT_EQ(profile.readInt("RS232C", "ECRETRY", 4), 4);
+}
+
+TEST(Profile, WriteCreatesTheFile) {
+    TempFolder folder;
+    Profile profile(folder.file("qmx.INI"));
+    ASSERT_TRUE(profile.writeString("RS232C", "PORT", "PORT10"));
+    EXPECT_EQ(readAll(profile.path()), "[RS232C]\nPORT=PORT10\n");
+}
+
+} // namespace
+} // namespace qmx::platform
