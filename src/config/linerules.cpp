@@ -7,19 +7,9 @@ namespace qmx::config {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 } // namespace
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool isContentLine(std::string_view line) {
     const std::string_view trimmed = trim(line);
@@ -34,16 +24,6 @@ std::optional<std::string_view> sectionName(std::string_view line) {
     if (name.empty())
         return std::nullopt;
     return name;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    }
-    return true;
 }
 
 std::optional<std::size_t> findSection(const CLineList& lines, std::string_view name) {

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "config/linelist.h"
+#include "platform/textlines.h"
 
 // The line-level rules that every section reader of a configuration file shares: trimming,
 // content lines, section headers and lookup, keyed values, comma fields, hexadecimal numbers.
 namespace qmx::config {
 
 // Removes spaces and tabs at both ends.
-std::string_view trim(std::string_view text);
+inline std::string_view trim(std::string_view text) { return platform::trimBlanks(text); }
 
 // Not empty after trimming and not starting with ";".
 bool isContentLine(std::string_view line);
@@ -23,8 +24,7 @@ bool isContentLine(std::string_view line);
 // inner text trimmed and not empty); nothing for any other line.
 std::optional<std::string_view> sectionName(std::string_view line);
 
-// Case-insensitive comparison of ASCII names.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
+using platform::equalsIgnoreCase;
 
 // Index of the first header named `name` (case-insensitive); nothing when there is none.
 std::optional<std::size_t> findSection(const CLineList& lines, std::string_view name);

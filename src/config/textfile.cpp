@@ -1,46 +1,21 @@
 #include "config/textfile.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include <utility>
 
 #include "app/messages.h"
-#include "config/sharecheck.h"
+#include "platform/fileio.h"
+#include "platform/filelock.h"
 
 namespace qmx::config {
 
-namespace {
-
-// Reads `fd` to its end; false on a read error.
-bool readAll(int fd, std::string& bytes) {
-    bytes.clear();
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            return true;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
-} // namespace
-
 int readFileBytes(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (platform::isWriteLockedByOther(path))
+        return app::msg::WriteDenied;
+    auto content = platform::readFileBytes(path);
+    if (!content)
         return app::msg::FailedToOpenFile;
-    int result = app::msg::Success;
-    if (isWriteLockedByOther(fd))
-        result = app::msg::WriteDenied;
-    else if (!readAll(fd, bytes))
-        result = app::msg::FailedToOpenFile;
-    ::close(fd);
-    return result;
+    bytes = std::move(*content);
+    return app::msg::Success;
 }
 
 bool LineCursor::next(std::string_view& line, bool& terminated) {
