@@ -1,0 +1,141 @@
+#include "config/packedfile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/messages.h"
+#include "config/linerules.h"
+#include "config/textfile.h"
+
+namespace qmx::config {
+
+namespace {
+
+constexpr std::string_view VersionLine = "QMX_1.0.1.0";
+constexpr std::string_view EndTitle = "End Title";
+constexpr std::size_t MaxCodedLength = 0xFFFF;
+
+char lowerHexDigit(unsigned value) {
+    return "0123456789abcdef"[value & 0x0F];
+}
+
+// The text of one coded line, ignoring whatever follows its pairs; nothing when the length or a
+// pair character is not a hexadecimal digit or the pairs run past the end of the line.
+std::optional<std::string> decodeLine(std::string_view coded) {
+    if (coded.size() < 4)
+        return std::nullopt;
+    const auto length = parseHex(coded.substr(0, 4));
+    if (!length || coded.size() - 4 < std::size_t{*length} * 2)
+        return std::nullopt;
+    std::string text;
+    text.reserve(*length);
+    for (std::size_t i = 4; i < 4 + std::size_t{*length} * 2; i += 2) {
+        const auto low = parseHex(coded.substr(i, 1));
+        const auto high = parseHex(coded.substr(i + 1, 1));
+        if (!low || !high)
+            return std::nullopt;
+        text.push_back(static_cast<char>(*low | (*high << 4)));
+    }
+    return text;
+}
+
+bool appendCodedLine(std::string_view text, std::string& out) {
+    if (!encodeLine(text, out))
+        return false;
+    out += "\r\n";
+    return true;
+}
+
+void appendPlainLine(std::string_view text, std::string& out) {
+    out += text;
+    out += "\r\n";
+}
+
+} // namespace
+
+bool encodeLine(std::string_view text, std::string& out) {
+    if (text.size() > MaxCodedLength)
+        return false;
+    out.reserve(out.size() + 4 + 2 * text.size());
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out.push_back(lowerHexDigit(static_cast<unsigned>(text.size() >> shift)));
+    for (char c : text) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        out.push_back(lowerHexDigit(byte));
+        out.push_back(lowerHexDigit(byte >> 4));
+    }
+    return true;
+}
+
+int writePackedFile(const CLineList& lines, std::ostream& out) {
+    // The file is built whole first, so that a line too long to code leaves `out` untouched.
+    std::string file;
+    bool inTitleBlock = true;
+    for (const std::string& line : lines.lines()) {
+        if (inTitleBlock) {
+            const auto name = sectionName(line);
+            if (!name || equalsIgnoreCase(*name, "Title")) {
+                appendPlainLine(line, file);
+                continue;
+            }
+            inTitleBlock = false;
+            appendPlainLine("", file);
+            appendPlainLine("[End Title]", file);
+            appendCodedLine(VersionLine, file);
+        }
+        if (!appendCodedLine(line, file))
+            return app::msg::LineTooLong;
+    }
+    appendCodedLine(VersionLine, file);
+    out.write(file.data(), static_cast<std::streamsize>(file.size()));
+    return app::msg::Success;
+}
+
+int readPackedFile(const std::string& path, CLineList& lines) {
+    std::string bytes;
+    if (const int result = readFileBytes(path, bytes))
+        return result;
+    LineCursor cursor(bytes);
+    std::string_view raw;
+    bool terminated = false;
+    std::vector<std::string> read;
+
+    bool versionSeen = false;
+    // A last title line without LF is dropped.
+    while (!versionSeen && cursor.next(raw, terminated) && terminated) {
+        std::string line = withoutCr(raw);
+        const auto name = sectionName(line);
+        if (!name || !equalsIgnoreCase(*name, EndTitle)) {
+            read.push_back(std::move(line));
+            continue;
+        }
+        // The empty line the writer puts before "[End Title]" is framing, not title text.
+        if (!read.empty() && read.back().empty())
+            read.pop_back();
+        if (!cursor.next(raw, terminated) || decodeLine(raw) != VersionLine)
+            return app::msg::PackedVersionError;
+        versionSeen = true;
+    }
+    if (!versionSeen)
+        return app::msg::PackedVersionError;
+
+    bool trailerSeen = false;
+    while (cursor.next(raw, terminated)) {
+        auto text = decodeLine(raw);
+        if (!text)
+            return app::msg::PackedVersionError;
+        if (*text == VersionLine)
+            trailerSeen = true;
+        else
+            read.push_back(std::move(*text));
+    }
+    if (!trailerSeen)
+        return app::msg::PackedVersionError;
+    for (std::string& line : read)
+        lines.append(std::move(line));
+    return app::msg::Success;
+}
+
+} // namespace qmx::config

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "config/linelist.h"
+
+// The packed configuration layout: the title block as plain text, closed by an empty line and
+// "[End Title]", then every other line in a hexadecimal line code between two coded version
+// lines. Lines end with CR LF.
+namespace qmx::config {
+
+// Appends the line code of `text` to `out`: its length as 4 lower-case hexadecimal digits, then
+// per byte the digit of its low 4 bits and the digit of its high 4 bits. False, and nothing
+// appended, when the text is longer than 65535 bytes.
+bool encodeLine(std::string_view text, std::string& out);
+
+// Writes `lines` in the packed layout. Returns 0, or msg::LineTooLong when a line to be coded
+// is longer than 65535 bytes; `out` then receives nothing. The caller checks `out`'s state.
+[[nodiscard]] int writePackedFile(const CLineList& lines, std::ostream& out);
+
+// Appends the lines of the packed file at `path` to `lines` (the framing lines excluded).
+// Returns 0, msg::PackedVersionError for a file that is not a readable packed file,
+// msg::WriteDenied when another process holds a write lock on it, or msg::FailedToOpenFile;
+// on failure `lines` is left as it was.
+[[nodiscard]] int readPackedFile(const std::string& path, CLineList& lines);
+
+} // namespace qmx::config

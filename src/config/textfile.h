@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// What the plain and the packed readers share: reading a whole file and splitting it at LF.
+namespace qmx::config {
+
+// Reads every byte of the file at `path` into `bytes` (replacing its content). Returns 0,
+// msg::WriteDenied when another process holds a write lock on the file, or
+// msg::FailedToOpenFile when it cannot be opened or read; `bytes` may then hold part of the file.
+[[nodiscard]] int readFileBytes(const std::string& path, std::string& bytes);
+
+// Walks a text line by line; a line ends at LF and is given without it.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : m_text(text) {}
+    // The next line and whether an LF ended it (false only for a last line running to the end
+    // of the text). Returns false when nothing is left.
+    bool next(std::string_view& line, bool& terminated);
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// `line` with every CR removed.
+std::string withoutCr(std::string_view line);
+
+} // namespace qmx::config

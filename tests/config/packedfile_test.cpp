@@ -1,0 +1,93 @@
+#include "config/packedfile.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/messages.h"
+#include "tempdir.h"
+
+namespace qmx::config {
+namespace {
+
+namespace msg = app::msg;
+
+// The coded version line "QMX_1.0.1.0".
+const std::string Version = "000b15d485f513e203e213e203\r\n";
+
+CLineList linesOf(const std::vector<std::string>& texts) {
+    CLineList lines;
+    for (const std::string& text : texts)
+        lines.append(text);
+    return lines;
+}
+
+std::string packed(const CLineList& lines) {
+    std::ostringstream out;
+    EXPECT_EQ(writePackedFile(lines, out), msg::Success);
+    return out.str();
+}
+
+TEST(EncodeLine, LengthFieldAndLimit) {
+    std::string out = "x";
+    EXPECT_TRUE(encodeLine(std::string(300, 'a'), out));
+    EXPECT_EQ(out.substr(0, 7), "x012c16");
+    out = "x";
+    EXPECT_FALSE(encodeLine(std::string(0x10000, 'a'), out));
+    EXPECT_EQ(out, "x");
+}
+
+TEST(WritePackedFile, TitleBlockPlainTheRestCoded) {
+    EXPECT_EQ(packed(linesOf({"[Title]", "My title", "[Data]", "AB", ""})),
+              "[Title]\r\nMy title\r\n\r\n[End Title]\r\n" + Version +
+                  "0006b544164716d5\r\n00021424\r\n0000\r\n" + Version);
+    EXPECT_EQ(packed(linesOf({"[Title]", "My title"})), "[Title]\r\nMy title\r\n" + Version);
+
+    // A coded line over 65535 bytes fails before anything is written.
+    std::ostringstream out;
+    EXPECT_EQ(writePackedFile(linesOf({"[Data]", std::string(70000, 'x')}), out), msg::LineTooLong);
+    EXPECT_TRUE(out.str().empty());
+}
+
+TEST(ReadPackedFile, ReadThenWriteGivesTheSameBytes) {
+    const CLineList original =
+        linesOf({"[Title]", "", "[Data]", std::string(300, 'x'), "", "; \xE9t\xE9", "[Free Map]"});
+    testing::TempDir dir;
+    const std::string first = packed(original);
+    CLineList read;
+    read.append("kept");
+    ASSERT_EQ(readPackedFile(dir.write("a.rcz", first), read), msg::Success);
+    read.removeAt(0);
+    EXPECT_EQ(read.lines(), original.lines());
+    EXPECT_EQ(packed(read), first);
+
+    // Lone LF ends lines too, and what follows a coded line's pairs is passed over.
+    const std::string loose = "[Title]\n\n[End Title]\n" + Version + "00021424 tail\n" + Version;
+    read.clear();
+    ASSERT_EQ(readPackedFile(dir.write("b.rcz", loose), read), msg::Success);
+    EXPECT_EQ(read.lines(), (std::vector<std::string>{"[Title]", "AB"}));
+}
+
+TEST(ReadPackedFile, MalformedFilesAre57655AndAddNoLine) {
+    const std::string head = "[Title]\r\n\r\n[End Title]\r\n" + Version;
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"plain file", "[Title]\r\n[Data]\r\nS9030000FC\r\n"},
+        {"missing trailer", head + "00021424\r\n"},
+        {"bad pair characters", head + "00021g24\r\n" + Version},
+        {"length not hexadecimal", head + "00x21424\r\n" + Version},
+        {"pairs past the line end", head + "0003142\r\n" + Version},
+        {"empty coded line", head + "\r\n" + Version},
+        {"wrong version", "[End Title]\r\n00021424\r\n" + Version},
+        {"End Title without LF", "[Title]\r\n[End Title]"},
+    };
+    testing::TempDir dir;
+    for (const auto& [name, bytes] : cases) {
+        CLineList lines;
+        EXPECT_EQ(readPackedFile(dir.write("bad.rcz", bytes), lines), msg::PackedVersionError)
+            << name;
+        EXPECT_EQ(lines.count(), 0u) << name;
+    }
+}
+
+} // namespace
+} // namespace qmx::config

@@ -1,0 +1,65 @@
+#include "config/plainfile.h"
+
+#include <sstream>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "app/messages.h"
+#include "config/packedfile.h"
+#include "tempdir.h"
+
+namespace qmx::config {
+namespace {
+
+namespace msg = app::msg;
+
+TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
+    testing::TempDir dir;
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"a\r\nb\rc\n\r\nlast", {"a", "bc", "", "last"}},
+        {"x\n\r", {"x"}},
+        {"\n", {""}},
+        {"", {}},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        CLineList lines;
+        ASSERT_EQ(readPlainFile(dir.write("a.rcg", bytes), lines), msg::Success);
+        EXPECT_EQ(lines.lines(), expected) << bytes;
+    }
+    CLineList lines;
+    lines.append("[Data]");
+    lines.append("");
+    std::ostringstream out;
+    writePlainFile(lines, out);
+    EXPECT_EQ(out.str(), "[Data]\r\n\r\n");
+}
+
+// Both readers refuse a missing file and a folder, and a file that another opener holds
+// write-locked; a read lock does not stop them.
+TEST(FileReaders, OpenFailuresAndSharingViolation) {
+    using Reader = int (*)(const std::string&, CLineList&);
+    testing::TempDir dir;
+    const std::string path = dir.write("held.rcz", "[Title]\n");
+    const int other = ::open(path.c_str(), O_RDWR);
+    struct flock lock {};
+    lock.l_whence = SEEK_SET;
+    for (Reader reader : {Reader{readPlainFile}, Reader{readPackedFile}}) {
+        CLineList lines;
+        EXPECT_EQ(reader(dir.path("missing.rcz"), lines), msg::FailedToOpenFile);
+        EXPECT_EQ(reader(dir.path(""), lines), msg::FailedToOpenFile);
+        lock.l_type = F_RDLCK;
+        ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &lock), 0);
+        EXPECT_NE(reader(path, lines), msg::WriteDenied);
+        lock.l_type = F_WRLCK;
+        ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &lock), 0);
+        lines.clear();
+        EXPECT_EQ(reader(path, lines), msg::WriteDenied);
+        EXPECT_EQ(lines.count(), 0u);
+    }
+    ::close(other);
+}
+
+} // namespace
+} // namespace qmx::config
