@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace qmx::platform {
@@ -87,6 +88,22 @@ TEST(TermiosSerialDevice, PeerThatHungUpFailsReadAndWrite) {
     EXPECT_NE(device.lastError(), 0);
 }
 
+TEST(TermiosSerialDevice, WriteThatCannotGoOutInTimeFails) {
+    PtyMaster pty;
+    TermiosSerialDevice device;
+    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
+    // Nobody reads the other side, so the terminal's buffers fill up.
+    std::size_t written = 0;
+    while (written < (1u << 22) && device.write(0x55, 0ms))
+        ++written;
+    ASSERT_GT(written, 0u);
+    EXPECT_FALSE(device.write(0x55, 20ms));
+    EXPECT_EQ(device.lastError(), ETIMEDOUT);
+    for (int i = 0; i < 4096; ++i)
+        ASSERT_EQ(pty.receive(), 0x55);
+    EXPECT_TRUE(device.write(0x55, 5s));
+}
+
 TEST(TermiosSerialDevice, SecondOpenerIsRefusedUntilTheFirstCloses) {
     PtyMaster pty;
     TermiosSerialDevice first;
@@ -158,12 +175,9 @@ TEST(TermiosSerialDevice, AppliesTheLineSettingsAndRestoresThemAtClose) {
         EXPECT_EQ((t.c_cflag & CSTOPB) != 0, c.twoStops);
         EXPECT_EQ(device.notes().stopBitsRounded, c.stopsRounded);
         EXPECT_EQ((t.c_cflag & (CLOCAL | CREAD)), CLOCAL | CREAD);
-        EXPECT_EQ((t.c_iflag & (IXON | IXOFF)) != 0, c.settings.xonXoff);
-        EXPECT_EQ((t.c_iflag & (IXON | IXOFF)) == (IXON | IXOFF), c.settings.xonXoff);
-        EXPECT_EQ(t.c_cc[VSTART], 0x11);
-        EXPECT_EQ(t.c_cc[VSTOP], 0x13);
-        EXPECT_EQ(t.c_cc[VMIN], 0);
-        EXPECT_EQ(t.c_cc[VTIME], 0);
+        EXPECT_EQ(t.c_iflag & (IXON | IXOFF), c.settings.xonXoff ? IXON | IXOFF : 0u);
+        EXPECT_EQ(std::tie(t.c_cc[VSTART], t.c_cc[VSTOP], t.c_cc[VMIN], t.c_cc[VTIME]),
+                  std::make_tuple(0x11, 0x13, 0, 0));
         EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
         EXPECT_EQ(t.c_oflag & OPOST, 0u);
         if (!device.notes().ctsFlowUnavailable) {
@@ -172,10 +186,8 @@ TEST(TermiosSerialDevice, AppliesTheLineSettingsAndRestoresThemAtClose) {
 
         device.close();
         const termios after = settingsOf(observer);
-        EXPECT_EQ(after.c_cflag, before.c_cflag);
-        EXPECT_EQ(after.c_iflag, before.c_iflag);
-        EXPECT_EQ(after.c_lflag, before.c_lflag);
-        EXPECT_EQ(after.c_oflag, before.c_oflag);
+        EXPECT_EQ(std::tie(after.c_cflag, after.c_iflag, after.c_lflag, after.c_oflag),
+                  std::tie(before.c_cflag, before.c_iflag, before.c_lflag, before.c_oflag));
         ::close(observer);
     }
 }

