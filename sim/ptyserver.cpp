@@ -90,8 +90,9 @@ int PtyServer::createLink(const std::filesystem::path& link) {
     if (!error)
         std::filesystem::rename(temporary, link, error);
     if (error) {
-        std::filesystem::remove(temporary, error);
-        return error.value() != 0 ? error.value() : EIO;
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return error.value();
     }
     m_link = link;
     return 0;
