@@ -90,11 +90,18 @@ int TermiosSerialDevice::open(const std::string& path, const LineSettings& setti
     if (fd < 0)
         return m_lastError = errno;
 
-    // Only a superuser passes TIOCEXCL; the flock also keeps out every other cooperating program.
-    termios saved{};
-    if (ioctl(fd, TIOCEXCL) != 0 || flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        tcgetattr(fd, &saved) != 0) {
+    // The flock keeps out every cooperating program, a superuser too (TIOCEXCL does not stop
+    // one). It comes first: only the lock holder may set and later clear the terminal's
+    // exclusive flag, which would otherwise outlive a failed open.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         m_lastError = errno;
+        ::close(fd);
+        return m_lastError;
+    }
+    termios saved{};
+    if (ioctl(fd, TIOCEXCL) != 0 || tcgetattr(fd, &saved) != 0) {
+        m_lastError = errno;
+        ioctl(fd, TIOCNXCL);
         ::close(fd);
         return m_lastError;
     }
