@@ -1,6 +1,6 @@
 #include "app/appsettings.h"
 
-#include "../platform/tempfolder.h"
+#include "support/tempfolder.h"
 #include "app/messages.h"
 
 #include <gtest/gtest.h>

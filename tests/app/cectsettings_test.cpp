@@ -1,6 +1,6 @@
 #include "app/cectsettings.h"
 
-#include "../platform/tempfolder.h"
+#include "support/tempfolder.h"
 #include "platform/registry.h"
 
 #include <gtest/gtest.h>

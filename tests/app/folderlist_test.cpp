@@ -1,6 +1,6 @@
 #include "app/folderlist.h"
 
-#include "../platform/tempfolder.h"
+#include "support/tempfolder.h"
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "app/programsettingsfile.h"
 
-#include "../platform/tempfolder.h"
+#include "support/tempfolder.h"
 #include "app/cectsettings.h"
 #include "app/linesettingtext.h"
 #include "platform/profile.h"

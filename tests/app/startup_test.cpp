@@ -3,7 +3,7 @@
 #include "app/numberformat.h"
 #include "app/versiontext.h"
 
-#include "../platform/tempfolder.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 

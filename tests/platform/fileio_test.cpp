@@ -1,7 +1,7 @@
 #include "platform/fileio.h"
 #include "platform/filelock.h"
 
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/profile.h"
 #include "platform/profiletext.h"
 
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 

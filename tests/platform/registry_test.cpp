@@ -1,6 +1,6 @@
 #include "platform/registry.h"
 
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,196 @@
+#include "platform/termiosserialdevice.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <tuple>
+#include <unistd.h>
+
+namespace qmx::platform {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The controlling side of a pseudo-terminal; its slave stands in for a serial port.
+class PtyMaster {
+public:
+    PtyMaster() {
+        m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_fd >= 0 && grantpt(m_fd) == 0 && unlockpt(m_fd) == 0)
+            m_slave = ptsname(m_fd);
+    }
+    ~PtyMaster() { close(); }
+    void close() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+    const std::string& slave() const { return m_slave; }
+    void send(std::uint8_t byte) { ASSERT_EQ(::write(m_fd, &byte, 1), 1); }
+    // The next byte from the slave side; nothing when none comes before the deadline.
+    std::optional<std::uint8_t> receive(std::chrono::milliseconds deadline = 5s) {
+        pollfd entry{m_fd, POLLIN, 0};
+        std::uint8_t byte = 0;
+        if (::poll(&entry, 1, static_cast<int>(deadline.count())) == 1 &&
+            ::read(m_fd, &byte, 1) == 1)
+            return byte;
+        return std::nullopt;
+    }
+
+private:
+    int m_fd = -1;
+    std::string m_slave;
+};
+
+TEST(TermiosSerialDevice, CarriesOneByteEachWay) {
+    PtyMaster pty;
+    TermiosSerialDevice device;
+    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
+
+    pty.send(0x5A);
+    std::uint8_t byte = 0;
+    ASSERT_EQ(device.read(byte, 5s), ReadResult::Byte);
+    EXPECT_EQ(byte, 0x5A);
+
+    // Raw mode: carriage return and line feed pass untranslated in both directions.
+    ASSERT_TRUE(device.write(0x0D, 1s));
+    ASSERT_TRUE(device.write(0x0A, 1s));
+    EXPECT_EQ(pty.receive(), 0x0D);
+    EXPECT_EQ(pty.receive(), 0x0A);
+    pty.send(0x0D);
+    ASSERT_EQ(device.read(byte, 5s), ReadResult::Byte);
+    EXPECT_EQ(byte, 0x0D);
+}
+
+TEST(TermiosSerialDevice, ReadWithNothingPendingTimesOutWithoutError) {
+    PtyMaster pty;
+    TermiosSerialDevice device;
+    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
+    std::uint8_t byte = 0x77;
+    EXPECT_EQ(device.read(byte, 20ms), ReadResult::Timeout);
+    EXPECT_EQ(device.read(byte, 0ms), ReadResult::Timeout);
+    EXPECT_EQ(byte, 0x77);
+    EXPECT_EQ(device.lastError(), 0);
+}
+
+TEST(TermiosSerialDevice, PeerThatHungUpFailsReadAndWrite) {
+    PtyMaster pty;
+    TermiosSerialDevice device;
+    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
+    pty.close();
+    std::uint8_t byte = 0;
+    EXPECT_EQ(device.read(byte, 1s), ReadResult::Error);
+    EXPECT_NE(device.lastError(), 0);
+    EXPECT_FALSE(device.write(0x41, 1s));
+    EXPECT_NE(device.lastError(), 0);
+}
+
+TEST(TermiosSerialDevice, WriteThatCannotGoOutInTimeFails) {
+    PtyMaster pty;
+    TermiosSerialDevice device;
+    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
+    // Nobody reads the other side, so the terminal's buffers fill up.
+    std::size_t written = 0;
+    while (written < (1u << 22) && device.write(0x55, 0ms))
+        ++written;
+    ASSERT_GT(written, 0u);
+    EXPECT_FALSE(device.write(0x55, 20ms));
+    EXPECT_EQ(device.lastError(), ETIMEDOUT);
+    for (int i = 0; i < 4096; ++i)
+        ASSERT_EQ(pty.receive(), 0x55);
+    EXPECT_TRUE(device.write(0x55, 5s));
+}
+
+TEST(TermiosSerialDevice, SecondOpenerIsRefusedUntilTheFirstCloses) {
+    PtyMaster pty;
+    TermiosSerialDevice first;
+    TermiosSerialDevice second;
+    ASSERT_EQ(first.open(pty.slave(), LineSettings{}), 0);
+    const int refused = second.open(pty.slave(), LineSettings{});
+    EXPECT_TRUE(refused == EWOULDBLOCK || refused == EBUSY) << refused;
+    EXPECT_FALSE(second.isOpen());
+    first.close();
+    EXPECT_EQ(second.open(pty.slave(), LineSettings{}), 0);
+}
+
+TEST(TermiosSerialDevice, OpenFailuresComeBackAsErrno) {
+    TermiosSerialDevice device;
+    EXPECT_EQ(device.open("/nonexistent/tty", LineSettings{}), ENOENT);
+    EXPECT_EQ(device.open("/dev/null", LineSettings{}), ENOTTY);
+    EXPECT_FALSE(device.isOpen());
+    PtyMaster pty;
+    LineSettings fast;
+    fast.baudRate = 38400;
+    EXPECT_EQ(device.open(pty.slave(), fast), EINVAL);
+    std::uint8_t byte = 0;
+    EXPECT_EQ(device.read(byte, 0ms), ReadResult::Error);
+    EXPECT_FALSE(device.write(0, 0ms));
+}
+
+// Settings as the terminal holds them, seen through a second descriptor opened beforehand.
+termios settingsOf(int fd) {
+    termios t{};
+    tcgetattr(fd, &t);
+    return t;
+}
+
+TEST(TermiosSerialDevice, AppliesTheLineSettingsAndRestoresThemAtClose) {
+    struct Case {
+        LineSettings settings;
+        speed_t speed;
+        tcflag_t size;
+        tcflag_t parity; // PARENB / PARODD bits expected
+        bool twoStops;
+        bool stopsRounded;
+    };
+    const Case cases[] = {
+        {{600, 7, Parity::Odd, StopBits::One, true, true},
+         B600,
+         CS7,
+         PARENB | PARODD,
+         false,
+         false},
+        {{19200, 8, Parity::None, StopBits::OneAndHalf, false, false}, B19200, CS8, 0, true, true},
+        {{9600, 8, Parity::Even, StopBits::Two, false, true}, B9600, CS8, PARENB, true, false},
+    };
+    for (const Case& c : cases) {
+        PtyMaster pty;
+        const int observer = ::open(pty.slave().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(observer, 0);
+        const termios before = settingsOf(observer);
+
+        TermiosSerialDevice device;
+        ASSERT_EQ(device.open(pty.slave(), c.settings), 0);
+        const termios t = settingsOf(observer);
+        EXPECT_EQ(cfgetospeed(&t), c.speed);
+        EXPECT_EQ(cfgetispeed(&t), c.speed);
+        // A pseudo-terminal always runs 8 bits without parity; the open notes what it kept.
+        EXPECT_EQ(t.c_cflag & (CSIZE | PARENB), static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(device.notes().framingUnavailable, c.size != CS8 || c.parity != 0);
+        EXPECT_EQ((t.c_iflag & INPCK) != 0, c.parity != 0);
+        EXPECT_EQ(t.c_iflag & PARMRK, 0u);
+        EXPECT_EQ((t.c_cflag & CSTOPB) != 0, c.twoStops);
+        EXPECT_EQ(device.notes().stopBitsRounded, c.stopsRounded);
+        EXPECT_EQ((t.c_cflag & (CLOCAL | CREAD)), CLOCAL | CREAD);
+        EXPECT_EQ(t.c_iflag & (IXON | IXOFF), c.settings.xonXoff ? IXON | IXOFF : 0u);
+        EXPECT_EQ(std::tie(t.c_cc[VSTART], t.c_cc[VSTOP], t.c_cc[VMIN], t.c_cc[VTIME]),
+                  std::make_tuple(0x11, 0x13, 0, 0));
+        EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
+        EXPECT_EQ(t.c_oflag & OPOST, 0u);
+        if (!device.notes().ctsFlowUnavailable) {
+            EXPECT_EQ((t.c_cflag & CRTSCTS) != 0, c.settings.ctsOutputFlow);
+        }
+
+        device.close();
+        const termios after = settingsOf(observer);
+        EXPECT_EQ(std::tie(after.c_cflag, after.c_iflag, after.c_lflag, after.c_oflag),
+                  std::tie(before.c_cflag, before.c_iflag, before.c_lflag, before.c_oflag));
+        ::close(observer);
+    }
+}
+
+} // namespace
+} // namespace qmx::platform

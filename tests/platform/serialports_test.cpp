@@ -1,0 +1,155 @@
+#include "platform/comports.h"
+#include "platform/portenumeration.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace qmx::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::path(testing::TempDir()) / "serialports-XXXXXX").string();
+        m_path = mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+void writeText(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << text << "\n";
+}
+
+void linkTo(const fs::path& target, const fs::path& link) {
+    fs::create_directories(link.parent_path());
+    fs::create_symlink(target, link);
+}
+
+TEST(ComPorts, IndexRangesMapToTheThreeDeviceFamilies) {
+    const TempFolder home;
+    const struct {
+        int index;
+        const char* device;
+    } cases[] = {
+        {0, "/dev/ttyS0"},    {31, "/dev/ttyS31"},   {32, "/dev/ttyUSB0"}, {63, "/dev/ttyUSB31"},
+        {64, "/dev/ttyACM0"}, {95, "/dev/ttyACM31"}, {96, nullptr},        {255, nullptr},
+        {-1, nullptr},        {256, nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto device = serialDevicePath(home.path(), c.index);
+        if (c.device) {
+            EXPECT_EQ(device, fs::path(c.device)) << c.index;
+        } else {
+            EXPECT_FALSE(device) << c.index;
+        }
+    }
+}
+
+TEST(ComPorts, LinkInThePortsFolderWinsEvenBeyondTheDeviceRanges) {
+    const TempFolder home;
+    linkTo("/dev/null", home.path() / "ports" / "COM3");
+    linkTo(home.path() / "nowhere", home.path() / "ports" / "COM200");
+    EXPECT_EQ(serialDevicePath(home.path(), 2), home.path() / "ports" / "COM3");
+    // A dangling link still names the port, so the open reports it instead of a wrong device.
+    EXPECT_EQ(serialDevicePath(home.path(), 199), home.path() / "ports" / "COM200");
+    EXPECT_EQ(serialDevicePath(home.path(), 3), fs::path("/dev/ttyS3"));
+    EXPECT_FALSE(serialDevicePath(home.path(), 256));
+}
+
+TEST(ComPorts, NamesParseOnlyInTheirExactForm) {
+    const struct {
+        const char* name;
+        int index; // -1: not a port
+    } devices[] = {{"ttyS0", 0},   {"ttyUSB1", 33}, {"ttyACM31", 95},
+                   {"ttyS32", -1}, {"ttyS01", -1},  {"ttyUSB", -1}};
+    for (const auto& d : devices)
+        EXPECT_EQ(portIndexOfDeviceName(d.name).value_or(-1), d.index) << d.name;
+    const struct {
+        const char* name;
+        int index;
+    } links[] = {{"COM1", 0}, {"COM256", 255}, {"COM0", -1}, {"COM257", -1}, {"COM01", -1}};
+    for (const auto& l : links)
+        EXPECT_EQ(portIndexOfComName(l.name).value_or(-1), l.index) << l.name;
+}
+
+// A small /sys: class/tty/<name>/device links into devices/, as the kernel lays it out.
+class FakeSysfs {
+public:
+    explicit FakeSysfs(const fs::path& root) : m_root(root) {}
+    fs::path ttyRoot() const { return m_root / "class" / "tty"; }
+
+    void addTty(const std::string& name, const std::string& deviceFolder) {
+        fs::create_directories(m_root / "devices" / deviceFolder);
+        linkTo(m_root / "devices" / deviceFolder, ttyRoot() / name / "device");
+    }
+    void addDriver(const std::string& deviceFolder) {
+        fs::create_directories(m_root / "bus" / "drivers" / "serial");
+        linkTo(m_root / "bus" / "drivers" / "serial", m_root / "devices" / deviceFolder / "driver");
+    }
+    void setAttribute(const std::string& relative, const std::string& value) {
+        writeText(m_root / relative, value);
+    }
+
+private:
+    fs::path m_root;
+};
+
+TEST(PortEnumeration, ListsRealDevicesWithUsbNamesAndThePortsLinks) {
+    const TempFolder temp;
+    FakeSysfs sys(temp.path() / "sys");
+    sys.addTty("ttyS0", "pnp0/00:01");
+    sys.addDriver("pnp0/00:01");
+    sys.setAttribute("class/tty/ttyS0/type", "4");
+    sys.addTty("ttyS1", "platform/serial8250"); // registered, no UART behind it
+    sys.addDriver("platform/serial8250");
+    sys.setAttribute("class/tty/ttyS1/type", "0");
+    sys.addTty("ttyS2", "platform/unbound"); // no driver
+    sys.addTty("ttyUSB0", "usb1/1-1/1-1:1.0/ttyUSB0");
+    sys.setAttribute("devices/usb1/1-1/manufacturer", "FTDI");
+    sys.setAttribute("devices/usb1/1-1/product", "FT232R USB UART");
+    sys.addTty("ttyACM0", "usb1/1-2/1-2:1.0");
+    sys.setAttribute("devices/usb1/1-2/manufacturer", "Arduino");
+    sys.setAttribute("devices/usb1/1-2/product", "Arduino Uno");
+    sys.addTty("ttyUSB1", "usb1/1-3/1-3:1.0/ttyUSB1");
+    sys.setAttribute("devices/usb1/1-3/manufacturer", "FTDI");
+    sys.setAttribute("devices/usb1/1-3/product", "FT232R USB UART");
+    sys.addTty("ttyUSB5", "usb1/1-4/1-4:1.0/ttyUSB5"); // no strings offered
+    fs::create_directories(sys.ttyRoot() / "tty0");    // a console: no device, no COM number
+
+    const fs::path home = temp.path() / "home";
+    writeText(temp.path() / "pty", "");
+    linkTo(temp.path() / "pty", home / "ports" / "COM7");
+    linkTo(temp.path() / "pty", home / "ports" / "COM33"); // takes ttyUSB0's place
+    linkTo(temp.path() / "gone", home / "ports" / "COM8");
+    linkTo(temp.path() / "pty", home / "ports" / "notes");
+
+    const auto ports = enumeratePorts(sys.ttyRoot(), home);
+    std::vector<std::tuple<int, std::string, std::string>> got;
+    for (const auto& p : ports)
+        got.emplace_back(p.portIndex, p.device.string(), p.displayName);
+    const std::string pty = fs::canonical(temp.path() / "pty").string();
+    const std::vector<std::tuple<int, std::string, std::string>> expected{
+        {0, "/dev/ttyS0", "ttyS0"},
+        {6, (home / "ports" / "COM7").string(), pty},
+        {32, (home / "ports" / "COM33").string(), pty},
+        {33, "/dev/ttyUSB1", "FTDI FT232R USB UART (ttyUSB1)"},
+        {37, "/dev/ttyUSB5", "ttyUSB5"},
+        {64, "/dev/ttyACM0", "Arduino Uno (ttyACM0)"},
+    };
+    EXPECT_EQ(got, expected);
+    EXPECT_TRUE(enumeratePorts(temp.path() / "no-sys", temp.path() / "no-home").empty());
+}
+
+} // namespace
+} // namespace qmx::platform

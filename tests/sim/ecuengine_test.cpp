@@ -1,0 +1,293 @@
+#include "sim/ecuengine.h"
+
+#include "config/srecords.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace qmx::sim {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes bytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
+
+std::string textOf(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The device with a fake clock. The data area 0x8000..0x8020 holds 0x00, 0x01, ... 0x20.
+class Device {
+public:
+    explicit Device(EngineOptions options = {}) {
+        memory.setRange(0x8000, 0x8020);
+        for (std::uint16_t a = 0x8000; a <= 0x8020; ++a)
+            memory.setByte(a, static_cast<std::uint8_t>(a - 0x8000));
+        engine = std::make_unique<EcuEngine>(memory, std::move(options), now);
+    }
+
+    // Lets `length` pass, running what falls due; returns what the device sent meanwhile.
+    Bytes settle(std::chrono::milliseconds length = 100ms) {
+        const TimePoint end = now + length;
+        Bytes out;
+        for (auto due = engine->nextDue(); due && *due <= end; due = engine->nextDue()) {
+            now = std::max(now, *due);
+            engine->poll(now, out);
+        }
+        now = end;
+        engine->poll(now, out);
+        return out;
+    }
+    // Sends each byte after the device has answered the one before; returns all answers.
+    Bytes exchange(const Bytes& bytes) {
+        Bytes out;
+        for (const std::uint8_t byte : bytes) {
+            engine->receive(byte, now);
+            const Bytes answer = settle();
+            out.insert(out.end(), answer.begin(), answer.end());
+        }
+        return out;
+    }
+    // Runs a memory read as the program does, echoing every character through `echoOf`
+    // (nothing = no echo); returns the text received after the two command echoes.
+    std::string
+    read(const std::function<std::optional<std::uint8_t>(std::size_t, std::uint8_t)>& echoOf =
+             [](std::size_t, std::uint8_t c) { return c; }) {
+        Bytes pending = exchange(bytesOf("LR"));
+        EXPECT_EQ(textOf(pending).substr(0, 2), "LR");
+        pending.erase(pending.begin(),
+                      pending.begin() + std::min<std::ptrdiff_t>(2, pending.size()));
+        std::string text;
+        while (!pending.empty()) {
+            EXPECT_EQ(pending.size(), 1u)
+                << "the device sends the next character only after the echo";
+            text += static_cast<char>(pending.front());
+            const auto echo = echoOf(text.size() - 1, pending.front());
+            if (!echo)
+                break;
+            pending = exchange({*echo});
+        }
+        return text;
+    }
+
+    config::EcuImage memory;
+    TimePoint now{};
+    std::unique_ptr<EcuEngine> engine;
+};
+
+std::string recordsOf(const config::EcuImage& image, std::uint16_t start, std::size_t count) {
+    std::vector<std::string> records;
+    config::encodeSRecords(image, start, count, records);
+    std::string text;
+    for (const auto& r : records)
+        text += r;
+    return text;
+}
+
+TEST(EcuEngine, SingleValueWritesEchoEveryByteAndStore) {
+    const struct {
+        Bytes sent;
+        std::uint16_t address;
+        Bytes stored;
+    } cases[] = {
+        {{0x53, 0x12, 0x34, 0xAB}, 0x1234, {0xAB}},
+        {{0x73, 0x80, 0x10, 0x12, 0x34}, 0x8010, {0x12, 0x34}},
+        {{0x73, 0xFF, 0xFF, 0xBE, 0xEF}, 0xFFFF, {0xBE, 0xEF}}, // the low byte wraps to 0x0000
+    };
+    for (const auto& c : cases) {
+        Device device;
+        EXPECT_EQ(device.exchange(c.sent), c.sent);
+        for (std::size_t i = 0; i < c.stored.size(); ++i)
+            EXPECT_EQ(device.memory.byte(static_cast<std::uint16_t>(c.address + i)), c.stored[i]);
+        // Back to idle: the next byte is a command again.
+        EXPECT_EQ(textOf(device.exchange({0xBF})), "KD");
+    }
+}
+
+TEST(EcuEngine, IdentificationQueriesAnswerWithoutEcho) {
+    EngineOptions options;
+    options.ecuAnswer = "xKDy";
+    options.machineAnswer = "7E";
+    Device device(options);
+    EXPECT_EQ(textOf(device.exchange({0xBF})), "xKDy");
+    EXPECT_EQ(textOf(device.exchange({0xBE})), "7E");
+    EXPECT_TRUE(device.exchange({0x99, 'R', 'W'}).empty());
+}
+
+TEST(EcuEngine, MemoryReadStreamsTheDataAreaAndEndsSilent) {
+    Device device;
+    const std::string text = device.read();
+    EXPECT_EQ(text, recordsOf(device.memory, 0x8000, 33));
+    EXPECT_TRUE(text.ends_with("S9030000FC"));
+    EXPECT_TRUE(device.settle(10s).empty());
+    EXPECT_EQ(textOf(device.exchange({0xBF})), "KD");
+}
+
+TEST(EcuEngine, MemoryReadStopsAtAWrongOrMissingEcho) {
+    for (const bool missing : {false, true}) {
+        Device device;
+        const std::string text = device.read([missing](std::size_t i, std::uint8_t c) {
+            if (i < 4)
+                return std::optional<std::uint8_t>(c);
+            return missing ? std::optional<std::uint8_t>() : std::optional<std::uint8_t>(c ^ 1);
+        });
+        EXPECT_EQ(text.size(), 5u) << missing;
+        EXPECT_TRUE(device.settle(10s).empty()) << missing;
+        // The device is ready for the next command and took no echo for one.
+        EXPECT_EQ(textOf(device.exchange({0xBF})), "KD") << missing;
+    }
+}
+
+// Sends a memory write character by character; returns everything the device answered.
+Bytes writeRecords(Device& device, const std::string& records) {
+    return device.exchange(bytesOf("LW" + records));
+}
+
+TEST(EcuEngine, MemoryWriteEchoesEachCharacterStoresAndAnswersTheResult) {
+    Device device;
+    config::EcuImage wanted = device.memory;
+    for (std::uint16_t a = 0x8000; a <= 0x8020; ++a)
+        wanted.setByte(a, static_cast<std::uint8_t>(0xA0 + a));
+    const std::string records = recordsOf(wanted, 0x8000, 33);
+    const Bytes answer = writeRecords(device, records);
+    EXPECT_EQ(textOf(answer), "LW" + records + "0");
+    for (std::uint16_t a = 0x8000; a <= 0x8020; ++a)
+        EXPECT_EQ(device.memory.byte(a), wanted.byte(a));
+}
+
+TEST(EcuEngine, MemoryWriteRefusesBadRecordsAsAWhole) {
+    const struct {
+        const char* name;
+        std::string records; // after "LW"
+        std::string answer;  // echoes and result
+    } cases[] = {
+        // A good record, then one with a wrong checksum: nothing is stored, result '1'.
+        {"checksum",
+         "S1048000FF7C"
+         "S1048001FF00"
+         "S9030000FC",
+         "S1048000FF7C"
+         "S1048001FF00"
+         "S9030000FC1"},
+        {"outside",
+         "S1047FFFFF7E"
+         "S9030000FC",
+         "S1047FFFFF7E"
+         "S9030000FC1"},
+        // A character that cannot belong to a record is not echoed and ends the write.
+        {"malformed", "S10X", "S10"},
+        {"short count", "S102", "S10"},
+        {"other type", "S2", "S"},
+    };
+    for (const auto& c : cases) {
+        Device device;
+        const config::EcuImage before = device.memory;
+        EXPECT_EQ(textOf(writeRecords(device, c.records)), "LW" + c.answer) << c.name;
+        EXPECT_EQ(std::memcmp(device.memory.data(), before.data(), config::EcuImage::Size), 0)
+            << c.name;
+        EXPECT_EQ(textOf(device.exchange({0xBF})), "KD") << c.name;
+    }
+}
+
+TEST(EcuEngine, HalfReceivedCommandIsAbandonedAfterTheCommandTimeout) {
+    Device device;
+    EXPECT_EQ(device.exchange({0x53, 0x12}), (Bytes{0x53, 0x12}));
+    device.settle(3s);
+    EXPECT_EQ(textOf(device.exchange({0xBF})), "KD");
+    EXPECT_EQ(device.memory.byte(0x12BF), 0);
+}
+
+TEST(EcuEngine, MonitorValuesAnswerHighByteFirstAndChangeOverTime) {
+    EngineOptions options;
+    options.monitorItems = {
+        {0x21, 2, 300, 5, 1000ms}, {0x22, 1, 250, 10, 500ms}, {0x23, 2, 1, -1, 1000ms}};
+    Device device(options);
+    EXPECT_EQ(device.exchange({0x21}), (Bytes{0x01, 0x2C}));
+    EXPECT_EQ(device.exchange({0x22}), (Bytes{250}));
+    device.settle(2500ms);
+    EXPECT_EQ(device.exchange({0x21}), (Bytes{0x01, 0x36}));       // 300 + 2 * 5
+    EXPECT_EQ(device.exchange({0x22}), (Bytes{(250 + 50) % 256})); // wraps within its byte
+    EXPECT_EQ(device.exchange({0x23}), (Bytes{0xFF, 0xFF}));       // 1 - 2 wraps too
+}
+
+TEST(EcuEngine, LineRateCostsTenBitTimesEachWay) {
+    EngineOptions options;
+    options.baudRate = 1000; // 10 ms per character
+    Device device(options);
+    const TimePoint start = device.now;
+    device.engine->receive(0xBF, start);
+    Bytes out;
+    device.engine->poll(start + 19ms, out);
+    EXPECT_TRUE(out.empty());
+    device.engine->poll(start + 20ms, out); // 10 ms in, 10 ms out for the first answer byte
+    EXPECT_EQ(textOf(out), "K");
+    device.engine->poll(start + 30ms, out);
+    EXPECT_EQ(textOf(out), "KD");
+    EXPECT_FALSE(device.engine->nextDue());
+}
+
+TEST(EcuEngine, EchoFaultsHitTheNumberedEchoOnly) {
+    EngineOptions options;
+    options.faults.wrongEchoes = {2};
+    options.faults.droppedEchoes = {5};
+    Device device(options);
+    EXPECT_EQ(device.exchange({0x53, 0x12, 0x34, 0xAB}), (Bytes{0x53, 0xED, 0x34, 0xAB}));
+    EXPECT_EQ(device.exchange({0x53, 0x12, 0x34, 0xAB}), (Bytes{0x12, 0x34, 0xAB}));
+    EXPECT_EQ(device.memory.byte(0x1234), 0xAB);
+}
+
+TEST(EcuEngine, SilenceAfterNBytesEndsAllOutput) {
+    EngineOptions options;
+    options.faults.silenceAfter = 12;
+    Device device(options);
+    const std::string text = device.read();
+    EXPECT_EQ(text.size(), 10u); // 2 command echoes + 10 characters
+    EXPECT_TRUE(device.settle(10s).empty());
+    EXPECT_TRUE(device.exchange({0xBF}).empty());
+}
+
+TEST(EcuEngine, BadChecksumSpoilsTheNamedRecordOfTheFirstReads) {
+    EngineOptions options;
+    options.faults.badChecksumRecord = 2;
+    options.faults.badChecksumReads = 1;
+    Device device(options);
+    const std::string good = recordsOf(device.memory, 0x8000, 33);
+    const std::string first = device.read();
+    ASSERT_EQ(first.size(), good.size());
+    // Record 2 holds 16 data bytes (42 characters) and follows record 1 of the same length.
+    EXPECT_EQ(first.substr(0, 82), good.substr(0, 82));
+    EXPECT_NE(first.substr(82, 2), good.substr(82, 2));
+    EXPECT_EQ(first.substr(84), good.substr(84));
+    EXPECT_EQ(device.read(), good);
+}
+
+TEST(EcuEngine, IdentificationAnswerAndEchoFaults) {
+    EngineOptions options;
+    options.faults.wrongMachineId = true;
+    options.faults.noise = {0xFF, 0x00};
+    options.faults.noiseAnswers = 1;
+    options.faults.answerDelay = 300ms;
+    Device device(options);
+    device.engine->receive(0xBF, device.now);
+    EXPECT_TRUE(device.settle(299ms).empty());
+    EXPECT_EQ(device.settle(1ms), (Bytes{0xFF, 0x00, 'K', 'D'}));
+    device.engine->receive(0xBE, device.now);
+    EXPECT_EQ(device.settle(300ms),
+              (Bytes{static_cast<std::uint8_t>(~'7'), static_cast<std::uint8_t>(~'E')}));
+
+    options = {};
+    options.faults.echoDelay = 50ms;
+    Device delayed(options);
+    delayed.engine->receive(0x53, delayed.now);
+    EXPECT_TRUE(delayed.settle(49ms).empty());
+    EXPECT_EQ(delayed.settle(1ms), (Bytes{0x53}));
+}
+
+} // namespace
+} // namespace qmx::sim

@@ -1,0 +1,159 @@
+#include "sim/simoptions.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <tuple>
+
+namespace qmx::sim {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(SimOptions, ValueParsersTakeOnlyTheirExactForms) {
+    EXPECT_EQ(parseByteValue("0"), 0x30);
+    EXPECT_EQ(parseByteValue("0x7f"), 0x7F);
+    for (const char* bad : {"", "0x", "0x100", "0xG1", "12"})
+        EXPECT_FALSE(parseByteValue(bad)) << bad;
+    EXPECT_EQ(parseRange("8000-80ff"), (std::pair<std::uint16_t, std::uint16_t>{0x8000, 0x80FF}));
+    for (const char* bad : {"8000", "80FF-8000", "8000-10000", "8000--80FF", "-1-5"})
+        EXPECT_FALSE(parseRange(bad)) << bad;
+    EXPECT_EQ(parseHexBytes("ff00"), (std::vector<std::uint8_t>{0xFF, 0x00}));
+    EXPECT_FALSE(parseHexBytes("F0F"));
+
+    const auto item = parseMonitorItem("2a:2:300:-5:250");
+    ASSERT_TRUE(item);
+    EXPECT_EQ(std::tie(item->request, item->length, item->start, item->step),
+              std::make_tuple(std::uint8_t{0x2A}, 2, std::int64_t{300}, std::int64_t{-5}));
+    EXPECT_EQ(item->period, 250ms);
+    EXPECT_EQ(parseMonitorItem("21:1:7")->period, 1000ms);
+    for (const char* bad : {"21:1", "21:3:7", "121:1:7", "21:1:7:1:0", "21:1:x", "21:1:7:1:5:6"})
+        EXPECT_FALSE(parseMonitorItem(bad)) << bad;
+}
+
+struct Parsed {
+    std::optional<int> exitCode;
+    std::string err;
+};
+
+Parsed parse(std::vector<const char*> args, SimSetup& setup) {
+    args.insert(args.begin(), "ecusim");
+    std::ostringstream out;
+    std::ostringstream err;
+    Parsed parsed;
+    parsed.exitCode = parseCommandLine(static_cast<int>(args.size()), args.data(), setup, out, err);
+    parsed.err = err.str();
+    return parsed;
+}
+
+TEST(SimOptions, CommandLineFillsTheSetup) {
+    auto setup = std::make_unique<SimSetup>();
+    const Parsed parsed =
+        parse({"--range", "9000-900F", "--write-result", "0x41", "--wrong-echo", "3",
+               "--wrong-echo", "7", "--silence-after", "0", "--wrong-id", "machine", "--no-stdin"},
+              *setup);
+    ASSERT_FALSE(parsed.exitCode) << parsed.err;
+    EXPECT_EQ(setup->memory.low(), 0x9000);
+    EXPECT_EQ(setup->memory.high(), 0x900F);
+    EXPECT_EQ(setup->engine.writeResult, 0x41);
+    EXPECT_EQ(setup->engine.faults.wrongEchoes, (std::set<std::uint64_t>{3, 7}));
+    EXPECT_EQ(setup->engine.faults.silenceAfter, 0u); // zero is a fault, not "none"
+    EXPECT_TRUE(setup->engine.faults.wrongMachineId && !setup->engine.faults.wrongEcuId);
+    EXPECT_FALSE(setup->watchStdin);
+
+    auto defaults = std::make_unique<SimSetup>();
+    ASSERT_FALSE(parse({}, *defaults).exitCode);
+    EXPECT_EQ(defaults->memory.low(), 0x8000);
+    EXPECT_EQ(defaults->memory.high(), 0x80FF);
+    EXPECT_FALSE(defaults->engine.faults.silenceAfter);
+}
+
+TEST(SimOptions, UsageErrorsEndWithStatusTwo) {
+    const std::vector<std::vector<const char*>> cases{
+        {"--range", "80FF-8000"},
+        {"--ecu-code", "ABCDEF"},
+        {"--monitor", "4C:1:0"},
+        {"--monitor", "21:1:0", "--monitor", "21:2:0"},
+        {"--write-result", "0x"},
+        {"--noise", "F"},
+        {"--wrong-id", "all"},
+        {"--image", "/nonexistent"},
+        {"--unknown"},
+    };
+    for (const auto& args : cases) {
+        auto setup = std::make_unique<SimSetup>();
+        const Parsed parsed = parse(args, *setup);
+        EXPECT_EQ(parsed.exitCode, 2) << args.front();
+        EXPECT_FALSE(parsed.err.empty()) << args.front();
+    }
+    auto setup = std::make_unique<SimSetup>();
+    EXPECT_EQ(parse({"--help"}, *setup).exitCode, 0);
+}
+
+class ImageFile : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::path(testing::TempDir()) / "image-XXXXXX").string();
+        m_folder = mkdtemp(pattern.data());
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+    std::string write(const std::string& name, const std::string& text) {
+        const auto path = m_folder / name;
+        std::ofstream(path) << text;
+        return path.string();
+    }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+TEST_F(ImageFile, SRecordFileSetsBytesAndRange) {
+    auto memory = std::make_unique<config::EcuImage>();
+    const std::string path = write("image.s19", "S00600004844521B\r\n"
+                                                "S1058000AABB15\r\n"
+                                                "S1048010CC9F\r\n"
+                                                "S9030000FC\r\n"
+                                                "S1049000DD8E\r\n");
+    ASSERT_EQ(loadImage(path, *memory), "");
+    EXPECT_EQ(memory->low(), 0x8000);
+    EXPECT_EQ(memory->high(), 0x8010);
+    EXPECT_EQ(memory->byte(0x8001), 0xBB);
+    EXPECT_EQ(memory->byte(0x8010), 0xCC);
+    EXPECT_EQ(memory->byte(0x9000), 0x00); // after the end record
+}
+
+TEST_F(ImageFile, BadSRecordFilesLeaveTheMemoryAlone) {
+    const struct {
+        const char* text;
+        const char* problem;
+    } cases[] = {
+        {"S1058000AABB15\nS1048010CC00\n", "line 2: wrong checksum"},
+        {"S1058000AABB15\nhello\n", "line 2: not an S1 record"},
+        {"S9030000FC\n", "no data bytes"},
+    };
+    for (const auto& c : cases) {
+        auto memory = std::make_unique<config::EcuImage>();
+        memory->setRange(0x1000, 0x1001);
+        EXPECT_EQ(loadImage(write("bad.s19", c.text), *memory), c.problem);
+        EXPECT_EQ(memory->low(), 0x1000);
+        EXPECT_EQ(memory->byte(0x8000), 0);
+    }
+}
+
+TEST_F(ImageFile, ConfigurationFileLoadsItsDataSection) {
+    auto memory = std::make_unique<config::EcuImage>();
+    const std::string path = write("ecu.rcg", "[Title]\r\nDemo\r\n[Data]\r\nCalib:\r\n"
+                                              "S1058000AABB15\r\nS9030000FC\r\nFixed:\r\n");
+    ASSERT_EQ(loadImage(path, *memory), "");
+    EXPECT_EQ(memory->low(), 0x8000);
+    EXPECT_EQ(memory->high(), 0x8001);
+    EXPECT_EQ(memory->byte(0x8000), 0xAA);
+
+    EXPECT_FALSE(loadImage(write("bad.rcg", "[Data]\r\nS1058000AAXXF5\r\n"), *memory).empty());
+    EXPECT_EQ(memory->byte(0x8000), 0xAA);
+}
+
+} // namespace
+} // namespace qmx::sim
