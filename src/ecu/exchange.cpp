@@ -1,0 +1,146 @@
+#include "ecu/exchange.h"
+
+#include "ecu/link.h"
+#include "ecu/progresswindow.h"
+
+#include <algorithm>
+
+namespace qmx::ecu {
+
+namespace {
+
+// Reads single bytes until one read brings nothing or fails, or `limit` bytes have come.
+// Returns the number of bytes read; `limit` means the line never fell silent.
+std::size_t readUntilSilent(Link& link, std::string_view label, std::size_t limit) {
+    std::size_t count = 0;
+    std::uint8_t byte = 0;
+    int moved = 0;
+    while (count < limit && link.readLogged(byte, moved, label) && moved == 1)
+        ++count;
+    return count;
+}
+
+// A record header ("S1", count, four address digits) has just been completed.
+bool headerCompleted(const std::string& received) {
+    return received.size() >= 8 && received[received.size() - 8] == 'S';
+}
+
+void showReceiveProgress(Link& link, const std::string& address, int& records,
+                         ProgressWindow& progress) {
+    const int expected = link.settings().readEcuNum;
+    if (expected <= 0) {
+        progress.setStatus(waitText(address));
+        return;
+    }
+    ++records;
+    const long long percent = std::min(100LL, records * 100LL / expected);
+    progress.setStatus(waitText(std::to_string(percent) + "%"));
+}
+
+bool endRecordCompleted(const std::string& received) {
+    return !received.empty() && received.back() == 'C' && received.find("S9") != std::string::npos;
+}
+
+} // namespace
+
+bool OutComm(Link& link, std::uint8_t byte, int waitMs) {
+    constexpr std::string_view kLabel = "OutComm";
+    int moved = 0;
+    link.writeLogged(byte, moved, kLabel);
+    link.pause(waitMs);
+    link.restartCountdown();
+
+    std::uint8_t echo = byte;
+    for (;;) {
+        if (link.timeoutTicks() == 0) {
+            link.clearLineErrors();
+            return false;
+        }
+        if (!link.readLogged(echo, moved, kLabel)) {
+            link.clearLineErrors();
+            return false;
+        }
+        if (moved == 1)
+            return echo == byte;
+        link.pumpOneMessage();
+    }
+}
+
+bool outCommQuick(Link& link, std::uint8_t byte) {
+    constexpr std::string_view kLabel = "OutComm";
+    constexpr unsigned kQuickTicks = 50;
+    int moved = 0;
+    link.writeLogged(byte, moved, kLabel);
+    link.setTimeoutTicks(kQuickTicks);
+    std::uint8_t echo = byte;
+    if (!link.readLogged(echo, moved, kLabel) || moved == 0) {
+        link.clearLineErrors();
+        return false;
+    }
+    return echo == byte;
+}
+
+bool InCommAt(Link& link, std::uint8_t& byte) {
+    link.restartCountdown();
+    int moved = 0;
+    for (;;) {
+        if (!link.readLogged(byte, moved, "InCommAt")) {
+            link.clearLineErrors();
+            return false;
+        }
+        if (moved == 1)
+            return true;
+        link.pumpOneMessage();
+        if (link.timeoutTicks() == 0)
+            return false;
+    }
+}
+
+bool InComm(Link& link, std::string& received, std::string& address, ProgressWindow& progress,
+            int waitMs) {
+    constexpr std::string_view kLabel = "InComm";
+    link.restartCountdown();
+    int records = 0;
+    std::uint8_t byte = 0;
+    int moved = 0;
+    for (;;) {
+        const bool ok = link.readLogged(byte, moved, kLabel);
+        if (moved == 1) {
+            if (received.size() >= kReceivedTextLimit)
+                return false;
+            int echoed = 0;
+            link.writeLogged(byte, echoed, kLabel);
+            received.push_back(static_cast<char>(byte));
+            link.pause(waitMs);
+            link.restartCountdown();
+            if (headerCompleted(received)) {
+                address = received.substr(received.size() - 4);
+                showReceiveProgress(link, address, records, progress);
+            }
+            continue;
+        }
+        if (!ok) {
+            link.clearLineErrors();
+            return false;
+        }
+        if (link.timeoutTicks() == 0)
+            return false;
+        if (endRecordCompleted(received))
+            return true;
+        link.pumpOneMessage();
+    }
+}
+
+bool drainPort(Link& link, std::string_view label) {
+    if (!link.portOpen())
+        return true;
+    return readUntilSilent(link, label, kDrainLimit) < kDrainLimit;
+}
+
+bool flushPort(Link& link, std::string_view label) {
+    const bool silent = readUntilSilent(link, label, kReceivedTextLimit) < kReceivedTextLimit;
+    link.clearLineErrors();
+    return silent;
+}
+
+} // namespace qmx::ecu

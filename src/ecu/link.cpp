@@ -1,0 +1,250 @@
+#include "ecu/link.h"
+
+#include "app/messages.h"
+#include "ecu/commolog.h"
+#include "ecu/ecucheck.h"
+#include "ecu/eventpump.h"
+#include "ecu/portindexstore.h"
+#include "ecu/portsearch.h"
+#include "ecu/serialportfactory.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace qmx::ecu {
+
+namespace {
+
+constexpr int kLastPortIndex = 255;
+
+// A monitor exchange ends within 10 ticks and the next idle tick clears its flag; a wait for it
+// gives up after twice that, so a poll that never clears the flag cannot hold a write forever.
+constexpr std::uint64_t kMonitorIdleTicks = 20;
+
+std::string comName(int portIndex) {
+    return "COM" + std::to_string(portIndex + 1);
+}
+
+// The result text of an open, as the log shows it behind "** R Open COMn:".
+std::string openResultText(int checkResult) {
+    switch (checkResult) {
+    case app::msg::Success:
+        return "Success";
+    case app::msg::NoResponseFromEcu:
+    case app::msg::EcuTypeDifferent:
+    case app::msg::EcuTypeDifferentBang:
+        return std::string(app::messageText(checkResult));
+    default:
+        return "Failed in opening";
+    }
+}
+
+} // namespace
+
+Link::Link(LinkSettings settings, LinkServices services)
+    : m_settings(std::move(settings)), m_services(services) {
+}
+
+Link::~Link() {
+    closePort();
+}
+
+bool Link::openPort(bool startTick, int portIndex, int timeoutMs, int* checkResultOut) {
+    closePort();
+    logEvent(0, 0, 0, "** Open " + comName(portIndex));
+
+    const std::optional<platform::LineSettings> line = lineSettingsFor(m_settings);
+    if (line && portIndex >= 0 && portIndex <= kLastPortIndex) {
+        PortOpenResult opened = m_services.ports.open(portIndex, *line);
+        m_device = std::move(opened.device);
+        m_systemError = m_device ? 0 : opened.error;
+    }
+    if (portOpen() && startTick)
+        startTicks();
+    m_byteTimeout = std::chrono::milliseconds(std::max(0, timeoutMs));
+
+    int checkResult = -1;
+    if (portOpen()) {
+        const int checks = std::max(0, m_settings.ecRetry) + 1;
+        for (int check = 0; check < checks; ++check) {
+            checkResult = EcuCheckCommand(*this, true);
+            if (checkResult != app::msg::EcuTypeDifferent)
+                break;
+        }
+        // The next single-value write identifies the ECU again.
+        m_checkPassed = false;
+    }
+    if (checkResultOut)
+        *checkResultOut = checkResult;
+
+    logEvent(0, portOpen() ? 1 : 0, 0,
+             "** R Open " + comName(portIndex) + ":" + openResultText(checkResult));
+    if (portOpen())
+        m_openPortIndex = portIndex;
+    return portOpen();
+}
+
+bool Link::openConfiguredPort(bool startTick) {
+    if (!m_searchDone) {
+        if (m_settings.autoSelect) {
+            int found = -1;
+            if (!searchPort(*this, &found))
+                return false;
+            setPortIndex(found);
+        } else {
+            m_searchDone = true;
+        }
+    }
+    return openPort(startTick, currentPortIndex(), timeoutSetting());
+}
+
+void Link::closePort() {
+    if (!portOpen())
+        return;
+    m_device.reset();
+    m_monitorCycleActive = false;
+    m_foregroundBusy = false;
+    stopTicks();
+    if (m_listener)
+        m_listener->portClosed();
+    if (m_openPortIndex == -1)
+        m_openPortIndex = currentPortIndex();
+    logEvent(0, 1, 0, "** Close " + comName(m_openPortIndex));
+    m_openPortIndex = -1;
+}
+
+bool Link::readLogged(std::uint8_t& buffer, int& moved, std::string_view label) {
+    buffer = static_cast<std::uint8_t>(~buffer);
+    moved = 0;
+    m_systemError = 0;
+    bool ok = false;
+    if (m_device) {
+        std::uint8_t byte = 0;
+        switch (m_device->read(byte, m_byteTimeout)) {
+        case platform::ReadResult::Byte:
+            buffer = byte;
+            moved = 1;
+            ok = true;
+            break;
+        case platform::ReadResult::Timeout:
+            ok = true;
+            break;
+        case platform::ReadResult::Error:
+            m_systemError = m_device->lastError();
+            break;
+        }
+    } else {
+        m_systemError = EBADF;
+    }
+    m_services.log.readLine(buffer, moved, static_cast<int>(m_timeoutTicks), m_systemError, label);
+    return ok;
+}
+
+bool Link::writeLogged(std::uint8_t byte, int& moved, std::string_view label) {
+    moved = 0;
+    m_systemError = 0;
+    bool ok = false;
+    if (m_device) {
+        ok = m_device->write(byte, m_byteTimeout);
+        if (ok)
+            moved = 1;
+        else
+            m_systemError = m_device->lastError();
+    } else {
+        m_systemError = EBADF;
+    }
+    m_services.log.writeLine(byte, moved, static_cast<int>(m_timeoutTicks), m_systemError, label);
+    return ok;
+}
+
+void Link::clearLineErrors() {
+    if (m_device)
+        m_device->clearLineErrors();
+}
+
+void Link::logEvent(std::uint8_t byte, int count, int timeoutColumn, std::string_view text) {
+    m_services.log.eventLine(byte, count, timeoutColumn, m_systemError, text);
+}
+
+void Link::onTick() {
+    ++m_tickCount;
+    if (!portOpen())
+        return;
+    if (m_timeoutTicks > 0)
+        --m_timeoutTicks;
+    if (m_listener)
+        m_listener->pollStep();
+}
+
+void Link::pumpOneMessage() {
+    m_services.pump.pumpOne();
+    // Without the tick nothing would count the wait down; count the turn itself so that every
+    // wait ends.
+    if (!m_tickRunning && m_timeoutTicks > 0)
+        --m_timeoutTicks;
+}
+
+void Link::waitForMonitorIdle() {
+    const std::uint64_t start = m_tickCount;
+    while (m_monitorCycleActive && m_tickRunning && m_tickCount - start < kMonitorIdleTicks)
+        m_services.pump.waitOne();
+}
+
+void Link::pause(int ms) {
+    if (ms > 0)
+        m_services.pump.sleep(std::chrono::milliseconds(ms));
+}
+
+int Link::currentPortIndex() {
+    const int registry = m_services.portIndex.registryPort();
+    if (registry != -1)
+        return registry;
+    const int profile = m_services.portIndex.profilePort();
+    if (profile != -1)
+        m_services.portIndex.setRegistryPort(profile);
+    return profile;
+}
+
+void Link::setPortIndex(int index) {
+    PortIndexStore& store = m_services.portIndex;
+    if (index != store.profilePort()) {
+        const int number = index >= 0 && index <= kLastPortIndex ? index + 1 : 1;
+        store.writeProfilePort("PORT" + std::to_string(number));
+    }
+    if (index != store.registryPort())
+        store.setRegistryPort(index);
+}
+
+void Link::setAutoSelect(bool on) {
+    if (on == m_settings.autoSelect)
+        return;
+    m_settings.autoSelect = on;
+    m_services.portIndex.setAutoSelect(on);
+}
+
+void Link::restartCountdown() {
+    m_timeoutTicks = static_cast<unsigned>(timeoutSetting());
+}
+
+int Link::timeoutSetting() const {
+    return std::max(0, m_settings.timeout);
+}
+
+void Link::unlockComm() {
+    if (m_commLock > 0)
+        --m_commLock;
+}
+
+void Link::startTicks() {
+    m_services.pump.startTicks([this] { onTick(); });
+    m_tickRunning = true;
+}
+
+void Link::stopTicks() {
+    if (!m_tickRunning)
+        return;
+    m_services.pump.stopTicks();
+    m_tickRunning = false;
+}
+
+} // namespace qmx::ecu

@@ -1,0 +1,86 @@
+#include "ecu/singlewrite.h"
+
+#include "app/messages.h"
+#include "app/messagesink.h"
+#include "ecu/ecucheck.h"
+#include "ecu/exchange.h"
+#include "ecu/link.h"
+#include "ecu/progresswindow.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace qmx::ecu {
+
+namespace {
+
+std::uint8_t high(std::uint16_t value) {
+    return static_cast<std::uint8_t>(value >> 8);
+}
+std::uint8_t low(std::uint16_t value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// The shared exchange of both single-value writes; `bytes` follow the command byte.
+int writeValue(Link& link, ProgressWindow& progress, app::MessageSink& sink, std::string_view title,
+               char command, const std::vector<std::uint8_t>& bytes) {
+    int check = app::msg::Success;
+    bool sent = false;
+    {
+        ProgressScope window(progress, title);
+        link.setTransferActive(true);
+        link.setForegroundBusy(true);
+        link.waitForMonitorIdle();
+
+        const bool wasOpen = link.portOpen();
+        if (!wasOpen)
+            link.openConfiguredPort(true);
+        if (!link.checkPassed())
+            check = EcuCheckCommand(link, false);
+
+        if (check == app::msg::Success) {
+            CommLockHold hold(link);
+            flushPort(link, "Dummy Read");
+            sent = outCommQuick(link, link.settings().commands.byte(command));
+            for (std::size_t i = 0; sent && i < bytes.size(); ++i)
+                sent = outCommQuick(link, bytes[i]);
+        }
+
+        if (!wasOpen)
+            link.closePort();
+        link.setForegroundBusy(false);
+        link.setTransferActive(false);
+    }
+
+    const std::string_view caption = app::messageText(app::msg::ProgramTitle);
+    if (check != app::msg::Success) {
+        sink.show(app::messageText(check), caption, app::Icon::Exclamation);
+        return check;
+    }
+    if (!sent) {
+        sink.show(app::messageText(app::msg::NoResponseFromEcu), caption, app::Icon::None);
+        return app::msg::NoResponseFromEcu;
+    }
+    return app::msg::Success;
+}
+
+} // namespace
+
+int writeEcuByte(Link& link, ProgressWindow& progress, app::MessageSink& sink,
+                 std::uint16_t address, std::uint8_t value) {
+    char title[32];
+    std::snprintf(title, sizeof title, "( %04X ) = %02X", static_cast<unsigned>(address),
+                  static_cast<unsigned>(value));
+    return writeValue(link, progress, sink, title, 'S', {high(address), low(address), value});
+}
+
+int writeEcuWord(Link& link, ProgressWindow& progress, app::MessageSink& sink,
+                 std::uint16_t address, std::uint16_t value) {
+    char title[32];
+    std::snprintf(title, sizeof title, "( %04X ) = %04X", static_cast<unsigned>(address),
+                  static_cast<unsigned>(value));
+    return writeValue(link, progress, sink, title, 's',
+                      {high(address), low(address), high(value), low(value)});
+}
+
+} // namespace qmx::ecu

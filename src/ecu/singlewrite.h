@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+namespace qmx::app {
+class MessageSink;
+}
+
+// Putting one byte or one word straight into the running ECU: the command byte 'S' or 's', the
+// address high and low byte, then the value, each echoed before the next goes out.
+namespace qmx::ecu {
+
+class Link;
+class ProgressWindow;
+
+// Writes `value` to ECU address `address`. Waits for a running monitor exchange to finish, opens
+// the port when it is closed (and closes it again), identifies the ECU when that has not passed
+// since the port was opened, and sets the busy and transfer flags meanwhile. Returns 0, the check
+// result (1524, 1542, 57651) or 1524 for a missing or wrong echo; a failure is also shown through
+// `sink` with the program title as caption.
+int writeEcuByte(Link& link, ProgressWindow& progress, app::MessageSink& sink,
+                 std::uint16_t address, std::uint8_t value);
+// The same for a word, sent high byte first.
+int writeEcuWord(Link& link, ProgressWindow& progress, app::MessageSink& sink,
+                 std::uint16_t address, std::uint16_t value);
+
+} // namespace qmx::ecu

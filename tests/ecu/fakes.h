@@ -1,0 +1,163 @@
+#pragma once
+
+#include "app/messages.h"
+#include "app/messagesink.h"
+#include "ecu/commolog.h"
+#include "ecu/eventpump.h"
+#include "ecu/link.h"
+#include "ecu/portindexstore.h"
+#include "ecu/portlister.h"
+#include "ecu/progresswindow.h"
+#include "ecu/serialportfactory.h"
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+// Stand-ins for the host services of the link: scripted serial lines, one tick per event turn,
+// recording stores, sinks and progress windows.
+namespace qmx::ecu::test {
+
+using Bytes = std::vector<std::uint8_t>;
+using std::chrono::milliseconds;
+
+// The far end of one fake port. A read of an empty queue times out at once (or, when `blocking`,
+// after sleeping its time-out as a real device waits), so waits are counted in fake ticks.
+struct FakeLine {
+    std::function<Bytes(std::uint8_t)> respond; // reply to each written byte; unset: silent
+    std::deque<std::uint8_t> pending;           // bytes waiting for the host
+    bool endless = false;                       // the far end never stops sending 'X'
+    bool failReads = false;
+    bool blocking = false;
+    Bytes written;
+    int reads = 0;
+    std::vector<milliseconds> readTimeouts;
+
+    void send(const std::string& text) { pending.insert(pending.end(), text.begin(), text.end()); }
+};
+
+// An ECU that answers the type query 0xBF with `type`, the machine query 0xBE with `machine` and
+// echoes every other byte, except that `wrongFor` (when not -1) is echoed as 0x00.
+std::function<Bytes(std::uint8_t)> ecu(Bytes type = {'K', 'D'}, Bytes machine = {'7', 'E'},
+                                       int wrongFor = -1);
+
+class FakePorts : public SerialPortFactory {
+public:
+    // The line behind port `index`, made on first use; ports without a line fail with ENOENT.
+    FakeLine& line(int index) { return m_lines[index]; }
+    PortOpenResult open(int portIndex, const platform::LineSettings& line) override;
+    std::vector<int> opened;
+
+private:
+    std::map<int, FakeLine> m_lines;
+};
+
+// Each event turn delivers one tick while ticks run.
+class FakePump : public EventPump {
+public:
+    void startTicks(std::function<void()> onTick) override { m_onTick = std::move(onTick); }
+    void stopTicks() override { m_onTick = nullptr; }
+    void pumpOne() override;
+    void waitOne() override;
+    void sleep(milliseconds duration) override { sleeps.push_back(duration); }
+
+    int ticks = 0;
+    int waits = 0;
+    std::vector<milliseconds> sleeps;
+
+private:
+    std::function<void()> m_onTick;
+};
+
+class FakePortStore : public PortIndexStore {
+public:
+    int registryPort() const override { return registry; }
+    void setRegistryPort(int index) override;
+    int profilePort() const override { return profile; }
+    void writeProfilePort(std::string_view text) override;
+    void setAutoSelect(bool) override {}
+
+    int registry = -1;
+    int profile = 0;
+    std::vector<std::string> profileWrites;
+    std::vector<int> registryWrites;
+};
+
+class FakeLister : public PortLister {
+public:
+    std::vector<PortInfo> enumerate() override {
+        ++calls;
+        return ports;
+    }
+    std::vector<PortInfo> ports;
+    int calls = 0;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    app::Icon icon;
+};
+
+class RecordingSink : public app::MessageSink {
+public:
+    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
+                     app::Buttons) override {
+        shown.push_back({std::string(text), std::string(caption), icon});
+        return app::Answer::Ok;
+    }
+    std::vector<ShownMessage> shown;
+};
+
+// Records "open:<title>", "status:<text>", "retry:<text>" and "close".
+class RecordingProgress : public ProgressWindow {
+public:
+    void open(std::string_view title) override { record("open:", title); }
+    void setStatus(std::string_view text) override { record("status:", text); }
+    void setRetry(std::string_view text) override { record("retry:", text); }
+    void close() override { events.emplace_back("close"); }
+    std::vector<std::string> events;
+
+private:
+    void record(const char* what, std::string_view text) {
+        events.push_back(what + std::string(text));
+    }
+};
+
+// Standard settings with auto-select off.
+LinkSettings testSettings();
+// testSettings() with the ECU check switched off and TIMEOUT `timeout`.
+LinkSettings uncheckedSettings(int timeout = 50);
+
+// A link wired to fakes, with a log whose time column is the fake pump's ticks × 100 ms.
+struct LinkRig {
+    explicit LinkRig(LinkSettings settings = testSettings());
+    // Opens the log in a fresh temporary folder; its header carries "test".
+    void openLog();
+    std::string logText() const;
+    // The log lines below the header.
+    std::vector<std::string> logLines() const;
+
+    FakePorts ports;
+    FakeLister lister;
+    FakePortStore store;
+    FakePump pump;
+    RecordingSink sink;
+    CommoLog log;
+    std::filesystem::path logPath;
+    Link link;
+};
+
+// A fresh empty folder named after the running test.
+std::filesystem::path freshFolder();
+std::string readFile(const std::filesystem::path& path);
+
+// Compares `actual` with the golden file `name`; on a mismatch writes `name`.actual beside it.
+bool matchesGolden(const std::string& name, const std::string& actual);
+
+} // namespace qmx::ecu::test

@@ -1,0 +1,130 @@
+#include "ecu/link.h"
+
+#include "fakes.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace qmx::ecu::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
+    struct Case {
+        int LinkSettings::*index;
+        int value;
+        int port;
+    };
+    const Case cases[] = {{&LinkSettings::speedIndex, 6, 0},  {&LinkSettings::dataIndex, 2, 0},
+                          {&LinkSettings::parityIndex, 3, 0}, {&LinkSettings::stopIndex, -1, 0},
+                          {&LinkSettings::speedIndex, 3, -1}, {&LinkSettings::speedIndex, 3, 256}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        LinkSettings settings = testSettings();
+        settings.*c.index = c.value;
+        LinkRig rig(settings);
+        rig.openLog();
+        rig.ports.line(c.port).respond = ecu();
+        int check = 0;
+        EXPECT_FALSE(rig.link.openPort(true, c.port, 50, &check));
+        EXPECT_EQ(check, -1);
+        EXPECT_TRUE(rig.ports.opened.empty());
+        const std::string com = "COM" + std::to_string(c.port + 1);
+        EXPECT_THAT(rig.logLines(),
+                    ElementsAre("0, 00, 0, 0, 0, ** Open " + com,
+                                "0, 00, 0, 0, 0, ** R Open " + com + ":Failed in opening"));
+    }
+}
+
+TEST(LinkOpen, RepeatsTheCheckWhileTheEcuTypeDiffersAndStaysOpen) {
+    LinkRig rig;
+    rig.openLog();
+    rig.ports.line(0).respond = ecu({'X', 'Y'});
+    int check = 0;
+    EXPECT_TRUE(rig.link.openPort(false, 0, 50, &check));
+    EXPECT_EQ(check, app::msg::EcuTypeDifferent);
+    EXPECT_EQ(rig.ports.line(0).written, Bytes(5, 0xBF)); // ECRETRY 4: five checks in all
+    EXPECT_EQ(rig.logLines().back(), "0, 00, 1, 0, 0, ** R Open COM1:ECU type is different.");
+}
+
+TEST(LinkLogging, ReadComplementsTheBufferAndEveryByteIsLogged) {
+    LinkRig rig(uncheckedSettings());
+    FakeLine& line = rig.ports.line(0);
+    ASSERT_TRUE(rig.link.openPort(false, 0, 50));
+    rig.openLog();
+    rig.link.setTimeoutTicks(7);
+    std::uint8_t buffer = 0x5A;
+    int moved = -1;
+
+    EXPECT_TRUE(rig.link.readLogged(buffer, moved, "Probe")); // nothing came
+    EXPECT_EQ(moved, 0);
+    EXPECT_EQ(buffer, 0xA5);
+    line.send("Z");
+    EXPECT_TRUE(rig.link.readLogged(buffer, moved, "Probe"));
+    line.failReads = true;
+    EXPECT_FALSE(rig.link.readLogged(buffer, moved, "Probe"));
+    EXPECT_TRUE(rig.link.writeLogged(0x4C, moved, "OutComm"));
+
+    EXPECT_THAT(rig.logLines(),
+                ElementsAre("0, A5, 0, 7, 0, ReadFile:Probe", "0, 5A, 1, 7, 0, ReadFile:Probe",
+                            "0, A5, 0, 7, 5, ReadFile:Probe", "0, 4C, 1, 7, 0, WriteFile:OutComm"));
+}
+
+TEST(LinkClose, ClearsTheFlagsAndTickAndLogsOnlyWhenOpen) {
+    LinkRig rig(uncheckedSettings());
+    rig.ports.line(3);
+    ASSERT_TRUE(rig.link.openPort(true, 3, 50));
+    rig.openLog();
+    rig.link.setForegroundBusy(true);
+    rig.link.setMonitorCycleActive(true);
+
+    rig.link.closePort();
+    rig.link.closePort();
+
+    EXPECT_FALSE(rig.link.tickRunning());
+    EXPECT_FALSE(rig.link.foregroundBusy() || rig.link.monitorCycleActive());
+    EXPECT_THAT(rig.logLines(), ElementsAre("0, 00, 1, 0, 0, ** Close COM4"));
+}
+
+TEST(LinkPortIndex, SetPortIndexWritesOnlyWhatDiffers) {
+    struct Case {
+        int index;
+        std::vector<std::string> profileWrites;
+        std::vector<int> registryWrites;
+    };
+    const Case cases[] = {{9, {"PORT10"}, {9}}, {300, {"PORT1"}, {300}}, {2, {}, {}}};
+    for (const Case& c : cases) {
+        LinkRig rig;
+        rig.store.profile = 2;
+        rig.store.registry = 2;
+        rig.link.setPortIndex(c.index);
+        EXPECT_EQ(rig.store.profileWrites, c.profileWrites);
+        EXPECT_EQ(rig.store.registryWrites, c.registryWrites);
+    }
+}
+
+TEST(LinkPortIndex, CurrentPortCopiesTheProfileIndexIntoAnEmptyRegistry) {
+    LinkRig rig;
+    rig.store.profile = 4;
+    EXPECT_EQ(rig.link.currentPortIndex(), 4);
+    rig.store.profile = 6;
+    EXPECT_EQ(rig.link.currentPortIndex(), 4);
+    EXPECT_THAT(rig.store.registryWrites, ElementsAre(4));
+}
+
+TEST(LinkConfiguredOpen, SearchesOnceAndOnlyWithAutoSelect) {
+    for (bool autoSelect : {true, false}) {
+        LinkSettings settings = testSettings();
+        settings.autoSelect = autoSelect;
+        LinkRig rig(settings);
+        rig.ports.line(0).respond = ecu();
+        EXPECT_TRUE(rig.link.openConfiguredPort(false));
+        EXPECT_TRUE(rig.link.openConfiguredPort(false));
+        EXPECT_EQ(rig.ports.opened.size(), autoSelect ? 3u : 2u); // the search opens once
+        EXPECT_EQ(rig.lister.calls, 0);                           // the current port answered
+    }
+}
+
+} // namespace
+} // namespace qmx::ecu::test
