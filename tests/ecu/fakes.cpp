@@ -159,7 +159,7 @@ std::string readFile(const std::filesystem::path& path) {
 }
 
 bool matchesGolden(const std::string& name, const std::string& actual) {
-    const std::filesystem::path golden = std::filesystem::path(ECU_GOLDEN_DIR) / name;
+    const std::filesystem::path golden = std::filesystem::path(TEST_DATA_DIR "/ecu") / name;
     const std::filesystem::path actualPath = golden.string() + ".actual";
     if (std::filesystem::exists(golden) && readFile(golden) == actual) {
         std::filesystem::remove(actualPath);
