@@ -122,7 +122,8 @@ TEST_F(MapTest, SelectionReadsTheCellAndFollowsTheRow) {
 
 TEST_F(MapTest, YLimitsComeFromTheLimitsThroughTheRawExpression) {
     Map map = freeMap(image, 0x8000, 2, 2);
-    map.y = identityAxis("DATA", "10", "200");
+    map.y.min = "10";
+    map.y.max = "200";
     map.y.inputMax = "150";
     selectFirstCell(map, image);
     EXPECT_EQ(map.limits.lowest, 10);
@@ -136,7 +137,9 @@ TEST_F(MapTest, YLimitsComeFromTheLimitsThroughTheRawExpression) {
     EXPECT_EQ(map.limits.lowest, 0);
     EXPECT_EQ(map.limits.highest, 255);
 
-    map.y = identityAxis("DATA", "0", "100");
+    map.y.min = "0";
+    map.y.max = "100";
+    map.y.inputMax = "";
     map.y.rawExpr = "100-x"; // a falling conversion crosses the limits
     recomputeRawLimits(map, image);
     EXPECT_EQ(map.limits.lowest, 100);
