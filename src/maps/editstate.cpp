@@ -8,21 +8,6 @@ namespace qmx::maps {
 
 namespace {
 
-CellRead readTarget(const Map& map, const config::EcuImage& image, EditTarget target, int row,
-                    int index) {
-    switch (target) {
-    case EditTarget::Y:
-        return readY(map, image, index, row);
-    case EditTarget::X:
-        return readX(map, image, index, row);
-    case EditTarget::Z:
-        return readZ(map, image, index);
-    case EditTarget::None:
-        break;
-    }
-    return {Access::RowOutOfRange, 0};
-}
-
 // A limit of the Y values through the physical-to-raw expression; `fallback` when it fails.
 std::int32_t rawOfLimit(const MapAxis& axis, const std::string& text, std::int32_t fallback) {
     const Converted<std::int32_t> raw = toRawWhole(axis, limitValue(text));
@@ -56,7 +41,7 @@ RawLimits neighbourLimits(Read read, int index, int count, std::int32_t lowSide,
 } // namespace
 
 Access selectCell(Map& map, const config::EcuImage& image, EditTarget target, int row, int index) {
-    const CellRead cell = readTarget(map, image, target, row, index);
+    const CellRead cell = readValue(map, image, target, row, index);
     if (cell.result != Access::Ok)
         return cell.result;
     map.target = target;

@@ -65,6 +65,21 @@ CellRead readZ(const Map& map, const config::EcuImage& image, int row) {
     return {Access::Ok, readElement(image, map.z, zAddress(map, row))};
 }
 
+CellRead readValue(const Map& map, const config::EcuImage& image, EditTarget target, int row,
+                   int index) {
+    switch (target) {
+    case EditTarget::Y:
+        return readY(map, image, index, row);
+    case EditTarget::X:
+        return readX(map, image, index, row);
+    case EditTarget::Z:
+        return readZ(map, image, index);
+    case EditTarget::None:
+        break;
+    }
+    return {Access::RowOutOfRange, 0};
+}
+
 bool holdsYAddress(const Map& map, std::uint32_t address) {
     return address >= map.y.address &&
            address - map.y.address < static_cast<std::uint32_t>(std::max(map.y.count, 0));

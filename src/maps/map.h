@@ -82,6 +82,11 @@ CellRead readX(const Map& map, const config::EcuImage& image, int column, int ro
 // Z value `row`.
 CellRead readZ(const Map& map, const config::EcuImage& image, int row);
 
+// The value of `target` at (row, index), with the meaning of row and index of the edit
+// state; RowOutOfRange for target None.
+CellRead readValue(const Map& map, const config::EcuImage& image, EditTarget target, int row,
+                   int index);
+
 // Whether `address` is one of the map's Y bytes.
 bool holdsYAddress(const Map& map, std::uint32_t address);
 

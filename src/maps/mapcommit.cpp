@@ -44,6 +44,8 @@ CommitOutcome refused(const Map& map, const DisplayFormats& formats) {
 
 // Writes `raw` into the current cell after telling the undo hook; false when the cell is gone.
 bool writeCurrent(MapSet& maps, Map& map, std::uint16_t raw, bool grouped) {
+    if (readValue(map, maps.image(), map.target, map.editRow, map.editIndex).result != Access::Ok)
+        return false;
     maps.beforeWrite(map, EditFamily::Edit, grouped);
     Access result = Access::Ok;
     switch (map.target) {
