@@ -190,7 +190,8 @@ CommitOutcome commitCellValue(MapSet& maps, Map& map, float value, const Display
     if (!converted.ok())
         return refused(map, formats);
 
-    std::int32_t raw = map.limits.apply(std::clamp(converted.value, 0, 0xFF));
+    // The limits may be crossed or lie outside a byte; the result always fits the cell.
+    std::int32_t raw = std::clamp(map.limits.apply(std::clamp(converted.value, 0, 0xFF)), 0, 0xFF);
     const InputRange range = inputRange(record);
     const Converted<float> physical = toPhysical(record, static_cast<std::uint16_t>(raw));
     if (physical.ok() && physical.value < range.lo && raw < 0xFF)

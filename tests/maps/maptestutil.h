@@ -47,17 +47,13 @@ inline void putBytes(config::EcuImage& image, std::uint32_t at,
 // Remembers every message instead of showing it.
 class RecordingSink : public app::MessageSink {
 public:
-    struct Shown {
-        std::string text;
-        std::string caption;
-        app::Icon icon;
-    };
     app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
                      app::Buttons) override {
-        shown.push_back({std::string(text), std::string(caption), icon});
+        shown.push_back(std::string(caption) + "|" + std::string(text) + "|" +
+                        std::to_string(static_cast<int>(icon)));
         return app::Answer::Ok;
     }
-    std::vector<Shown> shown;
+    std::vector<std::string> shown; // caption|text|icon
 };
 
 } // namespace qmx::maps::test
