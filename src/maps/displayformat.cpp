@@ -1,0 +1,57 @@
+#include "maps/displayformat.h"
+
+#include "maps/conversion.h"
+#include "maps/map.h"
+#include "maps/numbers.h"
+
+namespace qmx::maps {
+
+int decimalsOf(std::string_view precisionText) {
+    const std::size_t point = precisionText.find('.');
+    if (point == std::string_view::npos)
+        return 0;
+    return static_cast<int>(precisionText.size() - point - 1);
+}
+
+std::string formatX(float value, const DisplayFormats& formats) {
+    return formatFixed(value, formats.x);
+}
+
+std::string formatZ(float value, const DisplayFormats& formats) {
+    return formatFixed(value, formats.z);
+}
+
+std::string formatY(float value, const Map& map, const DisplayFormats& formats) {
+    if (limitValue(map.y.min) <= -2000.0f || limitValue(map.y.max) >= 2000.0f)
+        return formatFixed(value, 0);
+    return formatFixed(value, map.ownDecimals.value_or(formats.y));
+}
+
+std::string formatY(float value, const DisplayFormats& formats) {
+    return formatFixed(value, formats.y);
+}
+
+std::string formatConstant(float value) {
+    const std::string first = formatFixed(value, 8);
+    const std::size_t point = first.find('.');
+    if (point == std::string::npos)
+        return first;
+    std::string trimmed = first;
+    while (trimmed.back() == '0')
+        trimmed.pop_back();
+    if (trimmed.back() == '.') {
+        trimmed.pop_back();
+        return trimmed;
+    }
+    const int decimals = 8 - static_cast<int>(point);
+    if (decimals < 1)
+        return first;
+    return formatFixed(value, decimals);
+}
+
+std::string constantDisplayText(float value) {
+    const std::string text = formatConstant(value);
+    return text.find('.') == std::string::npos ? text : formatFixed(value, 2);
+}
+
+} // namespace qmx::maps

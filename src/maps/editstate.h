@@ -1,0 +1,37 @@
+#pragma once
+
+#include "config/ecuimage.h"
+#include "maps/map.h"
+
+// Selection of the cell a map's editors work on, and the raw limits of that cell. Every change
+// of the edit position re-reads the current raw value and recomputes the limits.
+namespace qmx::maps {
+
+// Makes (target, row, index) the current cell: for Y and per-row X values `row` and `index`
+// are the row and column, for single-row X values `index` is the column, for Z values `index`
+// is the row. Reads its raw value and recomputes the limits. Changes nothing and returns the
+// failure when the cell is not in the map (or target is None: RowOutOfRange).
+Access selectCell(Map& map, const config::EcuImage& image, EditTarget target, int row, int index);
+
+// When nothing is selected yet, selects the Y cell (0, 0); a map without cells stays
+// unselected.
+void selectFirstCell(Map& map, const config::EcuImage& image);
+
+// Moves the edit position to `row` for the present target: a Z target becomes Z value `row`,
+// an X target the X value at the edit index (of `row` for a per-row-X map), any other target
+// the Y cell (row, edit index). Changes nothing and returns the failure when out of range.
+Access selectRow(Map& map, const config::EcuImage& image, int row);
+
+// Re-reads the current raw value and recomputes the limits of the current cell; a cell no
+// longer in the map (after a relayout) is replaced by the first Y cell.
+void refreshEditState(Map& map, const config::EcuImage& image);
+
+// Whether the Z axis runs downward: its first raw value is greater than its last.
+bool zRunsDownward(const Map& map, const config::EcuImage& image);
+
+// Recomputes `map.limits` for the current cell: for Y values from the Y limits through the
+// physical-to-raw expression (capped 0..255, or 0..65535 for word elements); for axis values
+// from the neighbouring raw values in the axis (swapped for a downward Z axis).
+void recomputeRawLimits(Map& map, const config::EcuImage& image);
+
+} // namespace qmx::maps

@@ -1,0 +1,75 @@
+#include "maps/conversion.h"
+
+#include <clocale>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "maps/numbers.h"
+#include "maptestutil.h"
+
+namespace qmx::maps {
+namespace {
+
+TEST(Conversion, RawFormsCheckTheirRangeAndNeverOverflow) {
+    const MapAxis axis = test::identityAxis("DATA");
+    EXPECT_EQ(toRawByte(axis, 255.9f).value, 255);
+    EXPECT_EQ(toRawByte(axis, 256.0f).code, ConversionCode::AboveByte);
+    EXPECT_EQ(toRawByte(axis, -0.5f).code, ConversionCode::BelowByte);
+    EXPECT_EQ(toRawWord(axis, 4660.7f).value, 0x1234);
+    EXPECT_EQ(toRawWord(axis, -1.0f).value, 0xFFFF);
+    EXPECT_EQ(toRawWord(axis, 1e20f).value, 0); // low 16 bits of a multiple of 2^16
+    EXPECT_EQ(toRawWhole(axis, -3.7f).value, -3);
+    EXPECT_EQ(toRawWhole(axis, 1e20f).value, std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(Conversion, InputRangeTakesTheNarrowerLimits) {
+    MapAxis axis = test::identityAxis("TEMP", "-40", "120");
+    axis.inputMin = "-10";
+    axis.inputMax = "150";
+    EXPECT_FLOAT_EQ(inputRange(axis).lo, -10.0f);
+    EXPECT_FLOAT_EQ(inputRange(axis).hi, 120.0f);
+    axis.max = "abc"; // unreadable reads 0
+    EXPECT_FLOAT_EQ(inputRange(axis).hi, 0.0f);
+}
+
+TEST(Conversion, SnapToStepRoundsHalvesAwayFromZero) {
+    EXPECT_FLOAT_EQ(snapToStep(1.26f, 0.25f), 1.25f);
+    EXPECT_FLOAT_EQ(snapToStep(-1.13f, 0.25f), -1.25f);
+    EXPECT_FLOAT_EQ(snapToStep(-1.125f, 0.25f), -1.25f);
+    EXPECT_FLOAT_EQ(snapToStep(1.26f, 0.0f), 1.26f);
+    EXPECT_FLOAT_EQ(snapToStep(1e30f, 1e-10f), 2147483647.0f * 1e-10f); // saturates
+}
+
+TEST(Conversion, ErrorReportNamesTheAxisAndTheCode) {
+    test::RecordingSink sink;
+    const MapAxis axis = test::identityAxis("RPM");
+    reportConversionError(sink, axis, ConversionCode::Ok, "Map Window", "Used wrong equation");
+    reportConversionError(sink, axis, ConversionCode::DivisionByZero, "Map Window",
+                          "Used wrong equation");
+    const std::string error = std::to_string(static_cast<int>(app::Icon::Error));
+    EXPECT_EQ(sink.shown,
+              std::vector<std::string>{"Map Window[RPM]|Used wrong equation\nError /0|" + error});
+    EXPECT_EQ(conversionErrorText(ConversionCode::OperandMissing),
+              "Operand is missing in expression");
+}
+
+TEST(Numbers, FixedFormatIsCorrectlyRoundedAndClamped) {
+    EXPECT_EQ(formatFixed(1234.6f, 0), "1235");
+    EXPECT_EQ(formatFixed(0.125, 2), "0.12"); // the exact binary value, like the C library
+    EXPECT_EQ(formatFixed(1.0, 40), "1.000000000000000");
+    EXPECT_EQ(formatFixed(1.0, -3), "1");
+}
+
+TEST(Numbers, ReadingAndPrintingIgnoreTheProcessLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    EXPECT_EQ(formatFixed(1.5, 1), "1.5");
+    EXPECT_FLOAT_EQ(evaluateExpression("x*0.5", 3.0f).value, 1.5f);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+} // namespace
+} // namespace qmx::maps
