@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/numberformat.h"
+
 // Physical values as display text: the X, Y and Z precisions of the program settings, the
 // own precision of a map, and the text of a calibration constant.
 namespace qmx::maps {
@@ -11,11 +13,7 @@ namespace qmx::maps {
 struct Map;
 
 // Decimals of the X, Y and Z display formats (the PRECISION settings, each 1 by default).
-struct DisplayFormats {
-    int x = 1;
-    int y = 1;
-    int z = 1;
-};
+using DisplayFormats = app::NumberFormats;
 
 // The decimals a precision text asks for: the number of characters after its first "."
 // (0 without one).

@@ -80,13 +80,4 @@ std::int32_t truncToInt32(double value) {
     return static_cast<std::int32_t>(truncated);
 }
 
-std::string formatFixed(double value, int decimals) {
-    decimals = std::clamp(decimals, 0, 15);
-    // Enough for the largest double (309 digits) and 15 decimals.
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    return std::string(buffer.data(), result.ptr);
-}
-
 } // namespace qmx::maps

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/numberformat.h"
+
 // Numbers read and printed independent of the process locale, and narrowing conversions that
 // never leave their target's range.
 namespace qmx::maps {
@@ -29,8 +31,7 @@ float narrowToFloat(double value);
 // `value` truncated toward zero to a signed 32-bit number, saturating at both ends; NaN gives 0.
 std::int32_t truncToInt32(double value);
 
-// `value` in fixed notation with `decimals` digits after the point (clamped to 0..15; 0 gives
-// no point), correctly rounded like the C library's "%.*f", independent of the locale.
-std::string formatFixed(double value, int decimals);
+// Fixed-point printing is shared with the settings: app::formatFixed.
+using app::formatFixed;
 
 } // namespace qmx::maps
