@@ -2,15 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/linesof.h"
+
 namespace qmx::config {
 namespace {
 
-CLineList linesOf(std::initializer_list<const char*> texts) {
-    CLineList lines;
-    for (const char* text : texts)
-        lines.append(text);
-    return lines;
-}
+using qmx::testing::linesOf;
 
 TEST(LineRules, HeadersNeedBracketsAndANonEmptyName) {
     EXPECT_EQ(sectionName("  [ Free Map ]\t"), "Free Map");
