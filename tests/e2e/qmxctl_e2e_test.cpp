@@ -7,7 +7,6 @@ namespace qmx::e2e {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 
 struct Outcome {
     int status = -1; // exit code, -1 when qmxctl did not exit normally
