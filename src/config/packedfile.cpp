@@ -48,6 +48,15 @@ bool appendCodedLine(std::string_view text, std::string& out) {
     return true;
 }
 
+// Lines before the first header other than "Title" are written as plain text; a line holding
+// CR or LF ends the title block too, because as plain text it would not read back as itself.
+bool isTitleBlockLine(std::string_view line) {
+    if (line.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    const auto name = sectionName(line);
+    return !name || equalsIgnoreCase(*name, "Title");
+}
+
 void appendPlainLine(std::string_view text, std::string& out) {
     out += text;
     out += "\r\n";
@@ -72,20 +81,15 @@ bool encodeLine(std::string_view text, std::string& out) {
 int writePackedFile(const CLineList& lines, std::ostream& out) {
     // The file is built whole first, so that a line too long to code leaves `out` untouched.
     std::string file;
-    bool inTitleBlock = true;
-    for (const std::string& line : lines.lines()) {
-        if (inTitleBlock) {
-            const auto name = sectionName(line);
-            if (!name || equalsIgnoreCase(*name, "Title")) {
-                appendPlainLine(line, file);
-                continue;
-            }
-            inTitleBlock = false;
-            appendPlainLine("", file);
-            appendPlainLine("[End Title]", file);
-            appendCodedLine(VersionLine, file);
-        }
-        if (!appendCodedLine(line, file))
+    std::size_t index = 0;
+    for (; index < lines.count() && isTitleBlockLine(lines.textAt(index)); ++index)
+        appendPlainLine(lines.textAt(index), file);
+    // The framing is written even when no line follows, so that every written file reads back.
+    appendPlainLine("", file);
+    appendPlainLine("[End Title]", file);
+    appendCodedLine(VersionLine, file);
+    for (; index < lines.count(); ++index) {
+        if (!appendCodedLine(lines.textAt(index), file))
             return app::msg::LineTooLong;
     }
     appendCodedLine(VersionLine, file);
@@ -121,18 +125,20 @@ int readPackedFile(const std::string& path, CLineList& lines) {
     if (!versionSeen)
         return app::msg::PackedVersionError;
 
-    bool trailerSeen = false;
+    // The trailer is the last coded version line; an earlier one is a configuration line that
+    // happens to hold the same text, and is kept.
+    std::optional<std::size_t> trailer;
     while (cursor.next(raw, terminated)) {
         auto text = decodeLine(raw);
         if (!text)
             return app::msg::PackedVersionError;
         if (*text == VersionLine)
-            trailerSeen = true;
-        else
-            read.push_back(std::move(*text));
+            trailer = read.size();
+        read.push_back(std::move(*text));
     }
-    if (!trailerSeen)
+    if (!trailer)
         return app::msg::PackedVersionError;
+    read.erase(read.begin() + static_cast<std::ptrdiff_t>(*trailer));
     for (std::string& line : read)
         lines.append(std::move(line));
     return app::msg::Success;

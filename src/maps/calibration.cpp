@@ -17,14 +17,18 @@ int effectiveCalc(int calc) {
     return calc >= 2 && calc <= 5 ? calc : 1;
 }
 
-// A whole field that is a number; nothing for empty or partly numeric text.
+// A whole field that is a finite float; nothing for empty or partly numeric text, and for a
+// magnitude that only a double can hold.
 std::optional<float> numberField(std::string_view text) {
     if (text.empty())
         return std::nullopt;
     const auto scanned = scanDouble(text);
-    if (!scanned || scanned->length != text.size() || !std::isfinite(scanned->value))
+    if (!scanned || scanned->length != text.size())
         return std::nullopt;
-    return narrowToFloat(scanned->value);
+    const float value = narrowToFloat(scanned->value);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 } // namespace

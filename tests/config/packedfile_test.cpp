@@ -41,7 +41,9 @@ TEST(WritePackedFile, TitleBlockPlainTheRestCoded) {
     EXPECT_EQ(packed(linesOf({"[Title]", "My title", "[Data]", "AB", ""})),
               "[Title]\r\nMy title\r\n\r\n[End Title]\r\n" + Version +
                   "0006b544164716d5\r\n00021424\r\n0000\r\n" + Version);
-    EXPECT_EQ(packed(linesOf({"[Title]", "My title"})), "[Title]\r\nMy title\r\n" + Version);
+    // Without a later section the framing is still written, so the file reads back.
+    EXPECT_EQ(packed(linesOf({"[Title]", "My title"})),
+              "[Title]\r\nMy title\r\n\r\n[End Title]\r\n" + Version + Version);
 
     // A coded line over 65535 bytes fails before anything is written.
     std::ostringstream out;
@@ -66,6 +68,27 @@ TEST(ReadPackedFile, ReadThenWriteGivesTheSameBytes) {
     read.clear();
     ASSERT_EQ(readPackedFile(dir.write("b.rcz", loose), read), msg::Success);
     EXPECT_EQ(read.lines(), (std::vector<std::string>{"[Title]", "AB"}));
+}
+
+// Line lists that once changed on the way through a packed file: no section after the title, a
+// line holding the version text, lines holding CR or LF (only a packed file can give those).
+TEST(ReadPackedFile, EveryLineListReadsBackUnchanged) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"[Title]", "My title"},
+        {"[Data]", "QMX_1.0.1.0", "S9030000FC"},
+        {"QMX_1.0.1.0", "[Data]", "QMX_1.0.1.0"},
+        {"a\nb", "[Data]"},
+        {"[Title]", "a\r", "[Data]", "c\r\nd"},
+    };
+    testing::TempDir dir;
+    for (const auto& texts : cases) {
+        const std::string first = packed(linesOf(texts));
+        CLineList read;
+        ASSERT_EQ(readPackedFile(dir.write("a.rcz", first), read), msg::Success) << first;
+        EXPECT_EQ(read.lines(), texts) << first;
+        EXPECT_EQ(packed(read), first);
+    }
 }
 
 TEST(ReadPackedFile, MalformedFilesAre57655AndAddNoLine) {

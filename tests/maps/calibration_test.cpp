@@ -34,6 +34,15 @@ TEST(CalibLine, FieldRulesDecideWhetherAnEntryTakesPart) {
     EXPECT_EQ(parseCalibLine("10,1,a").fields[2], "a"); // kept for the export
 }
 
+// A coefficient a double holds but a float does not would make every value of the entry
+// infinite; such a line does not take part, like one with "inf".
+TEST(CalibLine, CoefficientsMustBeFiniteFloats) {
+    for (const char* line : {"10,1,a,inf,0,u,1", "10,1,a,1e39,0,u,1", "10,1,a,1,-1e39,u,1"})
+        EXPECT_FALSE(parseCalibLine(line).entry) << line;
+    EXPECT_TRUE(parseCalibLine("10,1,a,3e38,-3e38,u,1").entry);
+    EXPECT_FALSE(parseCalibLine("10,1,a,1,0,u,1,0,0,1e39").entry->inputMax);
+}
+
 TEST(CalibFormulas, KnownValues) {
     EXPECT_FLOAT_EQ(calibToPhysical(1, 0.5f, 10.0f, 1, 100.0f, 1.0f), 60.5f);
     EXPECT_NEAR(calibToPhysical(1, 1.0f, 1.0f, 2, 100.0f), 1666.6666f, 1e-3f);
