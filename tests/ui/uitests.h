@@ -1,0 +1,12 @@
+#pragma once
+
+class QObject;
+
+// Each widget test file makes its test object; main() runs them in turn.
+namespace qmx::uitest {
+
+QObject* newServicesTest();
+QObject* newDialogsTest();
+QObject* newMapBarTest();
+
+} // namespace qmx::uitest
