@@ -34,6 +34,27 @@ std::vector<ConstantRow> constantRows(const config::CLineList& lines,
     return rows;
 }
 
+ValueTexts currentValueTexts(const Map& map, const config::EcuImage& image,
+                             const DisplayFormats& formats) {
+    ValueTexts texts;
+    if (map.target != EditTarget::Y && map.target != EditTarget::X)
+        return texts;
+    const int column = map.editIndex;
+    if (!map.axesInImage()) {
+        texts.x = map.x.label(column);
+    } else {
+        const CellRead x = readX(map, image, column, map.editRow);
+        if (x.result == Access::Ok)
+            texts.x = formatX(toPhysical(map.x, x.value).value, formats);
+    }
+    if (map.target == EditTarget::Y) {
+        const CellRead y = readY(map, image, column, map.editRow);
+        if (y.result == Access::Ok)
+            texts.data = formatY(toPhysical(map.y, y.value).value, map, formats);
+    }
+    return texts;
+}
+
 CheckState allBoxState(const Map& map, bool allLines) {
     if (map.rows() < 2)
         return CheckState::Indeterminate;

@@ -29,6 +29,15 @@ struct ConstantRow {
 std::vector<ConstantRow> constantRows(const config::CLineList& lines,
                                       const config::EcuImage& image);
 
+// The hidden value fields: the X value of the current column and the current data value, as
+// the table shows them; empty where the current cell has none (an axis value has no data).
+struct ValueTexts {
+    std::string x;
+    std::string data;
+};
+ValueTexts currentValueTexts(const Map& map, const config::EcuImage& image,
+                             const DisplayFormats& formats);
+
 enum class CheckState { Unchecked, Checked, Indeterminate };
 
 // The "&ALL" box: indeterminate for a map with fewer than two lines, else the option.

@@ -67,6 +67,27 @@ TEST(MapBarContent, LineEntriesShowTheZValues) {
     EXPECT_EQ(allBoxState(map, false), CheckState::Unchecked);
 }
 
+TEST(MapBarContent, ValueTextsFollowTheCurrentCell) {
+    config::EcuImage image;
+    Map map = freeMap(image, 0x100, 2, 3);
+    putBytes(image, map.x.address, {10, 20, 30});
+    putBytes(image, map.y.address, {1, 2, 3, 4, 5, 6});
+    const DisplayFormats formats{.x = 0, .y = 1, .z = 0};
+    map.target = EditTarget::Y;
+    map.editRow = 1;
+    map.editIndex = 2;
+    ValueTexts texts = currentValueTexts(map, image, formats);
+    EXPECT_EQ(texts.x, "30");
+    EXPECT_EQ(texts.data, "6.0");
+    map.target = EditTarget::X;
+    map.editIndex = 0;
+    texts = currentValueTexts(map, image, formats);
+    EXPECT_EQ(texts.x, "10");
+    EXPECT_EQ(texts.data, "");
+    map.target = EditTarget::Z;
+    EXPECT_EQ(currentValueTexts(map, image, formats).x, "");
+}
+
 TEST(MapBarContent, ConstantRowsListTheEntriesThatTakePart) {
     config::EcuImage image;
     image.setByte(0x8010, 0x50);
