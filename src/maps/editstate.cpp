@@ -90,6 +90,32 @@ bool zRunsDownward(const Map& map, const config::EcuImage& image) {
     return readZ(map, image, 0).value > readZ(map, image, map.rows() - 1).value;
 }
 
+float yPhysical(const Map& map, const config::EcuImage& image, GridCell cell) {
+    const CellRead read = readY(map, image, cell.column, cell.row);
+    return read.result == Access::Ok ? toPhysical(map.y, read.value).value : 0.0f;
+}
+
+void selectSingle(Map& map, const config::EcuImage& image, GridCell cell) {
+    map.selection.setAnchor(cell);
+    map.selection.clearCells();
+    map.selection.set(cell, yPhysical(map, image, cell));
+}
+
+void selectRectangle(Map& map, const config::EcuImage& image, GridCell anchor, GridCell corner) {
+    map.selection.clearCells();
+    const auto [top, bottom] = std::minmax(anchor.row, corner.row);
+    const auto [left, right] = std::minmax(anchor.column, corner.column);
+    for (int row = std::max(top, 0); row <= bottom && row < map.rows(); ++row) {
+        for (int column = std::max(left, 0); column <= right && column < map.columns(); ++column)
+            map.selection.set({row, column}, yPhysical(map, image, {row, column}));
+    }
+}
+
+void refreshSelectionValues(Map& map, const config::EcuImage& image) {
+    for (const auto& [cell, value] : map.selection.cells())
+        map.selection.update(cell, yPhysical(map, image, cell));
+}
+
 void recomputeRawLimits(Map& map, const config::EcuImage& image) {
     switch (map.target) {
     case EditTarget::Y:

@@ -29,6 +29,19 @@ void refreshEditState(Map& map, const config::EcuImage& image);
 // Whether the Z axis runs downward: its first raw value is greater than its last.
 bool zRunsDownward(const Map& map, const config::EcuImage& image);
 
+// The physical value of Y cell `cell` as it is in the image (0 when outside the map).
+float yPhysical(const Map& map, const config::EcuImage& image, GridCell cell);
+
+// Makes `cell` the anchor and the whole selection.
+void selectSingle(Map& map, const config::EcuImage& image, GridCell cell);
+
+// Refills the selection with every cell of the rectangle between `anchor` and `corner`,
+// both included, each with its physical value; the anchor is left as it is.
+void selectRectangle(Map& map, const config::EcuImage& image, GridCell anchor, GridCell corner);
+
+// Re-reads the stored physical value of every selected cell from the image.
+void refreshSelectionValues(Map& map, const config::EcuImage& image);
+
 // Recomputes `map.limits` for the current cell: for Y values from the Y limits through the
 // physical-to-raw expression (capped 0..255, or 0..65535 for word elements); for axis values
 // from the neighbouring raw values in the axis (swapped for a downward Z axis).

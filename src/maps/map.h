@@ -6,6 +6,8 @@
 
 #include "config/ecuimage.h"
 #include "maps/mapaxis.h"
+#include "maps/selection.h"
+#include "maps/undolist.h"
 
 // One map: a table of Y values over a Z axis (rows) and an X axis (columns), where its values
 // lie in the memory image, and which cell the editors are working on. Maps read and write only
@@ -60,6 +62,9 @@ struct Map {
     int editIndex = 0; // column of a Y or X value; the Z index for a Z value
     std::uint16_t currentRaw = 0;
     RawLimits limits;
+
+    UndoList undo;       // this map's undo history, oldest first
+    Selection selection; // the Y cells selected in the table window, and the anchor
 
     int rows() const { return z.count; }
     int columns() const { return x.count; }

@@ -42,31 +42,6 @@ CommitOutcome refused(const Map& map, const DisplayFormats& formats) {
     return {app::msg::DataError, currentCellText(map, formats), false, std::nullopt};
 }
 
-// Writes `raw` into the current cell after telling the undo hook; false when the cell is gone.
-bool writeCurrent(MapSet& maps, Map& map, std::uint16_t raw, bool grouped) {
-    if (readValue(map, maps.image(), map.target, map.editRow, map.editIndex).result != Access::Ok)
-        return false;
-    maps.beforeWrite(map, EditFamily::Edit, grouped);
-    Access result = Access::Ok;
-    switch (map.target) {
-    case EditTarget::Y:
-        result = maps.writeY(map, static_cast<std::uint8_t>(raw), map.editIndex, map.editRow);
-        break;
-    case EditTarget::X:
-        result = maps.writeX(map, raw, map.editIndex, map.editRow);
-        break;
-    case EditTarget::Z:
-        result = maps.writeZ(map, raw, map.editIndex);
-        break;
-    case EditTarget::None:
-        return false;
-    }
-    if (result != Access::Ok)
-        return false;
-    map.currentRaw = raw;
-    return true;
-}
-
 // An axis value and its neighbours, as displayed.
 class AxisCell {
 public:
@@ -145,6 +120,30 @@ float placeAxisValue(const AxisCell& cell, float v, std::optional<RangeWarning>&
 
 } // namespace
 
+bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily family, bool grouped) {
+    if (readValue(map, maps.image(), map.target, map.editRow, map.editIndex).result != Access::Ok)
+        return false;
+    maps.beforeWrite(map, family, grouped);
+    Access result = Access::Ok;
+    switch (map.target) {
+    case EditTarget::Y:
+        result = maps.writeY(map, static_cast<std::uint8_t>(raw), map.editIndex, map.editRow);
+        break;
+    case EditTarget::X:
+        result = maps.writeX(map, raw, map.editIndex, map.editRow);
+        break;
+    case EditTarget::Z:
+        result = maps.writeZ(map, raw, map.editIndex);
+        break;
+    case EditTarget::None:
+        return false;
+    }
+    if (result != Access::Ok)
+        return false;
+    map.currentRaw = raw;
+    return true;
+}
+
 std::string rejectionText() {
     std::string text(app::messageText(app::msg::DataError));
     text += '\n';
@@ -205,7 +204,7 @@ CommitOutcome commitCellValue(MapSet& maps, Map& map, float value, const Display
     if (v < range.lo || v > range.hi)
         outcome.warning = RangeWarning{v, {range.lo, range.hi}, std::nullopt, set};
     if (finalRaw != map.currentRaw) {
-        if (!writeCurrent(maps, map, finalRaw, grouped))
+        if (!writeCurrentCell(maps, map, finalRaw, EditFamily::Edit, grouped))
             return refused(map, formats);
         outcome.written = true;
     }
@@ -244,7 +243,7 @@ CommitOutcome commitAxisValue(MapSet& maps, Map& map, std::string_view text,
         outcome.warning->set = shownSet;
     outcome.cellText = cell.text(shownSet);
     if (outcome.cellText != currentCellText(map, formats)) {
-        if (!writeCurrent(maps, map, raw, false))
+        if (!writeCurrentCell(maps, map, raw, EditFamily::Edit, false))
             return refused(map, formats);
         outcome.written = true;
     }

@@ -33,6 +33,11 @@ std::string rejectionText();
 // leading "-", at least one digit.
 std::optional<float> readTypedValue(std::string_view text);
 
+// Writes `raw` into the current cell (a byte for Y values, a byte or word for axis values)
+// after telling the undo hook (`family`, `grouped`); the current raw value becomes `raw`.
+// False, with nothing written, when the cell is not in the map.
+bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily family, bool grouped);
+
 // The display text of the current cell's current raw value.
 std::string currentCellText(const Map& map, const DisplayFormats& formats);
 

@@ -113,6 +113,7 @@ bool MapSet::relayoutFreeMaps() {
     for (std::size_t i = 0; i < m_maps.size(); ++i) {
         applyPlacement(m_maps[i], placements[i]);
         refreshEditState(m_maps[i], m_image);
+        m_maps[i].selection.dropOutside(m_maps[i].rows(), m_maps[i].columns());
     }
     return true;
 }
