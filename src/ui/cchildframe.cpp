@@ -15,8 +15,9 @@ CChildFrame::CChildFrame(CEctView* view, QWidget* parent)
     setWidget(view);
     setMinimumSize(kMinimumSize);
     setOption(QMdiSubWindow::RubberBandResize, false);
-    setWindowTitle(view->child()->caption());
-    connect(view->child(), &DocChildWindow::captionChanged, this, &QWidget::setWindowTitle);
+    const auto setCaption = [this](const QString& caption) { setWindowTitle(caption + "[*]"); };
+    setCaption(view->child()->caption());
+    connect(view->child(), &DocChildWindow::captionChanged, this, setCaption);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -70,8 +70,10 @@ QString fromStd(const std::string& text) {
 
 } // namespace
 
-CMainFrame::CMainFrame(app::CEctApp& app, app::MessageSink& sink, QWidget* parent)
+CMainFrame::CMainFrame(app::CEctApp& app, app::MessageSink& sink, const ecu::LinkHostPlaces& places,
+                       QWidget* parent)
     : QMainWindow(parent), m_app(app), m_sink(sink), m_progress(this),
+      m_link(app.settings(), m_pump, places),
       m_undo(app.configuration().maps, app.settings().startup.undoSize), m_area(new QMdiArea(this)),
       m_mapBar(new MapBar(this)), m_actions(new FrameActions(*this, offered)) {
     setObjectName("mainFrame");
@@ -105,6 +107,7 @@ CMainFrame::CMainFrame(app::CEctApp& app, app::MessageSink& sink, QWidget* paren
 }
 
 CMainFrame::~CMainFrame() {
+    m_area->disconnect(this);
     m_windows.reset();
     m_app.configuration().maps.setEditObserver(nullptr);
 }
@@ -261,6 +264,7 @@ bool CMainFrame::openFile(const QString& path) {
         return false;
     }
     config.maps.setCurrent(0);
+    m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
     enterDocumentState();
     return true;
 }

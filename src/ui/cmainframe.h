@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/commands.h"
+#include "ecu/linkhost.h"
 #include "maps/undohistory.h"
 #include "ui/docchildwindow.h"
 #include "ui/qteventpump.h"
@@ -33,8 +34,9 @@ class CMainFrame : public QMainWindow {
 public:
     static constexpr QSize kMinimumSize{500, 500};
 
-    // `app` and `sink` outlive the frame.
-    CMainFrame(app::CEctApp& app, app::MessageSink& sink, QWidget* parent = nullptr);
+    // `app` and `sink` outlive the frame; the link looks for its ports in `places`.
+    CMainFrame(app::CEctApp& app, app::MessageSink& sink, const ecu::LinkHostPlaces& places,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Runs command `command` as its menu item or key would; nothing when it is disabled.
@@ -60,6 +62,7 @@ public:
     DocChildWindow* activeChild() const;
     TableWindow* activeTable() const;
     QtEventPump& pump() { return m_pump; }
+    ecu::LinkHost& linkHost() { return m_link; }
     QtProgressWindow& progressWindow() { return m_progress; }
 
 protected:
@@ -99,6 +102,7 @@ private:
     app::MessageSink& m_sink;
     QtEventPump m_pump;
     QtProgressWindow m_progress;
+    ecu::LinkHost m_link;
     maps::UndoHistory m_undo;
     QMdiArea* m_area;
     MapBar* m_mapBar;

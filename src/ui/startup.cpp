@@ -2,6 +2,7 @@
 
 #include "app/ectapp.h"
 #include "app/messages.h"
+#include "app/versiontext.h"
 #include "ui/batchsink.h"
 #include "ui/cmainframe.h"
 #include "ui/qtmessagesink.h"
@@ -59,15 +60,18 @@ int runDesktop(int argc, char** argv) {
         depth = primary->depth();
     }
     app::CEctApp application;
-    const int started = application.start(app::processStartupPlaces(kProgramName), screen);
+    const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
+    const int started = application.start(places, screen);
     if (started != app::msg::Success) {
         sink.show(app::messageText(started, kProgramName), app::messageText(app::msg::ProgramTitle),
                   app::Icon::Error);
         return 1;
     }
 
-    CMainFrame frame(application, sink);
+    CMainFrame frame(application, sink, ecu::LinkHostPlaces{places.homeFolder});
     sink.setParent(&frame);
+    frame.linkHost().openLog(
+        app::versionText(QCoreApplication::applicationFilePath().toStdString()), sink);
     QuitOnFirstPaint quitWhenShown;
     if (std::getenv("QMX_EXIT_WHEN_SHOWN"))
         frame.installEventFilter(&quitWhenShown);

@@ -56,6 +56,7 @@ TableWindow::TableWindow(maps::MapSet& maps, app::MessageSink& sink, const Table
     m_edit->hide();
     m_hbar->hide();
     m_vbar->hide();
+    m_edit->installEventFilter(this);
     connect(m_edit, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_controller.setEditText(bytesFromText(text)); });
     const auto scrolled = [this] {
@@ -292,6 +293,19 @@ void TableWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     DocChildWindow::keyPressEvent(event);
+}
+
+bool TableWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The frame's keys with Ctrl or Alt (undo, copy, paste, Ctrl+arrows) and Shift+Insert win
+    // over the edit box's own, as accelerators do.
+    if (watched == m_edit && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        if ((mods & (Qt::ControlModifier | Qt::AltModifier)) ||
+            (key->key() == Qt::Key_Insert && (mods & Qt::ShiftModifier)))
+            return true;
+    }
+    return DocChildWindow::eventFilter(watched, event);
 }
 
 void TableWindow::wheelEvent(QWheelEvent* event) {

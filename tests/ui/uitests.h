@@ -8,5 +8,7 @@ namespace qmx::uitest {
 QObject* newServicesTest();
 QObject* newDialogsTest();
 QObject* newMapBarTest();
+QObject* newMainFrameTest();
+QObject* newScreenshotTest();
 
 } // namespace qmx::uitest
