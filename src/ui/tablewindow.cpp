@@ -234,8 +234,10 @@ void TableWindow::paintEvent(QPaintEvent*) {
             painter.fillRect(r.adjusted(1, 1, 0, 0), kCurrent);
         }
         painter.setPen(text);
+        painter.setClipRect(r);
         painter.drawText(r.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
                          textFromBytes(cell.text));
+        painter.setClipping(false);
     };
     for (const maps::PaintCell& cell : picture.header)
         drawCell(cell);

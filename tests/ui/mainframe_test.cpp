@@ -111,6 +111,22 @@ private slots:
         QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 1);
     }
 
+    void tablePaintsWithItsColours() {
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(1, 1));
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(2, 2));
+        const QImage picture = table()->grab().toImage();
+        const maps::TableLayout& layout = table()->controller().layout();
+        const maps::PixelRect current = layout.gridCell(2, 2);
+        const maps::PixelRect selected = layout.gridCell(1, 1);
+        const maps::PixelRect empty = layout.emptyArea();
+        QCOMPARE(QColor(picture.pixel(current.x + 2, current.y + 2)), QColor(64, 200, 200));
+        QCOMPARE(QColor(picture.pixel(selected.x + 2, selected.y + 2)), QColor(0, 0, 128));
+        QCOMPARE(QColor(picture.pixel(selected.x, selected.y + 2)), QColor(192, 192, 192));
+        QCOMPARE(QColor(picture.pixel(empty.x + 5, empty.y + 5)), QColor(198, 219, 231));
+        const maps::PixelRect plain = layout.gridCell(0, 3);
+        QCOMPARE(QColor(picture.pixel(plain.x + 2, plain.y + 2)), QColor(Qt::white));
+    }
+
     void typingADigitOpensTheEditBoxAndEnterCommits() {
         QCOMPARE(raw(0, 0), 0x1E);
         key(Qt::Key_5);
