@@ -1,0 +1,279 @@
+#include "ecu/monitor.h"
+
+#include "ecu/ecuread.h"
+#include "platform/profile.h"
+#include "support/tempfolder.h"
+#include "transferrig.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace qmx::ecu::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Shown = std::pair<int, std::string>;
+
+std::vector<config::MonitorItem> threeItems() {
+    return {{0x10, 2, "Engine speed", "rpm", "0.1", "0"},
+            {0x11, 1, "Silent", "V", "1", "0"},
+            {0x12, 1, "Coolant", "degC", "1", "-40"}};
+}
+
+// An ECU with the check switched off that answers 0x10 with 0x01 0x2C, 0x12 with 0x5A and
+// nothing else.
+Bytes monitorAnswers(std::uint8_t request) {
+    if (request == 0x10)
+        return {0x01, 0x2C};
+    if (request == 0x12)
+        return {0x5A};
+    return {};
+}
+
+class RecordingView : public MonitorView {
+public:
+    explicit RecordingView(const FakePump& pump) : m_pump(pump) {}
+    void showValue(int row, std::string_view text) override {
+        shown.emplace_back(row, std::string(text));
+        ticks.push_back(m_pump.ticks);
+    }
+    std::vector<Shown> shown;
+    std::vector<int> ticks;
+
+private:
+    const FakePump& m_pump;
+};
+
+struct MonitorRig : LinkRig {
+    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link), view(pump) {
+        ports.line(0).respond = monitorAnswers;
+        monitor.setItems(threeItems());
+        monitor.setView(&view);
+    }
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i)
+            pump.pumpOne();
+    }
+    Monitor monitor;
+    RecordingView view;
+};
+
+TEST(MonitorValueText, OneDecimalUnlessTheWholePartIsLong) {
+    const struct {
+        unsigned raw;
+        const char* gain;
+        const char* offset;
+        const char* text;
+    } cases[] = {
+        {0x012C, "0.1", "0", "30.0"},    {90, "1", "-40", "50.0"},
+        {1234567, "0.1", "0", "123456"}, {5, "1", "-99999.5", "-99994"},
+        {5, "1", "-9999.5", "-9994.5"},  {3, "abc", "2", "2.0"},
+        {65535, "1e40", "0", "inf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(monitorValueText({0, 2, "n", "u", c.gain, c.offset}, c.raw), c.text);
+    }
+}
+
+TEST(Monitor, PollsOneRowPerTickAndShowsValuesOrError) {
+    MonitorRig rig;
+    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+    ASSERT_TRUE(rig.monitor.monitoring());
+
+    rig.ticks(18);
+
+    // 0x10 goes out at tick 1 and its two bytes are read at ticks 2 and 3; 0x11 at tick 4 gets
+    // no answer within 10 ticks; 0x12 at tick 15 is read at 16; tick 17 wraps; 0x10 again at 18.
+    EXPECT_THAT(rig.view.shown, ElementsAre(Shown{0, "30.0"}, Shown{1, "Error"}, Shown{2, "50.0"}));
+    EXPECT_THAT(rig.view.ticks, ElementsAre(3, 14, 16));
+    EXPECT_THAT(rig.ports.line(0).written, ElementsAre(0x10, 0x11, 0x12, 0x10));
+    EXPECT_EQ(rig.link.commLockDepth(), 1);
+    EXPECT_EQ(rig.monitor.pendingItem(), 0u);
+
+    rig.monitor.stopMonitor();
+    EXPECT_FALSE(rig.link.portOpen());
+    EXPECT_EQ(rig.link.commLockDepth(), 0);
+    EXPECT_FALSE(rig.monitor.pendingItem());
+}
+
+TEST(Monitor, StaysIdleWhileTheLineIsBusyOrNoWindowExists) {
+    MonitorRig rig;
+    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+    rig.link.setForegroundBusy(true);
+    rig.link.setMonitorCycleActive(true);
+    rig.ticks(3);
+    EXPECT_FALSE(rig.link.monitorCycleActive());
+
+    rig.link.setForegroundBusy(false);
+    rig.monitor.setView(nullptr);
+    rig.ticks(3);
+    EXPECT_THAT(rig.ports.line(0).written, IsEmpty());
+}
+
+TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {
+    for (const bool answered : {false, true}) {
+        SCOPED_TRACE(answered);
+        MonitorRig rig;
+        rig.ports.line(0).respond = nullptr;
+        ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+        rig.ticks(4); // the request at tick 1, three empty reads
+        ASSERT_EQ(rig.link.timeoutTicks(), 7u);
+        if (answered)
+            rig.ports.line(0).pending = {0x01, 0x2C};
+        const int readsBefore = rig.ports.line(0).reads;
+
+        rig.monitor.stopMonitor();
+
+        EXPECT_EQ(rig.ports.line(0).reads - readsBefore, answered ? 2 : 7);
+        EXPECT_EQ(rig.view.shown.empty(), !answered);
+        EXPECT_FALSE(rig.link.portOpen());
+        EXPECT_EQ(rig.link.commLockDepth(), 0);
+    }
+}
+
+TEST(Monitor, ClosingThePortDropsTheAnswerAwaitedAndItsLock) {
+    MonitorRig rig;
+    rig.ports.line(0).respond = nullptr;
+    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+    rig.ticks(1);
+    ASSERT_EQ(rig.link.commLockDepth(), 1);
+    rig.link.closePort();
+    EXPECT_EQ(rig.link.commLockDepth(), 0);
+    EXPECT_FALSE(rig.monitor.pendingItem());
+}
+
+TEST(Monitor, StartFailuresAreShownUnderComPort) {
+    const struct {
+        const char* what;
+        bool window;
+        bool device;
+        bool checked;
+        int result;
+    } cases[] = {
+        {"command, no device, check off", false, false, false, app::msg::FailedOpenPort},
+        {"window, no device", true, false, true, app::msg::FailedOpenPort},
+        {"command, another ECU type", false, true, true, app::msg::EcuTypeDifferent},
+        {"window, another ECU type", true, true, true, app::msg::EcuTypeDifferent},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LinkRig rig(c.checked ? testSettings() : uncheckedSettings());
+        if (c.device)
+            rig.ports.line(0).respond = ecu({'X', 'Y'});
+        Monitor monitor(rig.link);
+        monitor.setItems(threeItems());
+
+        const int result =
+            c.window ? monitor.startFromWindow(rig.sink) : monitor.startFromCommand(rig.sink);
+
+        EXPECT_EQ(result, c.result);
+        ASSERT_EQ(rig.sink.shown.size(), 1u);
+        EXPECT_EQ(rig.sink.shown[0].text, app::messageText(c.result));
+        EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
+        EXPECT_EQ(rig.sink.shown[0].icon, app::Icon::Exclamation);
+        EXPECT_FALSE(rig.link.portOpen() || rig.link.transferActive());
+    }
+}
+
+TEST(MonitorRows, AnItemIsListedOnceAndAtMost15) {
+    std::vector<int> rows{0, 1, 2};
+    EXPECT_TRUE(addMonitorRow(rows, 3, -1));
+    EXPECT_THAT(rows, ElementsAre(0, 1, 2, 3));
+    EXPECT_TRUE(addMonitorRow(rows, 3, 1)); // moves before row 1
+    EXPECT_THAT(rows, ElementsAre(0, 3, 1, 2));
+    EXPECT_TRUE(addMonitorRow(rows, 0, 4)); // no row 4: appended, the old entry removed
+    EXPECT_THAT(rows, ElementsAre(3, 1, 2, 0));
+    removeMonitorRow(rows, 1);
+    removeMonitorRow(rows, 9);
+    EXPECT_THAT(rows, ElementsAre(3, 2, 0));
+
+    std::vector<int> full(15);
+    std::iota(full.begin(), full.end(), 0);
+    EXPECT_FALSE(canAddMonitorRow(full));
+    EXPECT_FALSE(addMonitorRow(full, 20, -1));
+    EXPECT_EQ(full.size(), 15u);
+
+    LinkRig rig;
+    Monitor monitor(rig.link);
+    std::vector<config::MonitorItem> many(20, threeItems()[0]);
+    monitor.setItems(many);
+    EXPECT_EQ(monitor.rows().size(), 15u);
+    EXPECT_FALSE(monitor.setRows({0, 0}));
+    EXPECT_FALSE(monitor.setRows({20}));
+    std::vector<int> sixteen(16);
+    std::iota(sixteen.begin(), sixteen.end(), 0);
+    EXPECT_FALSE(monitor.setRows(sixteen));
+    EXPECT_TRUE(monitor.setRows({4, 2}));
+    EXPECT_THAT(monitor.rows(), ElementsAre(4, 2));
+}
+
+TEST(MonitorSelection, IsReadAndWrittenInDiagselect) {
+    const struct {
+        const char* what;
+        const char* section;
+        std::vector<int> rows;
+    } cases[] = {
+        {"names in order", "SELECT0=Coolant\nSELECT1=Engine speed\nSELECT3=Silent\n", {2, 0}},
+        {"a name without item", "SELECT0=Coolant\nSELECT1=Boost\n", {0, 1, 2}},
+        {"nothing saved", "", {0, 1, 2}},
+        {"a name twice", "SELECT0=Silent\nSELECT1=Silent\n", {1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        qmx::testing::TempFolder folder;
+        platform::Profile profile(folder.write("qmx.INI", "[RS232C]\nPORT=PORT1\n[DIAGSELECT]\n" +
+                                                              std::string(c.section)));
+        LinkRig rig;
+        Monitor monitor(rig.link);
+        monitor.setItems(threeItems());
+        monitor.loadSelection(profile);
+        EXPECT_EQ(monitor.rows(), c.rows);
+    }
+
+    qmx::testing::TempFolder folder;
+    platform::Profile profile(
+        folder.write("qmx.INI", "[DIAGSELECT]\nSELECT0=Coolant\nSELECT1=Silent\nSELECT2=Silent\n"));
+    LinkRig rig;
+    Monitor monitor(rig.link);
+    monitor.setItems(threeItems());
+    ASSERT_TRUE(monitor.setRows({0}));
+    EXPECT_TRUE(monitor.saveSelection(profile));
+    EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT0", "-"), "Engine speed");
+    EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT1", "-"), "");
+    EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT2", "-"), "");
+    Monitor reread(rig.link);
+    reread.setItems(threeItems());
+    reread.loadSelection(profile);
+    EXPECT_THAT(reread.rows(), ElementsAre(0));
+}
+
+TEST(Monitor, AReadWaitsForTheAnswerAwaitedBeforeItUsesTheLine) {
+    TransferRig t(0x0100, 0x010F);
+    t.ecu.readTexts = {recordText(0x0100, std::vector<std::uint8_t>(16, 7))};
+    t.rig.ports.line(0).respond = [normal = t.ecu.responder()](std::uint8_t byte) {
+        return byte == 0x10 ? Bytes{0x01, 0x2C} : normal(byte);
+    };
+    Monitor monitor(t.rig.link);
+    monitor.setItems(threeItems());
+    RecordingView view(t.rig.pump);
+    monitor.setView(&view);
+    ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
+    t.rig.pump.pumpOne(); // the request for 0x10 goes out; its answer waits in the line
+    ASSERT_TRUE(monitor.pendingItem());
+
+    CompareData data;
+    auto context = t.context();
+    EXPECT_EQ(ReadEcu(context, data, PaneTarget::First, false), 0);
+
+    EXPECT_THAT(view.shown, ElementsAre(Shown{0, "30.0"}));
+    EXPECT_EQ(data.first.count(), 16u);
+    EXPECT_TRUE(t.rig.link.portOpen()); // the monitor's port stays open
+    EXPECT_EQ(t.rig.link.commLockDepth(), 0);
+}
+
+} // namespace
+} // namespace qmx::ecu::test
