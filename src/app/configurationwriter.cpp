@@ -1,0 +1,35 @@
+#include "app/configurationwriter.h"
+
+#include <sstream>
+
+#include "app/messages.h"
+#include "config/packedfile.h"
+#include "config/plainfile.h"
+#include "config/srecords.h"
+#include "platform/fileio.h"
+
+namespace qmx::app {
+
+std::optional<std::string> configurationFileBytes(const config::CLineList& lines,
+                                                  FileLayout layout) {
+    std::ostringstream out;
+    if (layout == FileLayout::Plain)
+        config::writePlainFile(lines, out);
+    else if (config::writePackedFile(lines, out) != msg::Success)
+        return std::nullopt;
+    return std::move(out).str();
+}
+
+int writeConfigurationFile(Configuration& configuration, const std::string& path,
+                           FileLayout layout) {
+    if (config::fixImageChecksum(configuration.image))
+        configuration.modified = true;
+    config::regenerateDataSection(configuration.lines, configuration.image);
+    const auto bytes = configurationFileBytes(configuration.lines, layout);
+    if (!bytes || platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)
+        return msg::SaveError;
+    configuration.modified = false;
+    return msg::Success;
+}
+
+} // namespace qmx::app

@@ -1,0 +1,87 @@
+#include "app/ectapp.h"
+
+#include "app/batchexport.h"
+#include "app/configurationwriter.h"
+#include "app/messages.h"
+
+namespace qmx::app {
+
+CEctApp::CEctApp() : m_configuration(std::make_unique<Configuration>()) {
+}
+
+int CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
+    return loadAppSettings(m_settings, places, screen);
+}
+
+int CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
+    const int result = readConfiguration(*m_configuration, m_settings, path, layout);
+    if (result == msg::Success)
+        lockCurrentFile();
+    return result;
+}
+
+int CEctApp::save() {
+    Configuration& configuration = *m_configuration;
+    if (!configuration.isOpen())
+        return msg::SaveError;
+    configuration.lock.unlock();
+    const int result = writeConfigurationFile(configuration, configuration.path,
+                                              configuration.loadedFromPacked ? FileLayout::Packed
+                                                                             : FileLayout::Plain);
+    lockCurrentFile();
+    return result;
+}
+
+int CEctApp::saveAs(const std::string& path) {
+    Configuration& configuration = *m_configuration;
+    if (!configuration.isOpen())
+        return msg::SaveError;
+    configuration.lock.unlock();
+    const int result = writeConfigurationFile(configuration, path, FileLayout::Packed);
+    if (result == msg::Success) {
+        configuration.setFile(path);
+        configuration.loadedFromPacked = true;
+    }
+    lockCurrentFile();
+    return result;
+}
+
+int CEctApp::exportTo(const std::string& outPath) const {
+    return writeExport(*m_configuration, formats(), outPath);
+}
+
+bool CEctApp::askClose(MessageSink& sink) {
+    const std::string_view caption = messageText(msg::ProgramTitle);
+    const auto ask = [&](int question) {
+        return sink.show(messageText(question), caption, Icon::Question, Buttons::OkCancel) ==
+               Answer::Ok;
+    };
+    if (closeLosesUnsavedEdits(*m_configuration) && !ask(msg::CloseWithoutSaving))
+        return false;
+    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) && !ask(msg::CloseWithoutWriting))
+        return false;
+    return true;
+}
+
+void CEctApp::closeConfiguration() {
+    m_ecuSnapshot.reset();
+    m_configuration->clear();
+}
+
+void CEctApp::lockCurrentFile() {
+    if (m_settings.registryValues.xorOff == 0 && m_configuration->isOpen())
+        m_configuration->lock.lock(m_configuration->path);
+}
+
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink) {
+    int result = app.openConfiguration(in, FileLayout::PackedThenPlain);
+    if (result == msg::Success)
+        result = app.exportTo(out);
+    if (result == msg::Success)
+        return 0;
+    sink.show(messageText(result), messageText(msg::ProgramTitle),
+              isErrorIconMessage(result) ? Icon::Error : Icon::Exclamation);
+    return 1;
+}
+
+} // namespace qmx::app

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/appsettings.h"
+#include "app/closechecks.h"
+#include "app/configuration.h"
+#include "app/configurationreader.h"
+#include "app/messagesink.h"
+#include "app/numberformat.h"
+
+// The application object: the settings read at start-up, the one open configuration and the
+// snapshot of the data last exchanged with the ECU.
+namespace qmx::app {
+
+class CEctApp {
+public:
+    CEctApp();
+
+    // Loads the registry file and qmx.INI. 0, or ProgramSettingsMissing (show it with the
+    // program's name).
+    int start(const StartupPlaces& places, ScreenSize screen);
+
+    AppSettings& settings() { return m_settings; }
+    const AppSettings& settings() const { return m_settings; }
+    Configuration& configuration() { return *m_configuration; }
+    const Configuration& configuration() const { return *m_configuration; }
+    // The X, Y and Z display decimals of qmx.INI.
+    const NumberFormats& formats() const { return m_settings.startup.precision; }
+
+    // Opens the file at `path` (see readConfiguration) and then locks it unless XOROFF is set.
+    // 0, or the message number for the caller to show once (isErrorIconMessage picks the
+    // icon); on failure no document is open.
+    int openConfiguration(const std::string& path, FileLayout layout);
+    // Save: writes the current file in the layout it was read in (packed after a Save As).
+    // 0, or SaveError (1533) with the old file unchanged. The lock is released for the write
+    // and taken again whatever the result.
+    int save();
+    // Save As: writes the packed layout to `path`; on success `path` becomes the current file
+    // and counts as packed. 0 or SaveError (1533).
+    int saveAs(const std::string& path);
+    // Writes the export text of the open configuration to `outPath`. 0 or FailedToWriteFile.
+    int exportTo(const std::string& outPath) const;
+
+    // The data last read from or written to the ECU; empty when there is none.
+    EcuSnapshot& ecuSnapshot() { return m_ecuSnapshot; }
+
+    // Asks before a close loses edits: 3001 when the open file is modified, then 57654 when
+    // the edit data differs from the ECU snapshot (OK/Cancel each). True to go on closing.
+    bool askClose(MessageSink& sink);
+    // Closes the document: releases the ECU snapshot and leaves the no-document state.
+    void closeConfiguration();
+
+private:
+    void lockCurrentFile();
+
+    AppSettings m_settings;
+    std::unique_ptr<Configuration> m_configuration;
+    EcuSnapshot m_ecuSnapshot;
+};
+
+// The whole batch run of `qmx IN OUT` on a started application: opens IN (packed, else
+// plain) and writes the export to OUT. A failure is shown once through `sink`, captioned with
+// the program title, with the error icon for the reader's format errors and the exclamation
+// icon otherwise. Returns the exit status: 0 on success, 1 on failure.
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink);
+
+} // namespace qmx::app

@@ -1,0 +1,24 @@
+#include "cli/command.h"
+
+namespace qmx::cli {
+
+std::unique_ptr<Command> makeExportCommand();
+std::unique_ptr<Command> makeSaveCommand();
+std::unique_ptr<Command> makeInfoCommand();
+std::unique_ptr<Command> makeSetCommand();
+
+std::vector<std::unique_ptr<Command>> makeCommands() {
+    using Factory = std::unique_ptr<Command> (*)();
+    static constexpr Factory kFactories[] = {
+        makeExportCommand,
+        makeSaveCommand,
+        makeInfoCommand,
+        makeSetCommand,
+    };
+    std::vector<std::unique_ptr<Command>> commands;
+    for (Factory factory : kFactories)
+        commands.push_back(factory());
+    return commands;
+}
+
+} // namespace qmx::cli

@@ -1,0 +1,53 @@
+#include "cli/session.h"
+
+#include "app/messages.h"
+
+namespace qmx::cli {
+
+namespace {
+
+// qmxctl reads the settings of the desktop program.
+constexpr const char* kProgramName = "qmx";
+
+} // namespace
+
+Session::Session(std::ostream& out, std::ostream& err)
+    : m_app(std::make_unique<app::CEctApp>()), m_out(out), m_err(err), m_sink(err) {
+}
+
+int Session::start() {
+    app::StartupPlaces places = app::processStartupPlaces(kProgramName);
+    if (!options.home.empty())
+        places.homeFolder = options.home;
+    const int result = m_app->start(places, app::kLargeScreen);
+    if (result == app::msg::ProgramSettingsMissing)
+        return failText(app::messageText(result, kProgramName));
+    return result == app::msg::Success ? 0 : fail(result);
+}
+
+int Session::open(const std::string& path) {
+    if (const int status = start())
+        return status;
+    const int result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain);
+    if (result != app::msg::Success)
+        return fail(result);
+    if (options.port > 0)
+        configuration().line.port = options.port - 1;
+    return 0;
+}
+
+int Session::fail(int message) {
+    return failText(app::messageText(message));
+}
+
+int Session::failText(std::string_view text) {
+    m_err << text << '\n';
+    return 1;
+}
+
+int Session::fail(std::string_view problem) {
+    m_err << "qmxctl: " << problem << '\n';
+    return 1;
+}
+
+} // namespace qmx::cli
