@@ -9,6 +9,7 @@
 #include "ecu/portlister.h"
 #include "ecu/progresswindow.h"
 #include "ecu/serialportfactory.h"
+#include "support/recorders.h"
 
 #include <chrono>
 #include <cstdint>
@@ -98,36 +99,9 @@ public:
     int calls = 0;
 };
 
-struct ShownMessage {
-    std::string text;
-    std::string caption;
-    app::Icon icon;
-};
-
-class RecordingSink : public app::MessageSink {
-public:
-    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
-                     app::Buttons) override {
-        shown.push_back({std::string(text), std::string(caption), icon});
-        return app::Answer::Ok;
-    }
-    std::vector<ShownMessage> shown;
-};
-
-// Records "open:<title>", "status:<text>", "retry:<text>" and "close".
-class RecordingProgress : public ProgressWindow {
-public:
-    void open(std::string_view title) override { record("open:", title); }
-    void setStatus(std::string_view text) override { record("status:", text); }
-    void setRetry(std::string_view text) override { record("retry:", text); }
-    void close() override { events.emplace_back("close"); }
-    std::vector<std::string> events;
-
-private:
-    void record(const char* what, std::string_view text) {
-        events.push_back(what + std::string(text));
-    }
-};
+using qmx::testing::RecordingProgress;
+using qmx::testing::RecordingSink;
+using qmx::testing::ShownMessage;
 
 // Standard settings with auto-select off.
 LinkSettings testSettings();

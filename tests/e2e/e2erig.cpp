@@ -1,0 +1,77 @@
+#include "e2erig.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace qmx::e2e {
+
+Home::Home(const HomeSettings& settings) {
+    std::ostringstream registry;
+    registry << "Windows Registry Editor Version 5.00\n\n"
+             << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n"
+             << "\"CommoLog\"=\"" << logPath() << "\"\n"
+             << "\"CommoLogDelete\"=dword:00000001\n"
+             << "\"Rs232cPortAutoSelect\"=dword:0000000" << (settings.autoSelect ? 1 : 0) << "\n"
+             << "\"ScanSelectedPortTimeout\"=\"" << settings.timeout << "\"\n"
+             << "\"SequentialScanPortTimeout\"=\"" << settings.timeout << "\"\n";
+    if (!settings.ecuCheckResult.empty())
+        registry << "\"EcuCheckResult\"=" << settings.ecuCheckResult << "\n";
+    for (const std::string& line : settings.registryLines)
+        registry << line << "\n";
+    m_folder.write("registry.reg", registry.str());
+
+    std::ostringstream ini;
+    ini << "[RS232C]\nSPEED=9600\nDATA=8BIT\nPARITY=NON\nSTOP=" << settings.stop
+        << "\nXFLLOW=NO\nPORT=" << settings.port << "\nTIMEOUT=" << settings.timeout
+        << "\nWAITTIME=10\nRETRY=2\nECRETRY=1\n";
+    m_folder.write("qmx.INI", ini.str());
+
+    std::filesystem::create_directories(sysfsRoot());
+    std::filesystem::create_directories(std::filesystem::path(path()) / "ports");
+}
+
+std::filesystem::path Home::comLink(int portIndex) const {
+    return std::filesystem::path(path()) / "ports" / ("COM" + std::to_string(portIndex + 1));
+}
+
+std::vector<std::string> Home::logLines() const {
+    std::istringstream in(testing::readAll(logPath()));
+    std::vector<std::string> lines;
+    std::string line;
+    bool body = false;
+    while (std::getline(in, line)) {
+        // The header ends with the column line and one empty line.
+        if (!body) {
+            body = line.starts_with("time, Buffer");
+            if (body)
+                std::getline(in, line);
+            continue;
+        }
+        const std::size_t comma = line.find(", ");
+        lines.push_back(comma == std::string::npos ? line : line.substr(comma + 2));
+    }
+    return lines;
+}
+
+std::unique_ptr<testing::EcusimProcess> startEcusim(const Home& home, int portIndex,
+                                                    std::vector<std::string> args, bool trace) {
+    args.insert(args.begin(), {"--link", home.comLink(portIndex).string()});
+    if (trace)
+        args.emplace_back("--trace");
+    auto process = std::make_unique<testing::EcusimProcess>(ECUSIM_PATH, args, trace);
+    // ecusim names its terminal once the link is in place.
+    EXPECT_FALSE(process->firstLine().empty()) << "ecusim did not start";
+    return process;
+}
+
+Rig::Rig(const HomeSettings& homeSettings) : home(homeSettings) {
+    const app::StartupPlaces places{home.path(), home.path(), "qmx"};
+    EXPECT_EQ(app::loadAppSettings(settings, places, app::kLargeScreen), 0);
+    host = std::make_unique<ecu::LinkHost>(settings, pump,
+                                           ecu::LinkHostPlaces{home.path(), home.sysfsRoot()});
+    EXPECT_EQ(host->openLog("e2e", sink), 0);
+}
+
+} // namespace qmx::e2e

@@ -1,0 +1,372 @@
+#include "e2erig.h"
+
+#include "app/messages.h"
+#include "config/srecords.h"
+#include "ecu/ecucheck.h"
+#include "ecu/exchange.h"
+#include "ecu/singlewrite.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <sys/resource.h>
+
+namespace qmx::e2e {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+// The log lines whose text ends with `label`, e.g. "WriteFile:OutComm".
+std::vector<std::string> linesEndingWith(const std::vector<std::string>& lines,
+                                         std::string_view label) {
+    std::vector<std::string> found;
+    for (const std::string& line : lines) {
+        if (line.ends_with(label))
+            found.push_back(line);
+    }
+    return found;
+}
+
+// The lines after the last one that holds `text`; none when no line holds it.
+std::vector<std::string> linesAfter(const std::vector<std::string>& lines, std::string_view text) {
+    auto it = lines.end();
+    while (it != lines.begin() && std::prev(it)->find(text) == std::string::npos)
+        --it;
+    if (it == lines.begin())
+        return {};
+    return {it, lines.end()};
+}
+
+// Reads the ECU's data area the way a memory read does ("L", "R", then the echoed records) and
+// returns its bytes by address; empty when the read failed.
+std::map<std::uint16_t, std::uint8_t> readMemory(Rig& rig) {
+    ecu::Link& link = rig.link();
+    std::map<std::uint16_t, std::uint8_t> memory;
+    std::string text;
+    std::string address;
+    if (!link.openPort(true, 0, link.timeoutSetting()) || !ecu::OutComm(link, 'L', 0) ||
+        !ecu::OutComm(link, 'R', 0) || !ecu::InComm(link, text, address, rig.progress, 0))
+        return memory;
+    link.closePort();
+    for (std::size_t at = 0; text.compare(at, 2, "S1") == 0;) {
+        unsigned count = 0;
+        std::from_chars(text.data() + at + 2, text.data() + at + 4, count, 16);
+        const auto record = config::parseS1Record(std::string_view(text).substr(at, 4 + 2 * count));
+        if (!record || !record->checksumOk)
+            return {};
+        for (std::size_t i = 0; i < record->data.size(); ++i)
+            memory[static_cast<std::uint16_t>(record->address + i)] = record->data[i];
+        at += 4 + 2 * count;
+    }
+    return memory;
+}
+
+HomeSettings withoutCheck(int timeout = 100) {
+    HomeSettings settings;
+    settings.timeout = timeout;
+    settings.ecuCheckResult = "hex:00,00";
+    return settings;
+}
+
+TEST(SingleValueWriteE2e, ByteWriteLogsEveryExchangeInTheLogFormat) {
+    Rig rig;
+    auto sim = startEcusim(rig.home, 0, {}, true);
+    EXPECT_EQ(ecu::writeEcuByte(rig.link(), rig.progress, rig.sink, 0x1234, 0xAB), 0);
+    EXPECT_TRUE(sim->waitForError("stored byte AB at 1234"));
+    EXPECT_THAT(rig.sink.shown, IsEmpty());
+
+    // Port closed before: the open checks with retries (no machine code yet, so "7E" stands in
+    // without a query), the write checks again without, flushes and sends S, address, value.
+    EXPECT_THAT(
+        rig.home.logLines(),
+        ElementsAre(
+            "00, 0, 0, 0, ** Open COM1", "BF, 1, 100, 0, WriteFile:EcuCheckCommand [  1/  3]",
+            "4B, 1, 100, 0, ReadFile:EcuCheckCommand1", "44, 1, 100, 0, ReadFile:EcuCheckCommand1",
+            "FF, 0, 100, 0, ReadFile:EcuCheckCommand1", "00, 1, 0, 0, ** R Open COM1:Success",
+            "BF, 1, 100, 0, WriteFile:EcuCheckCommand [  1/  1]",
+            "4B, 1, 100, 0, ReadFile:EcuCheckCommand1", "44, 1, 100, 0, ReadFile:EcuCheckCommand1",
+            "FF, 0, 100, 0, ReadFile:EcuCheckCommand1",
+            "BE, 1, 100, 0, WriteFile:EcuCheckCommand [  1/  1]",
+            "37, 1, 100, 0, ReadFile:EcuCheckCommand1", "45, 1, 100, 0, ReadFile:EcuCheckCommand1",
+            "FF, 0, 100, 0, ReadFile:EcuCheckCommand1", "FF, 0, 100, 0, ReadFile:Dummy Read",
+            "53, 1, 100, 0, WriteFile:OutComm", "53, 1, 50, 0, ReadFile:OutComm",
+            "12, 1, 50, 0, WriteFile:OutComm", "12, 1, 50, 0, ReadFile:OutComm",
+            "34, 1, 50, 0, WriteFile:OutComm", "34, 1, 50, 0, ReadFile:OutComm",
+            "AB, 1, 50, 0, WriteFile:OutComm", "AB, 1, 50, 0, ReadFile:OutComm",
+            "00, 1, 0, 0, ** Close COM1"));
+
+    // The header, then one line per byte whose time column counts milliseconds upward.
+    const std::string log = testing::readAll(rig.home.logPath());
+    EXPECT_TRUE(log.starts_with("**\n* e2e\n*\ntime, Buffer, NumberOfBytesReadOrWrite, timeOut, "
+                                "GetLastError, FunctionName\n\n"));
+    std::istringstream lines(log.substr(log.find("\n\n") + 2));
+    long previous = 0;
+    for (std::string line; std::getline(lines, line);) {
+        long time = -1;
+        const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), time);
+        ASSERT_TRUE(error == std::errc() && std::string_view(end, 2) == ", ") << line;
+        EXPECT_GE(time, previous) << line;
+        previous = time;
+    }
+}
+
+TEST(SingleValueWriteE2e, WordWriteSendsItsBytesAndTheEcuStoresTheWord) {
+    Rig rig;
+    auto sim = startEcusim(rig.home, 0, {"--range", "1230-123F"}, true);
+    EXPECT_EQ(ecu::writeEcuWord(rig.link(), rig.progress, rig.sink, 0x1234, 0x5678), 0);
+    EXPECT_TRUE(sim->waitForError("stored word 5678 at 1234"));
+    EXPECT_THAT(linesEndingWith(rig.home.logLines(), "WriteFile:OutComm"),
+                ElementsAre("73, 1, 100, 0, WriteFile:OutComm", "12, 1, 50, 0, WriteFile:OutComm",
+                            "34, 1, 50, 0, WriteFile:OutComm", "56, 1, 50, 0, WriteFile:OutComm",
+                            "78, 1, 50, 0, WriteFile:OutComm"));
+    EXPECT_THAT(rig.progress.events, ElementsAre("open:( 1234 ) = 5678", "close"));
+
+    const auto memory = readMemory(rig);
+    ASSERT_EQ(memory.size(), 16u);
+    EXPECT_EQ(memory.at(0x1233), 0x00);
+    EXPECT_EQ(memory.at(0x1234), 0x56);
+    EXPECT_EQ(memory.at(0x1235), 0x78);
+}
+
+TEST(EchoE2e, WrongEchoFailsAtOnceWithoutWaitingForTheCountdown) {
+    Rig rig(withoutCheck());
+    auto sim = startEcusim(rig.home, 0, {"--wrong-echo", "1"});
+    ASSERT_TRUE(rig.link().openPort(true, 0, 100));
+    EXPECT_FALSE(ecu::OutComm(rig.link(), 'L', 0));
+    EXPECT_GT(rig.link().timeoutTicks(), 90u);
+    rig.link().closePort();
+    // One read brought the complemented echo; no second read waited for another byte.
+    EXPECT_THAT(linesAfter(rig.home.logLines(), "** R Open"),
+                ElementsAre("4C, 1, 0, 0, WriteFile:OutComm", "B3, 1, 100, 0, ReadFile:OutComm",
+                            "00, 1, 0, 0, ** Close COM1"));
+}
+
+TEST(EchoE2e, SingleValueWriteStopsAtTheFirstWrongEcho) {
+    Rig rig(withoutCheck());
+    auto sim = startEcusim(rig.home, 0, {"--wrong-echo", "3"});
+    EXPECT_EQ(ecu::writeEcuByte(rig.link(), rig.progress, rig.sink, 0x1234, 0xAB),
+              app::msg::NoResponseFromEcu);
+    ASSERT_EQ(rig.sink.shown.size(), 1u);
+    EXPECT_EQ(rig.sink.shown[0].text, "No response from ECU.");
+    EXPECT_THAT(linesAfter(rig.home.logLines(), "ReadFile:Dummy Read"),
+                ElementsAre("53, 1, 0, 0, WriteFile:OutComm", "53, 1, 50, 0, ReadFile:OutComm",
+                            "12, 1, 50, 0, WriteFile:OutComm", "12, 1, 50, 0, ReadFile:OutComm",
+                            "34, 1, 50, 0, WriteFile:OutComm", "CB, 1, 50, 0, ReadFile:OutComm",
+                            "00, 1, 0, 0, ** Close COM1"));
+}
+
+TEST(TimeoutE2e, SilentEcuEndsTheWaitWhenTheCountdownRunsOut) {
+    Rig rig(withoutCheck(10)); // 10 ms per read, 10 ticks of 100 ms
+    auto sim = startEcusim(rig.home, 0, {"--silence-after", "0"});
+    ASSERT_TRUE(rig.link().openPort(true, 0, 10));
+    EXPECT_FALSE(ecu::OutComm(rig.link(), 'L', 0));
+    EXPECT_EQ(rig.link().timeoutTicks(), 0u);
+    EXPECT_GE(rig.link().tickCount(), 10u);
+    rig.link().closePort();
+
+    // Empty reads, the buffer complemented each time, until the last tick of the countdown.
+    auto reads = linesAfter(rig.home.logLines(), "WriteFile:OutComm");
+    ASSERT_GT(reads.size(), 2u);
+    EXPECT_EQ(reads.back(), "00, 1, 0, 0, ** Close COM1");
+    reads.pop_back();
+    EXPECT_EQ(reads.front(), "B3, 0, 10, 0, ReadFile:OutComm");
+    EXPECT_TRUE(reads.back().ends_with(", 0, 1, 0, ReadFile:OutComm")) << reads.back();
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        const std::string complement = i % 2 == 0 ? "B3, 0, " : "4C, 0, ";
+        EXPECT_TRUE(reads[i].starts_with(complement) && reads[i].ends_with(", 0, ReadFile:OutComm"))
+            << reads[i];
+    }
+}
+
+double processorSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+TEST(TimeoutE2e, WaitingForASilentEcuOnATerminalUsesLittleProcessorTime) {
+    Rig rig(withoutCheck(25)); // 25 ms per read, 25 ticks: a wait of about 2.5 s
+    auto sim = startEcusim(rig.home, 0, {"--silence-after", "0"});
+    ASSERT_TRUE(rig.link().openPort(true, 0, 25));
+
+    const double cpuBefore = processorSeconds();
+    const auto wallBefore = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ecu::OutComm(rig.link(), 'L', 0));
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wallBefore;
+    const double cpu = processorSeconds() - cpuBefore;
+
+    // A wait that spun would burn about as much processor time as wall time.
+    EXPECT_LT(cpu, 0.2 * wall.count()) << "cpu " << cpu << " s, wall " << wall.count() << " s";
+}
+
+struct CheckCase {
+    const char* name;
+    std::vector<std::string> ecusim;
+    std::string ecuCheckResult; // registry data; empty: the default "KD"
+    std::string machineCode;    // the configuration's; empty: none
+    int atOpen;                 // the check with retries run by the open
+    int again;                  // a second check without retries
+    int typeQueries;            // 0xBF bytes sent by both checks
+    int machineQueries;         // 0xBE bytes sent by both checks
+};
+
+TEST(EcuCheckE2e, MatchRulesAgainstTheAnswersOfEcusim) {
+    using app::msg::EcuTypeDifferent;
+    using app::msg::EcuTypeDifferentBang;
+    using app::msg::NoResponseFromEcu;
+    const CheckCase cases[] = {
+        {"code in the middle of four bytes",
+         {"--ecu-code", "xKDy", "--machine-code", "AB"},
+         "",
+         "AB",
+         0,
+         0,
+         2,
+         2},
+        {"machine code inside its answer", {"--machine-code", "xAB"}, "", "AB", 0, 0, 2, 2},
+        {"one byte counts as no answer",
+         {"--ecu-code", "K"},
+         "",
+         "",
+         NoResponseFromEcu,
+         NoResponseFromEcu,
+         3 + 1,
+         0},
+        {"other code at open, repeated ECRETRY times",
+         {"--ecu-code", "KX"},
+         "",
+         "",
+         EcuTypeDifferent,
+         EcuTypeDifferent,
+         2 + 1,
+         0},
+        {"first code byte 0 sends nothing", {"--wrong-id", "both"}, "hex:00,44", "AB", 0, 0, 0, 0},
+        {"7E stands in once, then is asked for", {}, "", "", 0, 0, 2, 1},
+        {"7E asked for the second time",
+         {"--machine-code", "AB"},
+         "",
+         "",
+         0,
+         EcuTypeDifferentBang,
+         2,
+         1},
+        {"other machine",
+         {"--machine-code", "AB"},
+         "",
+         "CD",
+         EcuTypeDifferentBang,
+         EcuTypeDifferentBang,
+         2,
+         2},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        HomeSettings settings;
+        settings.ecuCheckResult = c.ecuCheckResult;
+        Rig rig(settings);
+        rig.host->applyConfiguration(rig.settings.startup.line, 1, c.machineCode);
+        auto sim = startEcusim(rig.home, 0, c.ecusim);
+
+        int atOpen = -1;
+        ASSERT_TRUE(rig.link().openPort(false, 0, 100, &atOpen));
+        EXPECT_EQ(atOpen, c.atOpen);
+        EXPECT_EQ(ecu::EcuCheckCommand(rig.link(), false), c.again);
+        rig.link().closePort();
+
+        int type = 0;
+        int machine = 0;
+        for (const std::string& line : rig.home.logLines()) {
+            type += line.starts_with("BF, 1, ") ? 1 : 0;
+            machine += line.starts_with("BE, 1, ") ? 1 : 0;
+        }
+        EXPECT_EQ(type, c.typeQueries);
+        EXPECT_EQ(machine, c.machineQueries);
+    }
+}
+
+TEST(EcuCheckE2e, RetriesOfASilentEcuAreCountedInTheLog) {
+    HomeSettings settings;
+    settings.timeout = 20;
+    Rig rig(settings);
+    auto sim = startEcusim(rig.home, 0, {"--silence-after", "0"});
+    int check = -1;
+    ASSERT_TRUE(rig.link().openPort(false, 0, 20, &check));
+    EXPECT_EQ(check, app::msg::NoResponseFromEcu);
+    rig.link().closePort();
+
+    // RETRY 2: three attempts, each ended by one empty read; no repeat of the whole check,
+    // which only an ECU of another type gets.
+    EXPECT_THAT(rig.home.logLines(),
+                ElementsAre("00, 0, 0, 0, ** Open COM1",
+                            "BF, 1, 20, 0, WriteFile:EcuCheckCommand [  1/  3]",
+                            "FF, 0, 20, 0, ReadFile:EcuCheckCommand1",
+                            "BF, 1, 20, 0, WriteFile:EcuCheckCommand [  2/  3]",
+                            "FF, 0, 20, 0, ReadFile:EcuCheckCommand1",
+                            "BF, 1, 20, 0, WriteFile:EcuCheckCommand [  3/  3]",
+                            "FF, 0, 20, 0, ReadFile:EcuCheckCommand1",
+                            "00, 1, 0, 0, ** R Open COM1:No response from ECU.",
+                            "00, 1, 0, 0, ** Close COM1"));
+}
+
+TEST(PortSearchE2e, PicksThePortWhereTheEcuAnswersAndStoresIt) {
+    HomeSettings settings;
+    settings.timeout = 30;
+    settings.autoSelect = true;
+    settings.port = "PORT2";
+    Rig rig(settings);
+    auto silent = startEcusim(rig.home, 0, {"--silence-after", "0"});
+    // COM2, the current port, points at a terminal that no longer exists.
+    std::filesystem::create_symlink(rig.home.path() + "/gone", rig.home.comLink(1));
+    auto good = startEcusim(rig.home, 2, {});
+
+    ASSERT_TRUE(rig.link().openConfiguredPort(false));
+    EXPECT_EQ(rig.link().openPortIndex(), 2);
+    rig.link().closePort();
+
+    EXPECT_EQ(rig.settings.registryValues.rs232cPort, 2);
+    EXPECT_THAT(testing::readAll(rig.home.iniPath()), ::testing::HasSubstr("PORT=PORT3\n"));
+    EXPECT_THAT(testing::readAll(rig.home.registryPath()),
+                ::testing::HasSubstr("\"Rs232cPort\"=dword:00000002"));
+
+    std::vector<std::string> events;
+    for (const std::string& line : rig.home.logLines()) {
+        if (line.find("** ") != std::string::npos || line.find("PortInfo") != std::string::npos)
+            events.push_back(line);
+    }
+    const std::string com1 = rig.home.comLink(0).string();
+    const std::string com3 = rig.home.comLink(2).string();
+    const std::string pts1 = std::filesystem::canonical(com1).string();
+    const std::string pts3 = std::filesystem::canonical(com3).string();
+    // The failed open of COM2 leaves its system error (ENOENT) in the lines up to the next open.
+    EXPECT_THAT(events,
+                ElementsAre("00, 0, 0, 0, *** Search COM", "00, 0, 0, 0, ** Open COM2",
+                            "00, 0, 0, 2, ** R Open COM2:Failed in opening",
+                            "00, 0, 0, 2, Get    PortInfo: " + pts1 + ", COM1, " + com1,
+                            "00, 0, 0, 2, Get    PortInfo: " + pts3 + ", COM3, " + com3,
+                            "00, 0, 0, 2, ** Open COM1",
+                            "00, 1, 0, 0, ** R Open COM1:No response from ECU.",
+                            "00, 1, 0, 0, ** Close COM1", "00, 0, 0, 0, ** Open COM3",
+                            "00, 1, 0, 0, ** R Open COM3:Success", "00, 1, 0, 0, ** Close COM3",
+                            "00, 1, 0, 0, *** R Search COM:COM3", "00, 0, 0, 0, ** Open COM3",
+                            "00, 1, 0, 0, ** R Open COM3:Success", "00, 1, 0, 0, ** Close COM3"));
+}
+
+TEST(LinkOpenE2e, OneAndAHalfStopBitsAreNotedInTheLog) {
+    HomeSettings settings = withoutCheck();
+    settings.stop = "1.5BIT";
+    Rig rig(settings);
+    auto sim = startEcusim(rig.home, 0, {});
+    ASSERT_TRUE(rig.link().openPort(false, 0, 100));
+    EXPECT_THAT(rig.home.logLines(),
+                Contains("00, 0, 0, 0, ** COM1: 1.5 stop bits run as 2 on this system"));
+}
+
+} // namespace
+} // namespace qmx::e2e

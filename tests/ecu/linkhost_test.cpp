@@ -1,0 +1,174 @@
+#include "ecu/linkhost.h"
+
+#include "app/appsettings.h"
+#include "app/messages.h"
+#include "fakes.h"
+#include "support/tempfolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace qmx::ecu::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+// A QMX home holding `registry` (value lines) and qmx.INI (`ini`), loaded as start-up does, and
+// a link host over it.
+struct HostRig {
+    HostRig(const std::string& registry, const std::string& ini) {
+        home.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
+                                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n" +
+                                       registry);
+        home.write("qmx.INI", ini);
+        const app::StartupPlaces places{home.path(), home.path(), "qmx"};
+        EXPECT_EQ(app::loadAppSettings(settings, places, app::kLargeScreen), 0);
+        host = std::make_unique<LinkHost>(settings, pump,
+                                          LinkHostPlaces{home.path(), home.file("sys")});
+    }
+    std::string registryText() const { return testing::readAll(home.file("registry.reg")); }
+    std::string iniText() const { return testing::readAll(home.file("qmx.INI")); }
+
+    testing::TempFolder home;
+    app::AppSettings settings;
+    FakePump pump;
+    RecordingSink sink;
+    std::unique_ptr<LinkHost> host;
+};
+
+TEST(LinkHostSettings, ComeFromTheRegistryFileAndQmxIni) {
+    HostRig rig("\"ReadEcuNum\"=dword:00000007\n"
+                "\"ScanSelectedPortTimeout\"=\"33\"\n"
+                "\"SequentialScanPortTimeout\"=\"44\"\n"
+                "\"EchoBackWaitTime_ReadECU\"=\"5\"\n"
+                "\"EchoBackWaitTime\"=\"6\"\n"
+                "\"EchoBackReadWaitTime\"=\"7\"\n"
+                "\"EcuCheckResult\"=hex:41,42\n"
+                "\"Rs232cPortAutoSelect\"=dword:00000000\n",
+                "[RS232C]\nSPEED=19200\nDATA=7BIT\nPARITY=EVEN\nSTOP=2BIT\nXFLLOW=NO\n"
+                "TIMEOUT=12\nWAITTIME=13\nRETRY=14\nECRETRY=15\nCommandRetrycount=-3\n");
+    const LinkSettings& s = rig.host->link().settings();
+    EXPECT_EQ(std::vector({s.speedIndex, s.dataIndex, s.parityIndex, s.stopIndex, s.flowIndex}),
+              std::vector({5, 0, 2, 2, 1}));
+    EXPECT_EQ(std::vector({s.timeout, s.waitTime, s.retry, s.ecRetry, s.commandRetryCount}),
+              std::vector({12, 13, 14, 15, -3}));
+    EXPECT_EQ(std::vector({s.readEcuNum, s.scanSelectedPortTimeout, s.sequentialScanPortTimeout,
+                           s.echoBackWaitTimeReadEcu, s.echoBackWaitTime, s.echoBackReadWaitTime}),
+              std::vector({7, 33, 44, 5, 6, 7}));
+    EXPECT_EQ(s.ecuCode, (std::array<std::uint8_t, 2>{'A', 'B'}));
+    EXPECT_FALSE(s.autoSelect);
+    EXPECT_EQ(s.commands.byte('L'), 'L');
+    EXPECT_EQ(s.commands.byte('s'), 's');
+}
+
+TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
+    HostRig rig("", "[RS232C]\nSPEED=4800\n");
+    app::LineIndexes line = rig.settings.startup.line;
+    line.baud = 4;
+    line.flow = 1;
+    rig.host->applyConfiguration(line, 5, "AB");
+    EXPECT_EQ(rig.host->link().settings().speedIndex, 4);
+    EXPECT_EQ(rig.host->link().settings().flowIndex, 1);
+    EXPECT_EQ(rig.host->link().settings().commandRetryCount, 5);
+    EXPECT_EQ(rig.host->link().machineCode(), "AB");
+
+    // The next configuration starts again from qmx.INI's line; without a machine code of its
+    // own it keeps the one the run has.
+    rig.host->applyConfiguration(rig.settings.startup.line, 1, "");
+    EXPECT_EQ(rig.host->link().settings().speedIndex, 3);
+    EXPECT_EQ(rig.host->link().settings().flowIndex, 0);
+    EXPECT_EQ(rig.host->link().machineCode(), "AB");
+}
+
+TEST(LinkHostPorts, ConfigurationPortStandsInAndIsCopiedIntoTheRegistry) {
+    HostRig rig("", "[RS232C]\nSPEED=4800\n");
+    app::LineIndexes line = rig.settings.startup.line;
+    line.port = 4;
+    rig.host->applyConfiguration(line, 1, "");
+    EXPECT_EQ(rig.host->link().currentPortIndex(), 4);
+    EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPort\"=dword:00000004"));
+}
+
+TEST(LinkHostPorts, SetPortIndexWritesBothStores) {
+    HostRig rig("\"Rs232cPort\"=dword:00000001\n", "[RS232C]\nPORT=PORT2\n");
+    rig.host->link().setPortIndex(9);
+    EXPECT_THAT(rig.iniText(), HasSubstr("PORT=PORT10"));
+    EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPort\"=dword:00000009"));
+    EXPECT_EQ(rig.host->link().currentPortIndex(), 9);
+    rig.host->link().setAutoSelect(false);
+    EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPortAutoSelect\"=dword:00000000"));
+}
+
+TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
+    HostRig rig("\"Rs232cPort\"=dword:00000001\n", "[RS232C]\nPORT=PORT2\n");
+    const std::string registry = rig.registryText();
+    const std::string ini = rig.iniText();
+    rig.host->overridePort(6);
+    Link& link = rig.host->link();
+    EXPECT_TRUE(link.searchDone());
+    EXPECT_EQ(link.currentPortIndex(), 6);
+    link.setPortIndex(2);
+    link.setAutoSelect(false);
+    EXPECT_EQ(link.currentPortIndex(), 2);
+    EXPECT_EQ(rig.registryText(), registry);
+    EXPECT_EQ(rig.iniText(), ini);
+}
+
+TEST(LinkHostLog, OpensFromTheRegistryValuesAtStartUp) {
+    {
+        HostRig rig("", "[RS232C]\n");
+        EXPECT_EQ(rig.host->openLog("v", rig.sink), 0);
+        EXPECT_FALSE(rig.host->log().isOpen());
+        EXPECT_THAT(rig.sink.shown, IsEmpty());
+    }
+    {
+        testing::TempFolder folder;
+        const std::string path = folder.write("old.log", "old lines\n");
+        HostRig rig("\"CommoLog\"=\"" + path + "\"\n\"CommoLogDelete\"=dword:00000001\n",
+                    "[RS232C]\n");
+        EXPECT_EQ(rig.host->openLog("qmxctl(ver.1)", rig.sink), 0);
+        EXPECT_EQ(testing::readAll(path), "**\n* qmxctl(ver.1)\n*\ntime, Buffer, "
+                                          "NumberOfBytesReadOrWrite, timeOut, GetLastError, "
+                                          "FunctionName\n\n");
+    }
+    {
+        testing::TempFolder folder;
+        const std::string blocker = folder.write("file", "");
+        HostRig rig("\"CommoLog\"=\"" + blocker + "/sub/commo.log\"\n", "[RS232C]\n");
+        EXPECT_EQ(rig.host->openLog("v", rig.sink), app::msg::LogFolderMissing);
+        ASSERT_EQ(rig.sink.shown.size(), 1u);
+        EXPECT_EQ(rig.sink.shown[0].text, "The folder for output a log does not exist.");
+    }
+}
+
+TEST(LinkHostDevices, PortLinksAreListedByComNameAndMissingDevicesFail) {
+    testing::TempFolder home;
+    std::filesystem::create_directories(home.file("ports"));
+    const std::string target = home.write("device", "");
+    std::filesystem::create_symlink(target, home.file("ports/COM2"));
+    std::filesystem::create_symlink(home.file("gone"), home.file("ports/COM9"));
+    home.write("ports/notes", "");
+
+    SystemPortLister lister(home.path(), home.file("sys"));
+    const std::vector<PortInfo> ports = lister.enumerate();
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].portName, "COM2");
+    EXPECT_EQ(ports[0].displayName, target);
+    EXPECT_EQ(ports[0].deviceText, home.file("ports/COM2"));
+
+    CommoLog log;
+    TermiosPortFactory factory(home.path(), log);
+    const platform::LineSettings line;
+    EXPECT_EQ(factory.open(8, line).error, ENOENT);   // dangling link
+    EXPECT_EQ(factory.open(200, line).error, ENOENT); // no link, no device family
+    const PortOpenResult notATerminal = factory.open(1, line);
+    EXPECT_EQ(notATerminal.device, nullptr);
+    EXPECT_EQ(notATerminal.error, ENOTTY);
+}
+
+} // namespace
+} // namespace qmx::ecu::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/messagesink.h"
+#include "ecu/progresswindow.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Front-end stand-ins that record what the core shows.
+namespace qmx::testing {
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    app::Icon icon;
+};
+
+class RecordingSink : public app::MessageSink {
+public:
+    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
+                     app::Buttons) override {
+        shown.push_back({std::string(text), std::string(caption), icon});
+        return app::Answer::Ok;
+    }
+    std::vector<ShownMessage> shown;
+};
+
+// Records "open:<title>", "status:<text>", "retry:<text>" and "close".
+class RecordingProgress : public ecu::ProgressWindow {
+public:
+    void open(std::string_view title) override { record("open:", title); }
+    void setStatus(std::string_view text) override { record("status:", text); }
+    void setRetry(std::string_view text) override { record("retry:", text); }
+    void close() override { events.emplace_back("close"); }
+    std::vector<std::string> events;
+
+private:
+    void record(const char* what, std::string_view text) {
+        events.push_back(what + std::string(text));
+    }
+};
+
+} // namespace qmx::testing
