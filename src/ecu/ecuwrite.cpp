@@ -1,5 +1,6 @@
 #include "ecu/ecuwrite.h"
 
+#include "app/closechecks.h"
 #include "app/messages.h"
 #include "app/messagesink.h"
 #include "config/ecuimage.h"
@@ -34,10 +35,7 @@ std::string percentText(std::size_t done, std::size_t total) {
 
 void loadEditData(const EcuDocument& document, DataPane& pane) {
     const config::EcuImage& image = document.maps.image();
-    std::vector<std::uint8_t> bytes;
-    if (image.low() <= image.high())
-        bytes.assign(image.data() + image.low(), image.data() + image.high() + 1);
-    pane.fill(image.low() <= image.high() ? image.low() : 0, std::move(bytes),
+    pane.fill(image.low() <= image.high() ? image.low() : 0, app::editData(image),
               "Edit Data  [ " + document.path + " ]");
 }
 

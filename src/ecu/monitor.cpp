@@ -35,7 +35,7 @@ std::string monitorValueText(const config::MonitorItem& item, unsigned raw) {
 }
 
 bool canAddMonitorRow(const std::vector<int>& rows) {
-    return rows.size() < kMaxMonitorRows;
+    return rows.size() < app::kMaxMonitorRows;
 }
 
 bool addMonitorRow(std::vector<int>& rows, int item, int before) {
@@ -59,7 +59,8 @@ void removeMonitorRow(std::vector<int>& rows, int row) {
         rows.erase(rows.begin() + row);
 }
 
-Monitor::Monitor(Link& link) : m_link(link) {
+Monitor::Monitor(Link& link, const std::vector<config::MonitorItem>& items, std::vector<int>& rows)
+    : m_link(link), m_items(items), m_rows(rows) {
     m_link.setListener(this);
 }
 
@@ -68,21 +69,12 @@ Monitor::~Monitor() {
     m_link.setListener(nullptr);
 }
 
-void Monitor::setItems(std::vector<config::MonitorItem> items) {
-    dropPending();
-    m_items = std::move(items);
-    m_rows.clear();
-    for (std::size_t i = 0; i < m_items.size() && i < kMaxMonitorRows; ++i)
-        m_rows.push_back(static_cast<int>(i));
-    m_cycle = 0;
-}
-
 bool Monitor::setRows(std::vector<int> rows) {
-    if (rows.size() > kMaxMonitorRows)
+    if (rows.size() > app::kMaxMonitorRows)
         return false;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const bool names = rows[i] >= 0 && static_cast<std::size_t>(rows[i]) < m_items.size();
-        if (!names || std::count(rows.begin(), rows.end(), rows[i]) > 1)
+    for (const int row : rows) {
+        const bool names = row >= 0 && static_cast<std::size_t>(row) < m_items.size();
+        if (!names || std::count(rows.begin(), rows.end(), row) > 1)
             return false;
     }
     if (rows == m_rows)
@@ -92,24 +84,9 @@ bool Monitor::setRows(std::vector<int> rows) {
     return true;
 }
 
-void Monitor::loadSelection(const platform::Profile& profile) {
-    std::vector<int> rows;
-    for (std::size_t row = 0; row < kMaxMonitorRows; ++row) {
-        const std::string name = profile.readString(kSelectSection, selectKey(row), "");
-        if (name.empty())
-            break;
-        const auto item =
-            std::find_if(m_items.begin(), m_items.end(),
-                         [&](const config::MonitorItem& i) { return i.name == name; });
-        if (item == m_items.end())
-            return;
-        const int index = static_cast<int>(item - m_items.begin());
-        // A name saved twice by hand is listed once.
-        if (std::find(rows.begin(), rows.end(), index) == rows.end())
-            rows.push_back(index);
-    }
-    if (!rows.empty())
-        setRows(std::move(rows));
+void Monitor::itemsChanged() {
+    dropPending();
+    m_cycle = 0;
 }
 
 bool Monitor::saveSelection(platform::Profile& profile) const {
@@ -170,6 +147,10 @@ void Monitor::pollStep() {
         sendNext();
         return;
     }
+    if (*m_pending >= m_items.size()) {
+        dropPending();
+        return;
+    }
     const config::MonitorItem& item = m_items[*m_pending];
     const int needed = item.length == 1 ? 1 : 2;
     int moved = 0;
@@ -200,6 +181,11 @@ void Monitor::sendNext() {
         return;
     }
     const auto item = static_cast<std::size_t>(m_rows[m_cycle]);
+    // A row that names no item is passed over.
+    if (item >= m_items.size()) {
+        ++m_cycle;
+        return;
+    }
     m_pending = item;
     m_received = 0;
     m_link.lockComm();

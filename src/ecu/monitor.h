@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/monitorselection.h"
 #include "config/diagcom.h"
 #include "ecu/link.h"
 
@@ -23,8 +24,6 @@ class Profile;
 // the raw answer becomes a text through the item's gain and offset.
 namespace qmx::ecu {
 
-// The Monitor window shows at most this many rows.
-constexpr std::size_t kMaxMonitorRows = 15;
 // Ticks an answer may take before the row shows "Error".
 constexpr unsigned kMonitorAnswerTicks = 10;
 
@@ -52,27 +51,25 @@ public:
 
 class Monitor : public LinkListener {
 public:
-    // Becomes the link's listener; the link must outlive the monitor.
-    explicit Monitor(Link& link);
+    // Becomes the link's listener. The items and the row list (item indexes in row order) are
+    // those of the open configuration; the link, the items and the rows must outlive the
+    // monitor.
+    Monitor(Link& link, const std::vector<config::MonitorItem>& items, std::vector<int>& rows);
     ~Monitor() override;
     Monitor(const Monitor&) = delete;
     Monitor& operator=(const Monitor&) = delete;
 
-    // Replaces the items (dropping an answer awaited) and makes the first 15 the rows.
-    void setItems(std::vector<config::MonitorItem> items);
     const std::vector<config::MonitorItem>& items() const { return m_items; }
-    // The row list: item indexes, at most 15, each item once.
     const std::vector<int>& rows() const { return m_rows; }
-    // Takes `rows` when every index names an item, no item twice and at most 15 rows; true when
-    // the list changed (the Monitor window is then built again).
+    // The item dialog's OK: takes `rows` when every index names an item, no item twice and at
+    // most 15 rows; true when the list changed (the Monitor window is then built again).
     bool setRows(std::vector<int> rows);
+    // The configuration's items changed (another file was opened, or the document closed):
+    // drops an answer awaited and starts the cycle again.
+    void itemsChanged();
 
-    // Applies the selection of section DIAGSELECT (SELECT0, SELECT1, ... up to the first empty
-    // key, at most 15): when at least one name was read and every name names an item, those
-    // items become the rows; otherwise the rows stay.
-    void loadSelection(const platform::Profile& profile);
-    // Writes the rows' names as SELECT0, SELECT1, ... and blanks the further keys that held
-    // names. False when the file could not be written.
+    // Writes the rows' names into section DIAGSELECT as SELECT0, SELECT1, ... and blanks the
+    // further keys that held names. False when the file could not be written.
     bool saveSelection(platform::Profile& profile) const;
 
     // The Monitor window, null while it does not exist. Rows are polled only while it exists.
@@ -111,8 +108,8 @@ private:
     void dropPending();
 
     Link& m_link;
-    std::vector<config::MonitorItem> m_items;
-    std::vector<int> m_rows;
+    const std::vector<config::MonitorItem>& m_items;
+    std::vector<int>& m_rows;
     MonitorView* m_view = nullptr;
 
     std::size_t m_cycle = 0;

@@ -21,11 +21,6 @@ void showOutcome(app::MessageSink& sink, const CompareData& data, int result, in
         sink.show(data.errorText, app::messageText(caption), app::Icon::Exclamation);
 }
 
-bool ask(app::MessageSink& sink, int message) {
-    return sink.show(app::messageText(message), app::messageText(app::msg::ProgramTitle),
-                     app::Icon::Question, app::Buttons::OkCancel) == app::Answer::Ok;
-}
-
 } // namespace
 
 bool fixChecksumBeforeTransfer(EcuDocument& document) {
@@ -53,23 +48,6 @@ int writeEcuCommand(TransferContext& context, EcuDocument& document, const Refre
     if (checksumChanged && refresh)
         refresh();
     return result;
-}
-
-bool editDataMatchesSnapshot(const EcuDocument& document) {
-    if (!document.ecuSnapshot)
-        return true;
-    DataPane edit;
-    loadEditData(document, edit);
-    return edit.bytes == *document.ecuSnapshot;
-}
-
-bool confirmClose(app::MessageSink& sink, EcuDocument& document, bool modified) {
-    if (modified && !document.path.empty() && !ask(sink, app::msg::CloseWithoutSaving))
-        return false;
-    if (!editDataMatchesSnapshot(document) && !ask(sink, app::msg::CloseWithoutWriting))
-        return false;
-    document.ecuSnapshot.reset();
-    return true;
 }
 
 } // namespace qmx::ecu

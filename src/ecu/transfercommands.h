@@ -4,9 +4,9 @@
 
 #include "ecu/transfercontext.h"
 
-// The main frame's commands that move the data area between the edit image and the ECU, and
-// the checks before a document closes, without any window: messages go to the context's sink,
-// and the caller's views are refreshed through a callback.
+// The main frame's commands that move the data area between the edit image and the ECU, without
+// any window: messages go to the context's sink, and the caller's views are refreshed through a
+// callback.
 namespace qmx::ecu {
 
 // Redraws every view of the document after its image changed.
@@ -27,13 +27,5 @@ int readEcuCommand(TransferContext& context, EcuDocument& document, const Refres
 // failure text (exclamation icon) captioned "Write to ECU". The views are refreshed only when
 // the checksum fix changed a byte. Returns 0 or the message number of the failure.
 int writeEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh);
-
-// Whether the edit data equals the ECU snapshot byte for byte; true when no snapshot is kept.
-bool editDataMatchesSnapshot(const EcuDocument& document);
-
-// The checks before the document closes: when `modified` and a file is open, asks 3001; when the
-// edit data differ from the ECU snapshot, asks 57654 (both OK/Cancel). True when the document
-// may close; the snapshot is then released. False after a Cancel, with nothing changed.
-bool confirmClose(app::MessageSink& sink, EcuDocument& document, bool modified);
 
 } // namespace qmx::ecu

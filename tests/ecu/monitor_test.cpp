@@ -48,15 +48,16 @@ private:
 };
 
 struct MonitorRig : LinkRig {
-    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link), view(pump) {
+    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link, items, rows), view(pump) {
         ports.line(0).respond = monitorAnswers;
-        monitor.setItems(threeItems());
         monitor.setView(&view);
     }
     void ticks(int count) {
         for (int i = 0; i < count; ++i)
             pump.pumpOne();
     }
+    std::vector<config::MonitorItem> items = threeItems();
+    std::vector<int> rows{0, 1, 2};
     Monitor monitor;
     RecordingView view;
 };
@@ -146,6 +147,23 @@ TEST(Monitor, ClosingThePortDropsTheAnswerAwaitedAndItsLock) {
     EXPECT_FALSE(rig.monitor.pendingItem());
 }
 
+TEST(Monitor, ItemsThatChangeUnderAnAnswerAwaitedAreNeverReadPastTheirEnd) {
+    for (const bool told : {true, false}) {
+        SCOPED_TRACE(told);
+        MonitorRig rig;
+        rig.ports.line(0).respond = nullptr;
+        ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+        rig.ticks(1);
+        rig.items.clear();
+        if (told)
+            rig.monitor.itemsChanged();
+        rig.ticks(3); // the rows now name no item: nothing goes out
+        EXPECT_FALSE(rig.monitor.pendingItem());
+        EXPECT_EQ(rig.link.commLockDepth(), 0);
+        EXPECT_EQ(rig.ports.line(0).written.size(), 1u);
+    }
+}
+
 TEST(Monitor, StartFailuresAreShownUnderComPort) {
     const struct {
         const char* what;
@@ -164,8 +182,9 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
         LinkRig rig(c.checked ? testSettings() : uncheckedSettings());
         if (c.device)
             rig.ports.line(0).respond = ecu({'X', 'Y'});
-        Monitor monitor(rig.link);
-        monitor.setItems(threeItems());
+        const std::vector<config::MonitorItem> items = threeItems();
+        std::vector<int> rows{0, 1, 2};
+        Monitor monitor(rig.link, items, rows);
 
         const int result =
             c.window ? monitor.startFromWindow(rig.sink) : monitor.startFromCommand(rig.sink);
@@ -198,57 +217,34 @@ TEST(MonitorRows, AnItemIsListedOnceAndAtMost15) {
     EXPECT_EQ(full.size(), 15u);
 
     LinkRig rig;
-    Monitor monitor(rig.link);
-    std::vector<config::MonitorItem> many(20, threeItems()[0]);
-    monitor.setItems(many);
-    EXPECT_EQ(monitor.rows().size(), 15u);
+    const std::vector<config::MonitorItem> many(20, threeItems()[0]);
+    std::vector<int> selected = app::initialMonitorRows(many);
+    Monitor monitor(rig.link, many, selected);
     EXPECT_FALSE(monitor.setRows({0, 0}));
     EXPECT_FALSE(monitor.setRows({20}));
     std::vector<int> sixteen(16);
     std::iota(sixteen.begin(), sixteen.end(), 0);
     EXPECT_FALSE(monitor.setRows(sixteen));
+    EXPECT_EQ(selected.size(), 15u);
     EXPECT_TRUE(monitor.setRows({4, 2}));
-    EXPECT_THAT(monitor.rows(), ElementsAre(4, 2));
+    EXPECT_THAT(selected, ElementsAre(4, 2));
 }
 
-TEST(MonitorSelection, IsReadAndWrittenInDiagselect) {
-    const struct {
-        const char* what;
-        const char* section;
-        std::vector<int> rows;
-    } cases[] = {
-        {"names in order", "SELECT0=Coolant\nSELECT1=Engine speed\nSELECT3=Silent\n", {2, 0}},
-        {"a name without item", "SELECT0=Coolant\nSELECT1=Boost\n", {0, 1, 2}},
-        {"nothing saved", "", {0, 1, 2}},
-        {"a name twice", "SELECT0=Silent\nSELECT1=Silent\n", {1}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        qmx::testing::TempFolder folder;
-        platform::Profile profile(folder.write("qmx.INI", "[RS232C]\nPORT=PORT1\n[DIAGSELECT]\n" +
-                                                              std::string(c.section)));
-        LinkRig rig;
-        Monitor monitor(rig.link);
-        monitor.setItems(threeItems());
-        monitor.loadSelection(profile);
-        EXPECT_EQ(monitor.rows(), c.rows);
-    }
-
+TEST(MonitorSelection, SavedRowsReadBackAndLeftoverNamesAreBlanked) {
     qmx::testing::TempFolder folder;
-    platform::Profile profile(
-        folder.write("qmx.INI", "[DIAGSELECT]\nSELECT0=Coolant\nSELECT1=Silent\nSELECT2=Silent\n"));
+    platform::Profile profile(folder.write(
+        "qmx.INI", "[DIAGSELECT]\nSELECT0=Coolant\nSELECT1=Silent\nSELECT2=Silent\n[PRINT]\n"));
     LinkRig rig;
-    Monitor monitor(rig.link);
-    monitor.setItems(threeItems());
-    ASSERT_TRUE(monitor.setRows({0}));
+    const std::vector<config::MonitorItem> items = threeItems();
+    std::vector<int> rows{0};
+    Monitor monitor(rig.link, items, rows);
+
     EXPECT_TRUE(monitor.saveSelection(profile));
+
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT0", "-"), "Engine speed");
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT1", "-"), "");
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT2", "-"), "");
-    Monitor reread(rig.link);
-    reread.setItems(threeItems());
-    reread.loadSelection(profile);
-    EXPECT_THAT(reread.rows(), ElementsAre(0));
+    EXPECT_EQ(app::readMonitorSelection(profile, items), std::vector<int>{0});
 }
 
 TEST(Monitor, AReadWaitsForTheAnswerAwaitedBeforeItUsesTheLine) {
@@ -257,8 +253,9 @@ TEST(Monitor, AReadWaitsForTheAnswerAwaitedBeforeItUsesTheLine) {
     t.rig.ports.line(0).respond = [normal = t.ecu.responder()](std::uint8_t byte) {
         return byte == 0x10 ? Bytes{0x01, 0x2C} : normal(byte);
     };
-    Monitor monitor(t.rig.link);
-    monitor.setItems(threeItems());
+    const std::vector<config::MonitorItem> items = threeItems();
+    std::vector<int> rows{0, 1, 2};
+    Monitor monitor(t.rig.link, items, rows);
     RecordingView view(t.rig.pump);
     monitor.setView(&view);
     ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
