@@ -8,12 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/configurationwriter.h"
 #include "app/messages.h"
 #include "app/rs232csection.h"
+#include "app/testhome.h"
 #include "platform/filelock.h"
 #include "support/linesof.h"
-#include "app/testhome.h"
 
 namespace qmx::app {
 namespace {
@@ -65,7 +64,6 @@ TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocu
     };
     for (const auto& [text, result] : cases) {
         EXPECT_EQ(open(text), result) << text;
-        EXPECT_EQ(configuration().isOpen(), result == msg::Success) << text;
         EXPECT_EQ(configuration().lines.count() > 0, result == msg::Success) << text;
     }
     EXPECT_EQ(app->openConfiguration(home.folder.file("missing.rcg"), FileLayout::Plain),
@@ -76,15 +74,6 @@ TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocu
     platform::FileLock other;
     ASSERT_TRUE(other.lock(path));
     EXPECT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::WriteDenied);
-}
-
-TEST_F(ConfigurationTest, PlainFileIsReadOnceAfterThePackedReaderFails) {
-    const std::string text = "[Title]\nT\n" + kData + kMaps;
-    ASSERT_EQ(open(text, FileLayout::PackedThenPlain), msg::Success);
-    EXPECT_EQ(configuration().lines.count(), 13u);
-    EXPECT_FALSE(configuration().loadedFromPacked);
-    EXPECT_EQ(configuration().title, "c.rcg");
-    EXPECT_EQ(configuration().image.byte(0x8001), 0xBB);
 }
 
 TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
@@ -106,7 +95,7 @@ TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
                   "CommandRetrycount=-1", "CommPort=COM3"}),
          start, start, 5},
         {linesOf({"[RS232C]", "CommPort=PORT5"}), {3, 1, 0, 0, 0, 2}, {3, 1, 0, 0, 0, 2}, 5},
-        {linesOf({"[Other]", "Speed=600", "[RS232C]", "Speed=600"}), start, {0, 1, 0, 0, 0, -1}, 5},
+        {linesOf({"[Other]", "Speed=600", "[RS232C]", "Data=7"}), start, {3, 0, 0, 0, 0, -1}, 5},
     };
     for (const Case& c : cases) {
         LineIndexes line = c.start;
@@ -142,7 +131,7 @@ TEST_F(MonitorRowsTest, StoredSelectionAppliesWhenEveryNameMatches) {
     EXPECT_EQ(configuration().monitorRows, (std::vector<int>{0}));
 }
 
-TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosed) {
+TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosedUnlessXorOff) {
     ASSERT_EQ(open(kData + kMaps), msg::Success);
     const std::string path = configuration().path;
     EXPECT_TRUE(platform::isWriteLockedByOther(path));
@@ -151,26 +140,25 @@ TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosed) {
     app->closeConfiguration();
     EXPECT_FALSE(platform::isWriteLockedByOther(path));
     EXPECT_FALSE(configuration().isOpen());
+
+    TestHome noLock("", "\"XOROFF\"=dword:00000001\r\n");
+    ASSERT_EQ(app->start(noLock.places(), kLargeScreen), msg::Success);
+    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
+    EXPECT_FALSE(platform::isWriteLockedByOther(path));
 }
 
-class NoLockTest : public ConfigurationTest {
-protected:
-    NoLockTest() : ConfigurationTest("", "\"XOROFF\"=dword:00000001\r\n") {}
-};
-
-TEST_F(NoLockTest, XorOffLeavesTheFileUnlocked) {
-    ASSERT_EQ(open(kData + kMaps), msg::Success);
-    EXPECT_FALSE(platform::isWriteLockedByOther(configuration().path));
-}
-
-// Every uninterpreted line stays in place, a second save gives the same bytes, and a packed
-// file read and written comes back byte for byte.
+// Plain files are read once after the packed reader fails. Every uninterpreted line stays in
+// place, a second save gives the same bytes, and a packed file read and written comes back
+// byte for byte.
 TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
     for (const char* name : {"sample.rcg", "boost.rcg", "sample.rcz", "boost.rcz"}) {
         const std::string path = home.sample(name);
         const std::string original = readAll(path);
         ASSERT_EQ(app->openConfiguration(path, FileLayout::PackedThenPlain), 0) << name;
         const std::vector<std::string> before = configuration().lines.lines();
+        if (!configuration().loadedFromPacked) {
+            EXPECT_EQ(before.size(), std::count(original.begin(), original.end(), '\n')) << name;
+        }
         ASSERT_EQ(app->save(), msg::Success) << name;
         const std::string first = readAll(path);
         ASSERT_EQ(app->openConfiguration(path, FileLayout::PackedThenPlain), 0) << name;
@@ -190,32 +178,26 @@ TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
     }
 }
 
-TEST_F(ConfigurationTest, SaveAsWritesPackedAndLaterSavesStayPacked) {
+// Save As writes packed and later saves stay packed; the checksum fix marks the document
+// modified only when the byte changes, and a failed save keeps the flag.
+TEST_F(ConfigurationTest, SaveAsAndTheChecksumFix) {
     ASSERT_EQ(open("[Title]\nT\n" + kData + kMaps), msg::Success);
+    const std::string nowhere = home.folder.file("no/such/folder.rcz");
+    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError); // fixes 8001 from BB
+    EXPECT_TRUE(configuration().modified);
+    EXPECT_EQ(configuration().path, home.folder.file("c.rcg"));
     const std::string packed = home.folder.file("new.rcz");
     ASSERT_EQ(app->saveAs(packed), msg::Success);
-    EXPECT_EQ(configuration().path, packed);
     EXPECT_EQ(configuration().title, "new.rcz");
     EXPECT_TRUE(configuration().loadedFromPacked);
+    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError);
+    EXPECT_FALSE(configuration().modified);
     configuration().maps.writeY(configuration().maps.at(0), 7, 0, 0);
     ASSERT_EQ(app->save(), msg::Success);
     EXPECT_FALSE(configuration().modified);
     ASSERT_EQ(app->openConfiguration(packed, FileLayout::Packed), msg::Success);
     EXPECT_EQ(configuration().image.byte(0x8000), 7);
-}
-
-// The checksum fix marks the document modified only when the byte changes; a failed save
-// keeps the flag and says 1533.
-TEST_F(ConfigurationTest, ChecksumFixMarksModifiedOnlyWhenTheByteChanges) {
-    ASSERT_EQ(open(kData + kMaps), msg::Success);
-    const std::string nowhere = home.folder.file("no/such/folder.rcz");
-    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError); // fixes 8001 from BB
-    EXPECT_TRUE(configuration().modified);
-    ASSERT_EQ(app->save(), msg::Success);
-    EXPECT_EQ(configuration().image.byte(0x8001), (0x7F - 0xAA) & 0xFF);
-    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError);
-    EXPECT_FALSE(configuration().modified);
-    EXPECT_EQ(configuration().path, home.folder.file("c.rcg"));
+    EXPECT_EQ(configuration().image.byte(0x8001), (0x7F - 7) & 0xFF);
 }
 
 // A save that fails for any reason leaves the old file byte for byte.
@@ -263,52 +245,44 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     EXPECT_TRUE(readAll(path) == old);
 }
 
-// Answers the questions from a script and remembers them.
-class ScriptedSink : public MessageSink {
-public:
-    explicit ScriptedSink(std::vector<Answer> answers) : m_answers(std::move(answers)) {}
+// Gives one answer to every question and remembers the questions.
+struct AnsweringSink : MessageSink {
+    explicit AnsweringSink(Answer given) : answer(given) {}
     Answer show(std::string_view text, std::string_view, Icon, Buttons) override {
         asked.emplace_back(text);
-        const Answer answer = m_answers.empty() ? Answer::Ok : m_answers.front();
-        if (!m_answers.empty())
-            m_answers.erase(m_answers.begin());
         return answer;
     }
+    Answer answer;
     std::vector<std::string> asked;
-
-private:
-    std::vector<Answer> m_answers;
 };
 
 TEST_F(ConfigurationTest, CloseAsksAboutUnsavedAndUnwrittenEdits) {
     ASSERT_EQ(open(kData + kMaps), msg::Success);
     const std::vector<std::uint8_t> same = editData(configuration().image);
-    const std::string unsaved(messageText(msg::CloseWithoutSaving));
-    const std::string unwritten(messageText(msg::CloseWithoutWriting));
+    const std::vector<std::uint8_t> other{0xAA};
     struct Case {
         bool modified;
         EcuSnapshot snapshot;
-        std::vector<Answer> answers;
-        std::vector<std::string> asked;
+        Answer answer;
+        std::vector<int> asked;
         bool close;
     };
     const Case cases[] = {
-        {false, std::nullopt, {}, {}, true},
-        {false, same, {}, {}, true},
-        {true, same, {Answer::Cancel}, {unsaved}, false},
-        {true,
-         std::vector<std::uint8_t>{0xAA},
-         {Answer::Ok, Answer::Ok},
-         {unsaved, unwritten},
-         true},
-        {false, std::vector<std::uint8_t>{0xAA, 0xBC}, {Answer::Cancel}, {unwritten}, false},
+        {false, std::nullopt, Answer::Ok, {}, true},
+        {false, same, Answer::Ok, {}, true},
+        {true, same, Answer::Cancel, {msg::CloseWithoutSaving}, false},
+        {true, other, Answer::Ok, {msg::CloseWithoutSaving, msg::CloseWithoutWriting}, true},
+        {false, other, Answer::Cancel, {msg::CloseWithoutWriting}, false},
     };
     for (const Case& c : cases) {
         configuration().modified = c.modified;
         app->ecuSnapshot() = c.snapshot;
-        ScriptedSink sink(c.answers);
+        AnsweringSink sink(c.answer);
         EXPECT_EQ(app->askClose(sink), c.close);
-        EXPECT_EQ(sink.asked, c.asked);
+        std::vector<std::string> expected;
+        for (int question : c.asked)
+            expected.emplace_back(messageText(question));
+        EXPECT_EQ(sink.asked, expected);
     }
     app->closeConfiguration();
     EXPECT_FALSE(app->ecuSnapshot());

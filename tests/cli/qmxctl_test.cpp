@@ -1,5 +1,4 @@
-#include <fcntl.h>
-#include <spawn.h>
+#include <cstdlib>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -21,32 +20,15 @@ struct Result {
 // Each test in a home of its own, with qmxctl run on copies of the samples.
 class QmxctlTest : public ::testing::Test {
 protected:
-    // Runs qmxctl --home HOME `args` and waits for it.
-    Result qmxctl(std::vector<std::string> args) {
-        args.insert(args.begin(), {QMXCTL_PATH, "--home", home.folder.path()});
-        std::vector<char*> argv;
-        for (std::string& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
+    // Runs qmxctl --home HOME `args` through the shell, its output kept in files.
+    Result qmxctl(const std::vector<std::string>& args) {
+        std::string command = std::string(QMXCTL_PATH) + " --home '" + home.folder.path() + "'";
+        for (const std::string& arg : args)
+            command += " '" + arg + "'"; // no test argument holds a quote
         const std::string out = home.folder.file("stdout");
         const std::string err = home.folder.file("stderr");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t pid = -1;
-        Result run;
-        if (posix_spawn(&pid, QMXCTL_PATH, &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-                run.status = WEXITSTATUS(status);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        run.out = readAll(out);
-        run.err = readAll(err);
-        return run;
+        const int status = std::system((command + " >" + out + " 2>" + err).c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
     }
     // The export of `config` without its first line (the time).
     std::string exportWithoutTime(const std::string& config) {
@@ -95,10 +77,12 @@ TEST_F(QmxctlTest, ExportAndSaveReproduceTheBundledFiles) {
 TEST_F(QmxctlTest, SetCommitsThroughTheEditorRulesAndSaves) {
     const std::string config = home.sample("sample.rcz");
     const Result run =
-        qmxctl({"set", config, "--map", "INJ1", "--cell", "0,0", "12.34", "--cell", "1,0", "99",
-                "--map", "IGN", "--z", "0", "50", "--const", "Idle speed", "1234"});
+        qmxctl({"set",    config, "--map", "INJ1",  "--cell",  "0,0",        "12.34",
+                "--cell", "1,0",  "99",    "--map", "IGN",     "--z",        "0",
+                "50",     "--x",  "0,1",   "-3",    "--const", "Idle speed", "1234"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "Input Data Range Over:99.00 \n (0.50<=Data<=24.00)\n set 24.00\n");
+    EXPECT_EQ(run.err, "Input Data Range Over:99.00 \n (0.50<=Data<=24.00)\n set 24.00\n"
+                       "Input Data Range Over:-3.00 \n (0.00<=Data<=12750.00)\n set 0.00\n");
     const std::string text = exportWithoutTime(config);
     // Linked maps received the cell values; the Z value stays below its neighbour.
     for (const char* map : {"INJ1", "INJ2", "INJ3", "INJ4"}) {
@@ -106,6 +90,7 @@ TEST_F(QmxctlTest, SetCommitsThroughTheEditorRulesAndSaves) {
         EXPECT_EQ(text.substr(text.find("\r\n", table + 2) + 2, 16), "800.0,12.3,24.0,") << map;
     }
     EXPECT_NE(text.find("FMDataZ,39.5\r\n"), std::string::npos);
+    EXPECT_NE(text.find("FMDataZ,40.0\r\n0.0,7.0\r\n"), std::string::npos);
     EXPECT_NE(text.find("Idle speed,LSB,10,Offset,0,Unit,rpm,Calc,1,Value,1230\r\n"),
               std::string::npos);
 }
@@ -125,6 +110,8 @@ TEST_F(QmxctlTest, FailuresPrintTheProgramsMessageAndLeaveTheFile) {
         {{"set", config, "--map", "NONE", "--z", "0", "1"}, "qmxctl: no map named \"NONE\"\n"},
         {{"set", config, "--map", "INJ1", "--cell", "8,0", "1"},
          "qmxctl: map \"INJ1\" has no such cell\n"},
+        {{"set", config, "--cell", "0,0", "1"}, "qmxctl: --cell needs a --map before it\n"},
+        {{"set", config, "--map", "INJ1", "--z", "-1", "1"}, "qmxctl: --z: bad position \"-1\"\n"},
         {{"info", home.folder.file("missing.rcz")}, "Failed to open file\n"},
         {{"save", config, "--as", home.folder.file("no/folder.rcz")},
          "ConfigurationFile Save Error!\n"},

@@ -76,11 +76,9 @@ TEST_F(MapSectionTest, FreeMapFailures) {
     const Case cases[] = {
         {"8100,8200", msg::MapAddressWrong, 0},
         {"8100,8200,8000,1", msg::MapAddressWrong, 0},
-        {"8100,82G0,8000", msg::MapAddressWrong, 0},
         {"8100,10000,8000", msg::MapAddressWrong, 0},
         {"8100,8200,8000\nM1,0,0\nZ,0,1,x\nX,0,1,x,x\nY,0,1,x,x", msg::FreeMapFormatError, 0},
         {"8100,8200,8000\nM1,2,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x", msg::FreeMapFormatError, 0},
-        {"8100,8200,8000\nM1\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x", msg::FreeMapFormatError, 0},
         {"FFF0,FFFF,8000\n" + block, msg::FreeMapFormatError, 0},
         {"8100,8200,8000\n" + block + "\nM2,0,0\nZ,,1,x,x\nX,0,1,x,x\nY,0,1,x,x", 0, 1},
     };
