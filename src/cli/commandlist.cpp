@@ -6,6 +6,10 @@ std::unique_ptr<Command> makeExportCommand();
 std::unique_ptr<Command> makeSaveCommand();
 std::unique_ptr<Command> makeInfoCommand();
 std::unique_ptr<Command> makeSetCommand();
+std::unique_ptr<Command> makePortsCommand();
+std::unique_ptr<Command> makeSearchCommand();
+std::unique_ptr<Command> makeCheckCommand();
+std::unique_ptr<Command> makePokeCommand();
 
 std::vector<std::unique_ptr<Command>> makeCommands() {
     using Factory = std::unique_ptr<Command> (*)();
@@ -14,6 +18,10 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
         makeSaveCommand,
         makeInfoCommand,
         makeSetCommand,
+        makePortsCommand,
+        makeSearchCommand,
+        makeCheckCommand,
+        makePokeCommand,
     };
     std::vector<std::unique_ptr<Command>> commands;
     for (Factory factory : kFactories)
