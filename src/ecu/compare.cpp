@@ -237,7 +237,7 @@ int verify(TransferContext& context, EcuDocument& document, CompareData& data, C
     return app::msg::Success;
 }
 
-int saveCompareLog(const std::string& path, std::string_view log) {
+std::string compareLogText(std::string_view log) {
     std::string text;
     text.reserve(log.size() + 1);
     for (const char c : log) {
@@ -245,7 +245,11 @@ int saveCompareLog(const std::string& path, std::string_view log) {
             text.push_back(c);
     }
     text.push_back('\n');
-    return platform::atomicWriteFile(path, text) == platform::WriteStatus::Written
+    return text;
+}
+
+int saveCompareLog(const std::string& path, std::string_view log) {
+    return platform::atomicWriteFile(path, compareLogText(log)) == platform::WriteStatus::Written
                ? app::msg::Success
                : app::msg::FailedToWriteFile;
 }

@@ -49,8 +49,10 @@ std::string differenceListing(const EcuDocument& document, const DataPane& first
 int verify(TransferContext& context, EcuDocument& document, CompareData& data, CompareChoice choice,
            const std::string& filePath, std::string& log);
 
-// Writes `log` with its carriage returns removed and a final line feed to `path`, replacing the
-// file atomically. Returns 0 or 1517.
+// The log as a text file holds it: carriage returns removed, a final line feed added.
+std::string compareLogText(std::string_view log);
+
+// Writes compareLogText(`log`) to `path`, replacing the file atomically. Returns 0 or 1517.
 int saveCompareLog(const std::string& path, std::string_view log);
 
 } // namespace qmx::ecu
