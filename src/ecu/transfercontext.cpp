@@ -31,7 +31,6 @@ bool TransferRun::drain(std::string_view label) {
 
 int TransferRun::begin() {
     m_link.setMonitorCycleActive(true);
-    m_link.setForegroundBusy(true);
     m_opened = !m_link.portOpen();
     if (m_opened)
         m_link.openConfiguredPort(true);

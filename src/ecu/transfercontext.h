@@ -31,7 +31,7 @@ struct TransferContext {
     app::MessageSink& sink;   // messages the transfer shows itself
 };
 
-// The open configuration as the transfers, the compare and the close checks see it. The maps'
+// The open configuration as the transfers and the compare see it. The maps'
 // image is the edit data; the maps' modified handler marks the document modified.
 struct EcuDocument {
     const config::CLineList& lines;
@@ -58,7 +58,7 @@ public:
 
     // Reads stale bytes from an open port; false when it does not fall silent.
     bool drain(std::string_view label);
-    // Marks the line busy for the monitor, opens the port when it is closed (with the tick) and
+    // Marks the monitor cycle taken, opens the port when it is closed (with the tick) and
     // identifies the ECU without retries. Returns the check result (0, 1524, 1542, 57651).
     int begin();
     // Closes the port when begin() opened it and clears foregroundBusy.

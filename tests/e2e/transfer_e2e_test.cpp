@@ -86,6 +86,14 @@ std::vector<std::uint8_t> pattern(std::size_t count) {
     return bytes;
 }
 
+class RecordingView : public ecu::MonitorView {
+public:
+    void showValue(int row, std::string_view text) override {
+        shown.emplace_back(row, std::string(text));
+    }
+    std::vector<std::pair<int, std::string>> shown;
+};
+
 // Column `n` (from 0) of a log line whose time column was taken off.
 std::string column(const std::string& line, int n) {
     std::size_t at = 0;
@@ -123,8 +131,7 @@ TEST(ReadE2e, ALandedReadMarksTheDocumentModifiedAndKeepsTheSnapshot) {
     EXPECT_EQ(t.imageBytes(), ecuData);
     EXPECT_TRUE(t.configuration->modified);
     EXPECT_EQ(t.snapshot, ecuData);
-    ASSERT_EQ(t.rig.sink.shown.size(), 1u);
-    EXPECT_EQ(t.rig.sink.shown[0].text, "Complete");
+    EXPECT_EQ(t.rig.sink.shown.at(0).text, "Complete");
     EXPECT_FALSE(t.rig.link().portOpen());
 }
 
@@ -183,62 +190,86 @@ TEST(ReadE2e, AWrongEchoOfLFailsTheAttemptAndTheNextStartsWithAFlush) {
     const std::vector<std::string> lines = t.rig.home.logLines();
     const auto retry = std::find(lines.begin(), lines.end(), "00, 0, 1, 0, (Retry)");
     ASSERT_NE(retry, lines.end());
-    // The wrong echo of 'L' ends the attempt.
     EXPECT_TRUE(std::prev(retry)->ends_with("ReadFile:OutComm"));
-    EXPECT_NE(column(*std::prev(retry), 0), "4C");
+    EXPECT_NE(column(*std::prev(retry), 0), "4C"); // the wrong echo
     EXPECT_TRUE(std::next(retry)->ends_with("ReadFile:ReadEcu"));
     EXPECT_EQ(data.first.count(), 16u);
 }
 
-TEST(ReadE2e, AnInterruptedReadNamesTheFirstMissingAddressAndKeepsThePart) {
-    TransferRig t(0x8000, 0x80FF);
-    // 'L' and 'R' echoed, then three records and a part of the fourth.
-    auto sim = startEcusim(t.rig.home, 0, {"--silence-after", std::to_string(2 + 3 * 42 + 20)});
-    const auto before = t.imageBytes();
-    ecu::CompareData data;
-    auto context = t.context();
-    auto document = t.document();
+TEST(ReadE2e, AFailedReadLeavesTheImageUntouched) {
+    const struct {
+        const char* what;
+        std::vector<std::string> ecusim;
+        int retries;
+        int result;
+        const char* error;
+        std::size_t partial; // bytes the pane keeps, marked partial
+    } cases[] = {
+        // 'L' and 'R' echoed, then three records and a part of the fourth.
+        {"an interrupted read",
+         {"--silence-after", std::to_string(2 + 3 * 42 + 20)},
+         0,
+         app::msg::FailedToCorrespond,
+         "Failed to correspond with ECU.\nRead Error Address : 8030",
+         48},
+        {"a bad checksum in the second record, retried",
+         {"--bad-checksum", "2"},
+         1,
+         app::msg::FailedToCorrespond,
+         "Failed to correspond with ECU.\nRead Error Address : 8010",
+         16},
+        {"data of another range",
+         {"--range", "9000-90FF"},
+         0,
+         app::msg::AddressDoesNotCorrespond,
+         "Address does not correspond",
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig t(0x8000, 0x80FF, c.retries);
+        auto sim = startEcusim(t.rig.home, 0, c.ecusim);
+        const auto before = t.imageBytes();
+        ecu::CompareData data;
+        auto context = t.context();
+        auto document = t.document();
 
-    EXPECT_EQ(ecu::readFromEcu(context, document, data), app::msg::FailedToCorrespond);
+        EXPECT_EQ(ecu::readFromEcu(context, document, data), c.result);
 
-    EXPECT_EQ(data.errorText, "Failed to correspond with ECU.\nRead Error Address : 8030");
-    EXPECT_TRUE(data.first.partial);
-    EXPECT_EQ(data.first.start, 0x8000);
-    EXPECT_EQ(data.first.count(), 48u);
-    EXPECT_EQ(t.imageBytes(), before);
-    EXPECT_FALSE(t.configuration->modified);
+        EXPECT_EQ(data.errorText, c.error);
+        EXPECT_EQ(data.first.partial, c.partial > 0);
+        if (c.partial > 0) {
+            EXPECT_EQ(data.first.count(), c.partial);
+        }
+        const std::vector<std::string> lines = t.rig.home.logLines();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "00, 0, 1, 0, (Retry)"), c.retries);
+        EXPECT_EQ(t.imageBytes(), before);
+        EXPECT_FALSE(t.configuration->modified || t.snapshot);
+    }
 }
 
-TEST(ReadE2e, DataOfAnotherRangeLeavesTheImageUntouched) {
-    TransferRig t(0x8000, 0x80FF);
-    auto sim = startEcusim(t.rig.home, 0, {"--range", "9000-90FF"});
-    const auto before = t.imageBytes();
-    auto context = t.context();
-    auto document = t.document();
+TEST(ReadE2e, AReadStartedWhileTheMonitorAwaitsAnAnswerLetsItFinishFirst) {
+    TransferRig t(0x8000, 0x800F, 0, true);
+    const std::vector<config::MonitorItem> items{{0x10, 2, "Engine speed", "rpm", "0.1", "0"}};
+    std::vector<int> rows{0};
+    auto sim = startEcusim(t.rig.home, 0, {"--range", "8000-800F", "--monitor", "10:2:300"});
+    ecu::Monitor monitor(t.rig.link(), items, rows);
+    RecordingView view;
+    monitor.setView(&view);
+    ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
+    for (int tick = 0; tick < 20 && !monitor.pendingItem(); ++tick)
+        t.rig.pump.waitOne();
+    ASSERT_TRUE(monitor.pendingItem());
 
-    EXPECT_EQ(ecu::readEcuCommand(context, document, {}), app::msg::AddressDoesNotCorrespond);
-
-    EXPECT_EQ(t.rig.sink.shown.at(0).text, "Address does not correspond");
-    EXPECT_EQ(t.rig.sink.shown.at(0).icon, app::Icon::Exclamation);
-    EXPECT_EQ(t.imageBytes(), before);
-    EXPECT_FALSE(t.snapshot);
-}
-
-TEST(ReadE2e, ABadChecksumIsRetriedAndNeverReachesTheImage) {
-    TransferRig t(0x8000, 0x80FF, 1);
-    auto sim = startEcusim(t.rig.home, 0, {"--bad-checksum", "2"});
-    const auto before = t.imageBytes();
     ecu::CompareData data;
     auto context = t.context();
-    auto document = t.document();
+    EXPECT_EQ(ecu::ReadEcu(context, data, ecu::PaneTarget::First, false), 0) << data.errorText;
 
-    EXPECT_EQ(ecu::readFromEcu(context, document, data), app::msg::FailedToCorrespond);
-
-    EXPECT_EQ(data.errorText, "Failed to correspond with ECU.\nRead Error Address : 8010");
-    const std::vector<std::string> lines = t.rig.home.logLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "00, 0, 1, 0, (Retry)"), 1);
-    EXPECT_EQ(t.imageBytes(), before);
-    EXPECT_FALSE(t.configuration->modified);
+    EXPECT_EQ(view.shown.at(0), (std::pair<int, std::string>{0, "30.0"}));
+    EXPECT_EQ(data.first.count(), 16u);
+    EXPECT_TRUE(t.rig.link().portOpen()); // the monitor's port stays open
+    monitor.stopMonitor();
+    EXPECT_EQ(t.rig.link().commLockDepth(), 0);
 }
 
 TEST(WriteE2e, ThirtyThreeBytesGoOutInFourRecordsAndLandInTheEcu) {
@@ -256,8 +287,7 @@ TEST(WriteE2e, ThirtyThreeBytesGoOutInFourRecordsAndLandInTheEcu) {
     EXPECT_THAT(t.rig.progress.events,
                 ElementsAre("open:Write to ECU", "retry:", "status:Wait...25%", "status:Wait...50%",
                             "status:Wait...75%", "status:Wait...100%", "close"));
-    ASSERT_EQ(t.rig.sink.shown.size(), 1u);
-    EXPECT_EQ(t.rig.sink.shown[0].text, "Write complete");
+    EXPECT_EQ(t.rig.sink.shown.at(0).text, "Write complete");
     EXPECT_EQ(t.snapshot, t.imageBytes());
 
     ecu::CompareData back;
@@ -265,44 +295,50 @@ TEST(WriteE2e, ThirtyThreeBytesGoOutInFourRecordsAndLandInTheEcu) {
     EXPECT_EQ(back.first.bytes, t.imageBytes()); // the checksum byte included
 }
 
-TEST(WriteE2e, AWrongEchoInTheRecordFor8040NamesTheByte) {
-    TransferRig t(0x8000, 0x807F);
-    // 'L', 'W' and four records of 42 characters before it: its 13th character is echo 183.
-    auto sim = startEcusim(t.rig.home, 0, {"--range", "8000-807F", "--wrong-echo", "183"});
-    ecu::CompareData data;
-    auto context = t.context();
-    auto document = t.document();
-
-    EXPECT_EQ(ecu::writeToEcu(context, document, data), app::msg::FailedToCorrespond);
-
-    EXPECT_EQ(data.errorText, "Failed to correspond with ECU.\nWrite Error Address : 8042");
-    EXPECT_FALSE(t.snapshot);
-}
-
-TEST(WriteE2e, TheResultByteShowsItsResponseLineOrNothing) {
-    for (const auto& [result, status] :
-         {std::pair{"1", "Checksum error in ECU"}, std::pair{"7", ""}}) {
-        SCOPED_TRACE(result);
-        TransferRig t(0x8000, 0x800F);
+TEST(WriteE2e, TheResultByteAndTheFailingAddressReachTheTexts) {
+    const struct {
+        const char* what;
+        std::vector<std::string> ecusim;
+        int result;
+        const char* status;
+        const char* error;
+    } cases[] = {
+        {"a result byte with a response line",
+         {"--write-result", "1"},
+         0,
+         "Checksum error in ECU",
+         ""},
+        {"a result byte without one", {"--write-result", "7"}, 0, "", ""},
+        // 'L', 'W' and four records of 42 characters: the 13th of the record for 0x8040.
+        {"a wrong echo inside a record",
+         {"--wrong-echo", "183"},
+         app::msg::FailedToCorrespond,
+         "",
+         "Failed to correspond with ECU.\nWrite Error Address : 8042"},
+        {"a wrong echo of W",
+         {"--wrong-echo", "2"},
+         app::msg::FailedToCorrespond,
+         "",
+         "Failed to correspond with ECU.\nWrite Error Address : "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig t(0x8000, 0x807F);
         t.configuration->lines = testing::linesOf(
             {"[Error Message]", "0,Write complete", "1,Checksum error in ECU", "[Calib]"});
-        auto sim = startEcusim(t.rig.home, 0, {"--range", "8000-800F", "--write-result", result});
+        std::vector<std::string> args{"--range", "8000-807F"};
+        args.insert(args.end(), c.ecusim.begin(), c.ecusim.end());
+        auto sim = startEcusim(t.rig.home, 0, args);
         ecu::CompareData data;
         auto context = t.context();
         auto document = t.document();
 
-        EXPECT_EQ(ecu::writeToEcu(context, document, data), 0);
-        EXPECT_EQ(data.statusText, status);
+        EXPECT_EQ(ecu::writeToEcu(context, document, data), c.result);
+        EXPECT_EQ(data.statusText, c.status);
+        EXPECT_EQ(data.errorText, c.error);
+        EXPECT_EQ(t.snapshot.has_value(), c.result == 0);
     }
 }
-
-class RecordingView : public ecu::MonitorView {
-public:
-    void showValue(int row, std::string_view text) override {
-        shown.emplace_back(row, std::string(text));
-    }
-    std::vector<std::pair<int, std::string>> shown;
-};
 
 TEST(MonitorE2e, ShowsTheConvertedValueAndErrorForASilentItem) {
     TransferRig t(0x8000, 0x80FF, 0, true);
@@ -327,21 +363,6 @@ TEST(MonitorE2e, ShowsTheConvertedValueAndErrorForASilentItem) {
     EXPECT_EQ(t.rig.link().commLockDepth(), 0);
 }
 
-// A configuration with two constants and a free map, for the compare.
-struct CompareRig : TransferRig {
-    CompareRig() : TransferRig(0x8000, 0x803F) {
-        configuration->lines = testing::linesOf(
-            {"[Calib]", "8010,1,Idle speed,10,0,rpm,1", "8011,2,Rev limit,1,0,rpm,1"});
-        config::EcuImage& image = configuration->image;
-        configuration->maps.add(
-            maps::test::freeMap(image, 0x8020, 2, 3, maps::MapKind::Shared, "INJ"));
-        for (std::uint16_t a = 0x8000; a < 0x8040; ++a) {
-            if (a < 0x8020 || a > 0x8021)
-                image.setByte(a, static_cast<std::uint8_t>(a & 0x3F));
-        }
-    }
-};
-
 TEST(VerifyE2e, EditAreaWithEcuListsExactlyWhatDiffers) {
     const struct {
         const char* what;
@@ -359,7 +380,14 @@ TEST(VerifyE2e, EditAreaWithEcuListsExactlyWhatDiffers) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        CompareRig t;
+        TransferRig t(0x8000, 0x803F);
+        t.configuration->lines = testing::linesOf(
+            {"[Calib]", "8010,1,Idle speed,10,0,rpm,1", "8011,2,Rev limit,1,0,rpm,1"});
+        config::EcuImage& image = t.configuration->image;
+        for (std::uint16_t a = 0x8000; a < 0x8040; ++a)
+            image.setByte(a, static_cast<std::uint8_t>(a & 0x3F));
+        t.configuration->maps.add(
+            maps::test::freeMap(image, 0x8020, 2, 3, maps::MapKind::Shared, "INJ"));
         std::vector<std::uint8_t> ecuData = t.imageBytes();
         for (const auto& [address, value] : c.changes)
             ecuData[static_cast<std::size_t>(address - 0x8000)] = static_cast<std::uint8_t>(value);

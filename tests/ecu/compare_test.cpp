@@ -1,14 +1,15 @@
 #include "ecu/compare.h"
 
+#include "app/messages.h"
 #include "config/packedfile.h"
 #include "config/srecords.h"
 #include "ecu/ecuwrite.h"
 #include "maps/maptestutil.h"
 #include "support/linesof.h"
+#include "support/recorders.h"
 #include "support/tempfolder.h"
 #include "transferrig.h"
 
-#include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -22,8 +23,8 @@ using maps::test::identityAxis;
 using qmx::testing::linesOf;
 
 // A configuration over 0x8000 .. 0x80FF with constants and one map of every kind.
-struct CompareRig : TransferRig {
-    CompareRig() : TransferRig(0x8000, 0x80FF) {
+struct CompareRig : DocumentRig {
+    CompareRig() : DocumentRig(0x8000, 0x80FF) {
         lines = linesOf({"[Individual Information]", "VestraMachineCode,Q4", "[Calib]",
                          "; Address,Byte,Contents,LSB,Offset,Unit,Calc",
                          "8010,1,Idle speed,10,0,rpm,1", "8011,2,Rev limit,1,0,rpm,1",
@@ -169,7 +170,7 @@ TEST(LoadFileData, FailuresAreShownUnderReadFromFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        RecordingSink sink;
+        qmx::testing::RecordingSink sink;
         DataPane pane;
         pane.fill(0x10, {1}, "kept");
         EXPECT_EQ(loadFileData(c.path, c.machineFolder, pane, sink), c.result);
@@ -178,104 +179,6 @@ TEST(LoadFileData, FailuresAreShownUnderReadFromFile) {
         EXPECT_EQ(sink.shown[0].caption, "Read From File");
         EXPECT_EQ(pane.title, "kept");
     }
-}
-
-TEST(Verify, EditDataAgainstASavedCopyIsTheSame) {
-    CompareRig rig;
-    const std::string path = rig.packedFile(rig.image);
-    CompareData data;
-    std::string log;
-    auto context = rig.context();
-    auto document = rig.document();
-
-    EXPECT_EQ(verify(context, document, data, CompareChoice::EditWithFile, path, log), 0);
-
-    EXPECT_EQ(log, "ORIGINAL;  Edit Data  [ /cal/car.rcz ]\r\n"
-                   "VERIFY;  File Data  [ " +
-                       path +
-                       " ]\r\n"
-                       "Same");
-    EXPECT_EQ(data.first.label, "Edit");
-    EXPECT_EQ(data.second.label, "File");
-    EXPECT_FALSE(rig.rig.link.portOpen());
-}
-
-TEST(Verify, AddressesAndMachinesAreCheckedBeforeTheListing) {
-    CompareRig rig;
-    auto shifted = std::make_unique<config::EcuImage>(rig.image);
-    shifted->setRange(0x8001, 0x80FF);
-    const std::string shiftedPath = rig.packedFile(*shifted);
-    CompareData data;
-    std::string log;
-    auto context = rig.context();
-    auto document = rig.document();
-    EXPECT_EQ(verify(context, document, data, CompareChoice::EditWithFile, shiftedPath, log), 0);
-    EXPECT_TRUE(log.ends_with(" ]\r\nAddress does not correspond")) << log;
-
-    rig.lines.insertAt(2, "Code,8010"); // the first content line of [Individual Information]
-    rig.lines.removeAt(1);
-    auto other = std::make_unique<config::EcuImage>(rig.image);
-    other->setByte(0x8011, 0);
-    const std::string otherPath = rig.packedFile(*other);
-    EXPECT_EQ(verify(context, document, data, CompareChoice::EditWithFile, otherPath, log), 0);
-    EXPECT_TRUE(log.ends_with(" ]\r\nMachine type is different.")) << log;
-}
-
-TEST(Verify, EditAreaWithEcuListsWhatTheEcuHoldsFirst) {
-    CompareRig rig;
-    std::vector<std::uint8_t> ecuBytes = rig.imageBytes();
-    ecuBytes[0x10] = 6;
-    rig.ecu.readTexts = {recordText(0x8000, ecuBytes)};
-    CompareData data;
-    std::string log;
-    auto context = rig.context();
-    auto document = rig.document();
-
-    EXPECT_EQ(verify(context, document, data, CompareChoice::EditWithEcu, "", log), 0);
-
-    EXPECT_EQ(log, "ORIGINAL;  ECU Data\r\n"
-                   "VERIFY;  Edit Data  [ /cal/car.rcz ]\r\n"
-                   "* Label;  ECU  Edit\r\n"
-                   "Idle speed;  60  50\r\n");
-    EXPECT_EQ(rig.image.byte(0x8010), 5); // the compare never stores into the image
-}
-
-TEST(Verify, AFailingLoaderEndsTheVerify) {
-    {
-        SCOPED_TRACE("the file of File data with ECU");
-        CompareRig rig;
-        CompareData data;
-        std::string log = "old";
-        auto context = rig.context();
-        auto document = rig.document();
-        EXPECT_EQ(verify(context, document, data, CompareChoice::FileWithEcu,
-                         rig.folder.file("none.rcz"), log),
-                  app::msg::FailedToReadFileData);
-        EXPECT_EQ(log, "");
-        EXPECT_EQ(rig.ecu.reads, 0);
-    }
-    {
-        SCOPED_TRACE("the ECU of Edit area with ECU");
-        CompareRig rig;
-        rig.rig.ports.line(0).respond = ecu({'X', 'Y'});
-        CompareData data;
-        std::string log;
-        auto context = rig.context();
-        auto document = rig.document();
-        EXPECT_EQ(verify(context, document, data, CompareChoice::EditWithEcu, "", log),
-                  app::msg::EcuTypeDifferent);
-        EXPECT_EQ(log, "");
-        ASSERT_EQ(rig.rig.sink.shown.size(), 1u);
-        EXPECT_EQ(rig.rig.sink.shown[0].caption, "Read From ECU");
-    }
-}
-
-TEST(SaveCompareLog, WritesTextLinesWithoutCarriageReturns) {
-    qmx::testing::TempFolder folder;
-    const std::string path = folder.file("verify.log");
-    EXPECT_EQ(saveCompareLog(path, "ORIGINAL;  a\r\nSame"), 0);
-    EXPECT_EQ(qmx::testing::readAll(path), "ORIGINAL;  a\nSame\n");
-    EXPECT_EQ(saveCompareLog(folder.file("missing/verify.log"), "x"), app::msg::FailedToWriteFile);
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "ecu/monitor.h"
 
-#include "ecu/ecuread.h"
+#include "fakes.h"
 #include "platform/profile.h"
 #include "support/tempfolder.h"
-#include "transferrig.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -101,20 +100,6 @@ TEST(Monitor, PollsOneRowPerTickAndShowsValuesOrError) {
     EXPECT_FALSE(rig.monitor.pendingItem());
 }
 
-TEST(Monitor, StaysIdleWhileTheLineIsBusyOrNoWindowExists) {
-    MonitorRig rig;
-    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
-    rig.link.setForegroundBusy(true);
-    rig.link.setMonitorCycleActive(true);
-    rig.ticks(3);
-    EXPECT_FALSE(rig.link.monitorCycleActive());
-
-    rig.link.setForegroundBusy(false);
-    rig.monitor.setView(nullptr);
-    rig.ticks(3);
-    EXPECT_THAT(rig.ports.line(0).written, IsEmpty());
-}
-
 TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {
     for (const bool answered : {false, true}) {
         SCOPED_TRACE(answered);
@@ -136,28 +121,29 @@ TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {
     }
 }
 
-TEST(Monitor, ClosingThePortDropsTheAnswerAwaitedAndItsLock) {
-    MonitorRig rig;
-    rig.ports.line(0).respond = nullptr;
-    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
-    rig.ticks(1);
-    ASSERT_EQ(rig.link.commLockDepth(), 1);
-    rig.link.closePort();
-    EXPECT_EQ(rig.link.commLockDepth(), 0);
-    EXPECT_FALSE(rig.monitor.pendingItem());
-}
-
-TEST(Monitor, ItemsThatChangeUnderAnAnswerAwaitedAreNeverReadPastTheirEnd) {
-    for (const bool told : {true, false}) {
-        SCOPED_TRACE(told);
+TEST(Monitor, EveryWayOfDroppingTheAnswerAwaitedReleasesItsLock) {
+    const struct {
+        const char* what;
+        std::function<void(MonitorRig&)> drop;
+    } cases[] = {
+        {"the port closes", [](MonitorRig& rig) { rig.link.closePort(); }},
+        {"the items change",
+         [](MonitorRig& rig) {
+             rig.items.clear();
+             rig.monitor.itemsChanged();
+         }},
+        // Rows that name no item are passed over, and a pending item past the end is dropped.
+        {"the items vanish unannounced", [](MonitorRig& rig) { rig.items.clear(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         MonitorRig rig;
         rig.ports.line(0).respond = nullptr;
         ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
         rig.ticks(1);
-        rig.items.clear();
-        if (told)
-            rig.monitor.itemsChanged();
-        rig.ticks(3); // the rows now name no item: nothing goes out
+        ASSERT_EQ(rig.link.commLockDepth(), 1);
+        c.drop(rig);
+        rig.ticks(3);
         EXPECT_FALSE(rig.monitor.pendingItem());
         EXPECT_EQ(rig.link.commLockDepth(), 0);
         EXPECT_EQ(rig.ports.line(0).written.size(), 1u);
@@ -169,17 +155,15 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
         const char* what;
         bool window;
         bool device;
-        bool checked;
         int result;
     } cases[] = {
-        {"command, no device, check off", false, false, false, app::msg::FailedOpenPort},
-        {"window, no device", true, false, true, app::msg::FailedOpenPort},
-        {"command, another ECU type", false, true, true, app::msg::EcuTypeDifferent},
-        {"window, another ECU type", true, true, true, app::msg::EcuTypeDifferent},
+        {"command, no device", false, false, app::msg::NoResponseFromEcu},
+        {"window, no device", true, false, app::msg::FailedOpenPort},
+        {"window, another ECU type: the port closes again", true, true, app::msg::EcuTypeDifferent},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        LinkRig rig(c.checked ? testSettings() : uncheckedSettings());
+        LinkRig rig;
         if (c.device)
             rig.ports.line(0).respond = ecu({'X', 'Y'});
         const std::vector<config::MonitorItem> items = threeItems();
@@ -193,7 +177,6 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
         ASSERT_EQ(rig.sink.shown.size(), 1u);
         EXPECT_EQ(rig.sink.shown[0].text, app::messageText(c.result));
         EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
-        EXPECT_EQ(rig.sink.shown[0].icon, app::Icon::Exclamation);
         EXPECT_FALSE(rig.link.portOpen() || rig.link.transferActive());
     }
 }
@@ -245,31 +228,6 @@ TEST(MonitorSelection, SavedRowsReadBackAndLeftoverNamesAreBlanked) {
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT1", "-"), "");
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT2", "-"), "");
     EXPECT_EQ(app::readMonitorSelection(profile, items), std::vector<int>{0});
-}
-
-TEST(Monitor, AReadWaitsForTheAnswerAwaitedBeforeItUsesTheLine) {
-    TransferRig t(0x0100, 0x010F);
-    t.ecu.readTexts = {recordText(0x0100, std::vector<std::uint8_t>(16, 7))};
-    t.rig.ports.line(0).respond = [normal = t.ecu.responder()](std::uint8_t byte) {
-        return byte == 0x10 ? Bytes{0x01, 0x2C} : normal(byte);
-    };
-    const std::vector<config::MonitorItem> items = threeItems();
-    std::vector<int> rows{0, 1, 2};
-    Monitor monitor(t.rig.link, items, rows);
-    RecordingView view(t.rig.pump);
-    monitor.setView(&view);
-    ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
-    t.rig.pump.pumpOne(); // the request for 0x10 goes out; its answer waits in the line
-    ASSERT_TRUE(monitor.pendingItem());
-
-    CompareData data;
-    auto context = t.context();
-    EXPECT_EQ(ReadEcu(context, data, PaneTarget::First, false), 0);
-
-    EXPECT_THAT(view.shown, ElementsAre(Shown{0, "30.0"}));
-    EXPECT_EQ(data.first.count(), 16u);
-    EXPECT_TRUE(t.rig.link.portOpen()); // the monitor's port stays open
-    EXPECT_EQ(t.rig.link.commLockDepth(), 0);
 }
 
 } // namespace
