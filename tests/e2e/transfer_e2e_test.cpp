@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
 // Reads, writes, the monitor and the compare through the real link against ecusim.
@@ -121,7 +122,10 @@ std::vector<std::pair<long, std::string>> timedLogLines(const Home& home) {
 
 TEST(ReadE2e, ALandedReadMarksTheDocumentModifiedAndKeepsTheSnapshot) {
     TransferRig t(0x8000, 0x80FF);
-    const std::vector<std::uint8_t> ecuData = pattern(256);
+    std::vector<std::uint8_t> ecuData = pattern(256);
+    // An ECU's data add up to 0x7F.
+    ecuData.back() =
+        static_cast<std::uint8_t>(0x7F - std::accumulate(ecuData.begin(), ecuData.end() - 1, 0u));
     auto sim = startEcusim(t.rig.home, 0, {"--image", t.imageFile(0x8000, ecuData)});
     auto context = t.context();
     auto document = t.document();
@@ -133,6 +137,11 @@ TEST(ReadE2e, ALandedReadMarksTheDocumentModifiedAndKeepsTheSnapshot) {
     EXPECT_EQ(t.snapshot, ecuData);
     EXPECT_EQ(t.rig.sink.shown.at(0).text, "Complete");
     EXPECT_FALSE(t.rig.link().portOpen());
+
+    // The same data again: the checksum is right and no byte changes, so nothing is marked.
+    t.configuration->modified = false;
+    EXPECT_EQ(ecu::readEcuCommand(context, document, {}), 0);
+    EXPECT_FALSE(t.configuration->modified);
 }
 
 TEST(ReadE2e, AttemptsAndTheirWaitsFollowCommandRetrycount) {

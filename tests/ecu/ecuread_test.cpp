@@ -2,6 +2,7 @@
 
 #include "ecu/ecuwrite.h"
 #include "fakes.h"
+#include "maps/maptestutil.h"
 #include "transferrig.h"
 
 #include <gmock/gmock.h>
@@ -102,6 +103,24 @@ TEST(StoreReadData, TakesOnlyAPaneOfExactlyTheDataRange) {
             EXPECT_EQ(rig.modifiedMarks, 1);
         }
     }
+}
+
+TEST(StoreReadData, LinkedMapsReceiveNoCopies) {
+    DocumentRig rig(0x0100, 0x011F);
+    // INJ2 lies before INJ1, so a copy of INJ1's bytes would overwrite what was stored in INJ2.
+    rig.maps.add(maps::test::freeMap(rig.image, 0x0100, 2, 2, maps::MapKind::Shared, "INJ2"));
+    rig.maps.add(maps::test::freeMap(rig.image, 0x0110, 2, 2, maps::MapKind::Shared, "INJ1"));
+    rig.maps.link().set(maps::LinkMode::All, {"INJ1", "INJ2"});
+    std::vector<std::uint8_t> ecu = rig.imageBytes();
+    std::fill(ecu.begin() + 0x06, ecu.begin() + 0x0A, 9); // INJ2's cells
+    std::fill(ecu.begin() + 0x16, ecu.begin() + 0x1A, 5); // INJ1's cells
+    CompareData data;
+    data.first.fill(0x0100, ecu, "ECU Data");
+    RecordingSink sink;
+    auto document = rig.document();
+
+    EXPECT_EQ(storeReadData(document, data, sink, true), 0);
+    EXPECT_EQ(rig.imageBytes(), ecu);
 }
 
 TEST(ReadEcu, APortThatKeepsSendingIsRefusedWithAMessage) {
