@@ -14,13 +14,8 @@ app::Answer TransferSession::ReportSink::show(std::string_view text, std::string
 
 TransferSession::TransferSession(Session& session)
     : m_link(session), m_sink(session.out(), session.sink()),
-      m_document{session.configuration().lines,
-                 session.configuration().maps,
-                 session.app().formats(),
-                 session.configuration().path,
-                 session.app().settings().registryValues.machineFolder,
-                 session.app().ecuSnapshot()},
-      m_context{m_link.link(), m_link.progress(), m_sink} {
+      m_document(ecu::documentOf(session.app())), m_context{m_link.link(), m_link.progress(),
+                                                            m_sink} {
 }
 
 } // namespace qmx::cli

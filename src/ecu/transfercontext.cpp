@@ -1,5 +1,6 @@
 #include "ecu/transfercontext.h"
 
+#include "app/ectapp.h"
 #include "app/messages.h"
 #include "app/messagesink.h"
 #include "ecu/datapane.h"
@@ -11,6 +12,16 @@
 #include <cstdlib>
 
 namespace qmx::ecu {
+
+EcuDocument documentOf(app::CEctApp& app) {
+    app::Configuration& configuration = app.configuration();
+    return {configuration.lines,
+            configuration.maps,
+            app.formats(),
+            configuration.path,
+            app.settings().registryValues.machineFolder,
+            app.ecuSnapshot()};
+}
 
 TransferRun::TransferRun(Link& link) : m_link(link) {
     m_link.lockComm();

@@ -10,8 +10,9 @@
 #include "app/numberformat.h"
 
 namespace qmx::app {
+class CEctApp;
 class MessageSink;
-}
+} // namespace qmx::app
 namespace qmx::config {
 class CLineList;
 }
@@ -42,6 +43,9 @@ struct EcuDocument {
     // The data last read from or written to the ECU; nothing while none is kept.
     std::optional<std::vector<std::uint8_t>>& ecuSnapshot;
 };
+
+// The open configuration of `app` (which must outlive the result) as the transfers see it.
+EcuDocument documentOf(app::CEctApp& app);
 
 struct CompareData;
 
