@@ -18,6 +18,8 @@ Home::Home(const HomeSettings& settings) {
              << "\"SequentialScanPortTimeout\"=\"" << settings.timeout << "\"\n";
     if (!settings.ecuCheckResult.empty())
         registry << "\"EcuCheckResult\"=" << settings.ecuCheckResult << "\n";
+    if (settings.installHere)
+        registry << "\"Install Directory\"=\"" << path() << "\"\n";
     for (const std::string& line : settings.registryLines)
         registry << line << "\n";
     m_folder.write("registry.reg", registry.str());
@@ -34,6 +36,10 @@ Home::Home(const HomeSettings& settings) {
 
 std::filesystem::path Home::comLink(int portIndex) const {
     return std::filesystem::path(path()) / "ports" / ("COM" + std::to_string(portIndex + 1));
+}
+
+std::string Home::copySample(const std::string& name) const {
+    return m_folder.write(name, testing::readAll(std::string(SAMPLES_DIR) + "/" + name));
 }
 
 std::vector<std::string> Home::logLines() const {

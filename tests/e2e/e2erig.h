@@ -24,7 +24,8 @@ struct HomeSettings {
     std::string stop = "1BIT"; // STOP
     std::string port = "PORT1";
     bool autoSelect = false;
-    std::string ecuCheckResult;             // data of EcuCheckResult ("hex:00,00"); empty: absent
+    std::string ecuCheckResult; // data of EcuCheckResult ("hex:00,00"); empty: absent
+    bool installHere = false;   // Install Directory names the home, where qmxctl finds qmx.INI
     std::vector<std::string> registryLines; // further value lines of the registry file
 };
 
@@ -40,6 +41,8 @@ public:
     std::string iniPath() const { return m_folder.file("qmx.INI"); }
     std::string registryPath() const { return m_folder.file("registry.reg"); }
     std::filesystem::path sysfsRoot() const { return m_folder.file("sys"); }
+    // Copies samples/`name` into the home; returns the copy's path.
+    std::string copySample(const std::string& name) const;
     // The log lines below its header, each without its time column.
     std::vector<std::string> logLines() const;
 

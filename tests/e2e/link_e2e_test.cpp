@@ -19,7 +19,6 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
 // The log lines whose text ends with `label`, e.g. "WriteFile:OutComm".

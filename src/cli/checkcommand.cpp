@@ -1,0 +1,57 @@
+#include <CLI/CLI.hpp>
+
+#include "app/messages.h"
+#include "cli/command.h"
+#include "cli/linksession.h"
+#include "cli/session.h"
+#include "ecu/ecucheck.h"
+
+namespace qmx::cli {
+
+namespace {
+
+// check CONFIG: opens the port as every ECU command does and identifies the ECU.
+class CheckCommand : public Command {
+public:
+    CLI::App* define(CLI::App& parent) override {
+        CLI::App* sub = parent.add_subcommand(
+            "check", "Open the configured port and identify the ECU against the configuration: "
+                     "prints Success, or the message on standard error");
+        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        sub->fallthrough();
+        return sub;
+    }
+
+    int run(Session& session) override {
+        if (const int status = session.open(m_config))
+            return status;
+        LinkSession linkSession(session);
+        ecu::Link& link = linkSession.link();
+
+        // Like the monitor start: open (searching once when auto-select is on), then one check.
+        link.setTransferActive(true);
+        int result = app::msg::Success;
+        if (!link.openConfiguredPort(false))
+            result = link.searchDone() ? app::msg::FailedOpenPort : app::msg::AutoSelectFailed;
+        else
+            result = ecu::EcuCheckCommand(link, false);
+        link.closePort();
+        link.setTransferActive(false);
+
+        if (result != app::msg::Success)
+            return session.fail(result);
+        session.out() << "Success\n";
+        return 0;
+    }
+
+private:
+    std::string m_config;
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeCheckCommand() {
+    return std::make_unique<CheckCommand>();
+}
+
+} // namespace qmx::cli

@@ -1,0 +1,39 @@
+#include "cli/linksession.h"
+
+#include "app/versiontext.h"
+#include "cli/session.h"
+#include "platform/homefolder.h"
+
+namespace qmx::cli {
+
+void StderrProgress::open(std::string_view title) {
+    m_err << title << '\n' << std::flush;
+}
+
+void StderrProgress::setStatus(std::string_view text) {
+    m_err << text << '\n' << std::flush;
+}
+
+void StderrProgress::setRetry(std::string_view text) {
+    if (!text.empty())
+        m_err << text << '\n' << std::flush;
+}
+
+std::string homeFolder(const Session& session) {
+    return session.options.home.empty() ? platform::qmxHomeFolder() : session.options.home;
+}
+
+LinkSession::LinkSession(Session& session)
+    : m_host(session.app().settings(), m_pump, ecu::LinkHostPlaces{homeFolder(session)}),
+      m_progress(session.err()) {
+    // A log that cannot be opened is reported and the run goes on without it.
+    m_host.openLog(app::versionText(platform::executablePath()), session.sink());
+    const app::Configuration& configuration = session.configuration();
+    if (configuration.isOpen())
+        m_host.applyConfiguration(configuration.line, configuration.commandRetryCount,
+                                  configuration.machineCode);
+    if (session.options.port > 0)
+        m_host.overridePort(session.options.port - 1);
+}
+
+} // namespace qmx::cli

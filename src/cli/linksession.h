@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ecu/linkhost.h"
+#include "ecu/progresswindow.h"
+#include "ecu/steadyclockpump.h"
+
+#include <ostream>
+#include <string>
+
+namespace qmx::cli {
+
+class Session;
+
+// The progress window of an ECU exchange as lines on the error stream: the title when it opens,
+// then each status and retry text.
+class StderrProgress : public ecu::ProgressWindow {
+public:
+    explicit StderrProgress(std::ostream& err) : m_err(err) {}
+    void open(std::string_view title) override;
+    void setStatus(std::string_view text) override;
+    void setRetry(std::string_view text) override;
+    void close() override {}
+
+private:
+    std::ostream& m_err;
+};
+
+// The QMX home folder of the run: --home, else the one qmx finds.
+std::string homeFolder(const Session& session);
+
+// The serial link of one qmxctl run over the started session: a steady-clock tick, the
+// communication log opened as at start-up, the open configuration's serial settings and
+// machine code when one is open, and --port as a port for this run only (nothing stored, no
+// search before the first open).
+class LinkSession {
+public:
+    // `session` must be started and outlive the link session.
+    explicit LinkSession(Session& session);
+
+    ecu::LinkHost& host() { return m_host; }
+    ecu::Link& link() { return m_host.link(); }
+    ecu::ProgressWindow& progress() { return m_progress; }
+
+private:
+    ecu::SteadyClockPump m_pump;
+    ecu::LinkHost m_host;
+    StderrProgress m_progress;
+};
+
+} // namespace qmx::cli

@@ -1,0 +1,64 @@
+#include <CLI/CLI.hpp>
+
+#include "app/messages.h"
+#include "cli/command.h"
+#include "cli/linksession.h"
+#include "cli/session.h"
+#include "ecu/portsearch.h"
+#include "platform/comports.h"
+
+namespace qmx::cli {
+
+namespace {
+
+// "COM%d %s was Selected." for port `index` and its display name.
+std::string selectedText(int index, std::string_view displayName) {
+    std::string text(app::messageText(app::msg::PortSelected));
+    text.replace(text.find("%d"), 2, std::to_string(index + 1));
+    text.replace(text.find("%s"), 2, displayName);
+    return text;
+}
+
+// search [CONFIG]: the port search of the Com Port dialog's Auto Select.
+class SearchCommand : public Command {
+public:
+    CLI::App* define(CLI::App& parent) override {
+        CLI::App* sub = parent.add_subcommand(
+            "search", "Try the current port, then every other port, until the ECU identifies "
+                      "itself; store the port found as qmx does (with --port the search starts "
+                      "there and stores nothing)");
+        sub->add_option("CONFIG", m_config,
+                        "configuration whose serial settings and machine code to use");
+        sub->fallthrough();
+        return sub;
+    }
+
+    int run(Session& session) override {
+        if (const int status = m_config.empty() ? session.start() : session.open(m_config))
+            return status;
+        LinkSession link(session);
+        int found = -1;
+        if (!ecu::searchPort(link.link(), &found))
+            return session.fail(app::msg::AutoSelectFailed);
+        link.link().setPortIndex(found);
+
+        std::string displayName;
+        for (const ecu::PortInfo& port : link.host().portLister().enumerate()) {
+            if (port.portName == platform::comName(found))
+                displayName = port.displayName;
+        }
+        session.out() << selectedText(found, displayName) << '\n';
+        return 0;
+    }
+
+private:
+    std::string m_config;
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeSearchCommand() {
+    return std::make_unique<SearchCommand>();
+}
+
+} // namespace qmx::cli

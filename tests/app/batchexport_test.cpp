@@ -1,0 +1,77 @@
+#include "app/batchexport.h"
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "app/ectapp.h"
+#include "app/messages.h"
+#include "app/testhome.h"
+#include "maps/maptestutil.h"
+
+namespace qmx::app {
+namespace {
+
+using qmx::testing::readAll;
+using qmx::testing::TestHome;
+
+class BatchExportTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(app->start(home.places(), kLargeScreen), msg::Success); }
+    TestHome home;
+    std::unique_ptr<CEctApp> app = std::make_unique<CEctApp>();
+};
+
+// The whole export of both samples against the files in tests/data/app; a mismatch leaves
+// the actual text beside the expected one.
+TEST_F(BatchExportTest, SamplesExportAsTheGoldenFiles) {
+    std::tm when{};
+    when.tm_year = 124; // 2024-03-05 14:07:09
+    when.tm_mon = 2;
+    when.tm_mday = 5;
+    when.tm_hour = 14;
+    when.tm_min = 7;
+    when.tm_sec = 9;
+    for (const std::string name : {"sample", "boost"}) {
+        ASSERT_EQ(app->openConfiguration(home.sample(name + ".rcz"), FileLayout::Packed), 0);
+        const std::string text = exportText(app->configuration(), app->formats(), when);
+        const std::string golden = std::string(TEST_DATA_DIR) + "/app/" + name + ".export";
+        const bool same = text == readAll(golden);
+        if (!same)
+            std::ofstream(golden + ".actual", std::ios::binary) << text;
+        EXPECT_TRUE(same) << "see " << golden << ".actual";
+    }
+}
+
+TEST_F(BatchExportTest, BatchRunShowsItsFailureOnceAndReportsItInTheExitStatus) {
+    const std::string sample = home.sample("sample.rcg");
+    const std::string noMaps = home.folder.write("nomaps.rcg", "[Data]\nS1058000AABB15\n");
+    struct Case {
+        std::string in, out;
+        int status;
+        int message;
+        Icon icon;
+    };
+    const Case cases[] = {
+        {sample, home.folder.file("out.txt"), 0, 0, Icon::None},
+        {home.folder.file("missing.rcz"), home.folder.file("x.txt"), 1, msg::FailedToOpenFile,
+         Icon::Exclamation},
+        {noMaps, home.folder.file("x.txt"), 1, msg::MapSectionNotFound, Icon::Error},
+        {sample, home.folder.file("no/folder/x.txt"), 1, msg::FailedToWriteFile, Icon::Exclamation},
+    };
+    for (const Case& c : cases) {
+        maps::test::RecordingSink sink;
+        EXPECT_EQ(runBatchExport(*app, c.in, c.out, sink), c.status) << c.in;
+        if (c.status == 0) {
+            EXPECT_TRUE(sink.shown.empty());
+            EXPECT_NE(readAll(c.out).find("\r\n[end]\r\n"), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(sink.shown,
+                  std::vector<std::string>{"QMX|" + std::string(messageText(c.message)) + "|" +
+                                           std::to_string(int(c.icon))});
+    }
+}
+
+} // namespace
+} // namespace qmx::app

@@ -1,0 +1,292 @@
+#include "app/ectapp.h"
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "app/messages.h"
+#include "app/rs232csection.h"
+#include "app/testhome.h"
+#include "platform/filelock.h"
+#include "support/linesof.h"
+
+namespace qmx::app {
+namespace {
+
+using qmx::testing::readAll;
+using qmx::testing::TestHome;
+
+const std::string kData = "[Data]\nS1058000AABB15\nS9030000FC\n";
+const std::string kMaps = "[Config Map]\n8000,8001,8000\nM,0,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x\n"
+                          "1,a\n1,b\n";
+
+// Runs `body` in a forked child; true when it returned true there. Limits and a dropped root
+// stay in the child.
+bool inChild(const std::function<bool()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(body() ? 0 : 1);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class ConfigurationTest : public ::testing::Test {
+protected:
+    explicit ConfigurationTest(const std::string& iniExtra = "", const std::string& registry = "")
+        : home(iniExtra, registry) {}
+    void SetUp() override { ASSERT_EQ(app->start(home.places(), kLargeScreen), msg::Success); }
+    int open(const std::string& text, FileLayout layout = FileLayout::Plain) {
+        return app->openConfiguration(home.folder.write("c.rcg", text), layout);
+    }
+    Configuration& configuration() { return app->configuration(); }
+
+    TestHome home;
+    std::unique_ptr<CEctApp> app = std::make_unique<CEctApp>();
+};
+
+TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocument) {
+    const std::pair<std::string, int> cases[] = {
+        {"[Machine]\nModel,qx400t\n" + kData + kMaps, msg::Success},
+        {"[Machine]\nModel,QX400\n" + kData + kMaps, msg::MachineTypeDifferent},
+        {kMaps, msg::DataSectionNotFound},
+        {"[Data]\nCalib:\nS9030000FC\n" + kMaps, msg::DataSectionDataNotFound},
+        {"[Data]\nS1058000AABB150\n" + kMaps, msg::SFormatError},
+        {"[Data]\nS1058000AXBB15\n" + kMaps, msg::WrongWordInData},
+        {kData, msg::MapSectionNotFound},
+        {kData + "[Free Map]\n8000,8001\n", msg::MapAddressWrong},
+        {kData + "[Free Map]\n8000,8001,8000\nM,0,0\nZ,0,1,x\n", msg::FreeMapFormatError},
+        {kData + "[Config Map]\n8000,8001,8000\nM,0,0\n", msg::ConfigMapFormatError},
+    };
+    for (const auto& [text, result] : cases) {
+        EXPECT_EQ(open(text), result) << text;
+        EXPECT_EQ(configuration().lines.count() > 0, result == msg::Success) << text;
+    }
+    EXPECT_EQ(app->openConfiguration(home.folder.file("missing.rcg"), FileLayout::Plain),
+              msg::FailedToOpenFile);
+    EXPECT_EQ(open(kData + kMaps, FileLayout::Packed), msg::PackedVersionError);
+
+    const std::string path = home.folder.write("locked.rcg", kData + kMaps);
+    platform::FileLock other;
+    ASSERT_TRUE(other.lock(path));
+    EXPECT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::WriteDenied);
+}
+
+TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
+    struct Case {
+        config::CLineList lines;
+        LineIndexes start;
+        LineIndexes expected;
+        std::int32_t retry;
+    };
+    using qmx::testing::linesOf;
+    const LineIndexes start{3, 1, 0, 0, 0, -1};
+    const Case cases[] = {
+        {linesOf({"[rs232c]", " speed = 9600", "DATA=7", "parity=even", "Stop=1.5", "x=no",
+                  "CommandRetrycount=0", "CommPort=port12"}),
+         start,
+         {4, 0, 2, 1, 1, 11},
+         0},
+        {linesOf({"[RS232C]", "Speed=38400", "Data=9", "Parity=MARK", "Stop=3", "X=maybe",
+                  "CommandRetrycount=-1", "CommPort=COM3"}),
+         start, start, 5},
+        {linesOf({"[RS232C]", "CommPort=PORT5"}), {3, 1, 0, 0, 0, 2}, {3, 1, 0, 0, 0, 2}, 5},
+        {linesOf({"[Other]", "Speed=600", "[RS232C]", "Data=7"}), start, {3, 0, 0, 0, 0, -1}, 5},
+    };
+    for (const Case& c : cases) {
+        LineIndexes line = c.start;
+        std::int32_t retry = 5;
+        applyRs232cSection(c.lines, line, retry);
+        EXPECT_EQ(line, c.expected) << c.lines.textAt(1);
+        EXPECT_EQ(retry, c.retry) << c.lines.textAt(1);
+    }
+}
+
+TEST_F(ConfigurationTest, EachOpenStartsFromTheStartupLineSettings) {
+    ASSERT_EQ(open(kData + kMaps + "[RS232C]\nSpeed=600\nCommandRetrycount=7\n"), msg::Success);
+    EXPECT_EQ(configuration().line.baud, 0);
+    EXPECT_EQ(configuration().commandRetryCount, 7);
+    ASSERT_EQ(open(kData + kMaps), msg::Success);
+    EXPECT_EQ(configuration().line, app->settings().startup.line);
+    EXPECT_EQ(configuration().commandRetryCount, app->settings().startup.commandRetryCount);
+}
+
+class MonitorRowsTest : public ConfigurationTest {
+protected:
+    MonitorRowsTest() : ConfigurationTest("SELECT0=Throttle\nSELECT1=Battery\n") {}
+};
+
+TEST_F(MonitorRowsTest, StoredSelectionAppliesWhenEveryNameMatches) {
+    ASSERT_EQ(app->openConfiguration(home.sample("sample.rcg"), FileLayout::Plain), 0);
+    EXPECT_EQ(configuration().monitorItems.size(), 5u);
+    EXPECT_EQ(configuration().monitorRows, (std::vector<int>{2, 3}));
+    EXPECT_EQ(configuration().machineCode, "Q4");
+    // A file without a machine code keeps the one before; its items start from scratch.
+    ASSERT_EQ(open(kData + kMaps + "[Diag.Com]\n1,10,Other,x,1,1,0\n"), 0);
+    EXPECT_EQ(configuration().machineCode, "Q4");
+    EXPECT_EQ(configuration().monitorRows, (std::vector<int>{0}));
+}
+
+TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosedUnlessXorOff) {
+    ASSERT_EQ(open(kData + kMaps), msg::Success);
+    const std::string path = configuration().path;
+    EXPECT_TRUE(platform::isWriteLockedByOther(path));
+    ASSERT_EQ(app->save(), msg::Success);
+    EXPECT_TRUE(platform::isWriteLockedByOther(path));
+    app->closeConfiguration();
+    EXPECT_FALSE(platform::isWriteLockedByOther(path));
+    EXPECT_FALSE(configuration().isOpen());
+
+    TestHome noLock("", "\"XOROFF\"=dword:00000001\r\n");
+    ASSERT_EQ(app->start(noLock.places(), kLargeScreen), msg::Success);
+    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
+    EXPECT_FALSE(platform::isWriteLockedByOther(path));
+}
+
+// Plain files are read once after the packed reader fails. Every uninterpreted line stays in
+// place, a second save gives the same bytes, and a packed file read and written comes back
+// byte for byte.
+TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
+    for (const char* name : {"sample.rcg", "boost.rcg", "sample.rcz", "boost.rcz"}) {
+        const std::string path = home.sample(name);
+        const std::string original = readAll(path);
+        ASSERT_EQ(app->openConfiguration(path, FileLayout::PackedThenPlain), 0) << name;
+        const std::vector<std::string> before = configuration().lines.lines();
+        if (!configuration().loadedFromPacked) {
+            EXPECT_EQ(before.size(), std::count(original.begin(), original.end(), '\n')) << name;
+        }
+        ASSERT_EQ(app->save(), msg::Success) << name;
+        const std::string first = readAll(path);
+        ASSERT_EQ(app->openConfiguration(path, FileLayout::PackedThenPlain), 0) << name;
+        const std::vector<std::string> after = configuration().lines.lines();
+        ASSERT_EQ(app->save(), msg::Success) << name;
+        EXPECT_EQ(readAll(path), first) << name;
+        if (configuration().loadedFromPacked) {
+            EXPECT_EQ(first, original) << name;
+        }
+        // Every line but the data records, line for line the same.
+        ASSERT_EQ(before.size(), after.size()) << name;
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            if (!before[i].starts_with("S1")) {
+                EXPECT_EQ(before[i], after[i]) << name << " line " << i;
+            }
+        }
+    }
+}
+
+// Save As writes packed and later saves stay packed; the checksum fix marks the document
+// modified only when the byte changes, and a failed save keeps the flag.
+TEST_F(ConfigurationTest, SaveAsAndTheChecksumFix) {
+    ASSERT_EQ(open("[Title]\nT\n" + kData + kMaps), msg::Success);
+    const std::string nowhere = home.folder.file("no/such/folder.rcz");
+    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError); // fixes 8001 from BB
+    EXPECT_TRUE(configuration().modified);
+    EXPECT_EQ(configuration().path, home.folder.file("c.rcg"));
+    const std::string packed = home.folder.file("new.rcz");
+    ASSERT_EQ(app->saveAs(packed), msg::Success);
+    EXPECT_EQ(configuration().title, "new.rcz");
+    EXPECT_TRUE(configuration().loadedFromPacked);
+    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError);
+    EXPECT_FALSE(configuration().modified);
+    configuration().maps.writeY(configuration().maps.at(0), 7, 0, 0);
+    ASSERT_EQ(app->save(), msg::Success);
+    EXPECT_FALSE(configuration().modified);
+    ASSERT_EQ(app->openConfiguration(packed, FileLayout::Packed), msg::Success);
+    EXPECT_EQ(configuration().image.byte(0x8000), 7);
+    EXPECT_EQ(configuration().image.byte(0x8001), (0x7F - 7) & 0xFF);
+}
+
+// A save that fails for any reason leaves the old file byte for byte.
+TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
+    std::filesystem::create_directory(home.folder.file("ro"));
+    const std::string path = home.folder.write("ro/c.rcg", "[Title]\n" + kData + kMaps);
+    const std::string old = readAll(path);
+    const auto editAndSave = [&](std::unique_ptr<CEctApp>& ectApp) {
+        if (ectApp->openConfiguration(path, FileLayout::Plain) != msg::Success)
+            return -1;
+        ectApp->configuration().image.setByte(0x8000, 0x11);
+        return ectApp->save();
+    };
+
+    ::chmod(home.folder.file("ro").c_str(), 0555);
+    // Root passes every permission check, so the child gives up root first.
+    EXPECT_TRUE(inChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return false;
+        return editAndSave(app) == msg::SaveError;
+    }));
+    EXPECT_TRUE(readAll(path) == old);
+    ::chmod(home.folder.file("ro").c_str(), 0755);
+
+    EXPECT_TRUE(inChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{40, 40};
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && editAndSave(app) == msg::SaveError;
+    }));
+    EXPECT_TRUE(readAll(path) == old);
+
+    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
+    configuration().lines.append(std::string(0x10000, 'x')); // too long to code
+    EXPECT_EQ(app->saveAs(path), msg::SaveError);
+    app->closeConfiguration();
+    EXPECT_TRUE(readAll(path) == old);
+
+    // Another opener holds the file: refused before anything is written.
+    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
+    configuration().lock.unlock();
+    platform::FileLock other;
+    ASSERT_TRUE(other.lock(path));
+    configuration().image.setByte(0x8000, 0x11);
+    EXPECT_EQ(app->save(), msg::SaveError);
+    EXPECT_TRUE(readAll(path) == old);
+}
+
+// Gives one answer to every question and remembers the questions.
+struct AnsweringSink : MessageSink {
+    explicit AnsweringSink(Answer given) : answer(given) {}
+    Answer show(std::string_view text, std::string_view, Icon, Buttons) override {
+        asked.emplace_back(text);
+        return answer;
+    }
+    Answer answer;
+    std::vector<std::string> asked;
+};
+
+TEST_F(ConfigurationTest, CloseAsksAboutUnsavedAndUnwrittenEdits) {
+    ASSERT_EQ(open(kData + kMaps), msg::Success);
+    const std::vector<std::uint8_t> same = editData(configuration().image);
+    const std::vector<std::uint8_t> other{0xAA};
+    struct Case {
+        bool modified;
+        EcuSnapshot snapshot;
+        Answer answer;
+        std::vector<int> asked;
+        bool close;
+    };
+    const Case cases[] = {
+        {false, std::nullopt, Answer::Ok, {}, true},
+        {false, same, Answer::Ok, {}, true},
+        {true, same, Answer::Cancel, {msg::CloseWithoutSaving}, false},
+        {true, other, Answer::Ok, {msg::CloseWithoutSaving, msg::CloseWithoutWriting}, true},
+        {false, other, Answer::Cancel, {msg::CloseWithoutWriting}, false},
+    };
+    for (const Case& c : cases) {
+        configuration().modified = c.modified;
+        app->ecuSnapshot() = c.snapshot;
+        AnsweringSink sink(c.answer);
+        EXPECT_EQ(app->askClose(sink), c.close);
+        std::vector<std::string> expected;
+        for (int question : c.asked)
+            expected.emplace_back(messageText(question));
+        EXPECT_EQ(sink.asked, expected);
+    }
+    app->closeConfiguration();
+    EXPECT_FALSE(app->ecuSnapshot());
+}
+
+} // namespace
+} // namespace qmx::app

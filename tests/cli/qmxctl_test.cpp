@@ -1,0 +1,134 @@
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include "app/testhome.h"
+
+namespace qmx::cli {
+namespace {
+
+using qmx::testing::readAll;
+using qmx::testing::TestHome;
+
+struct Result {
+    int status = -1; // the exit status, or -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Each test in a home of its own, with qmxctl run on copies of the samples.
+class QmxctlTest : public ::testing::Test {
+protected:
+    // Runs qmxctl --home HOME `args` through the shell, its output kept in files.
+    Result qmxctl(const std::vector<std::string>& args) {
+        std::string command = std::string(QMXCTL_PATH) + " --home '" + home.folder.path() + "'";
+        for (const std::string& arg : args)
+            command += " '" + arg + "'"; // no test argument holds a quote
+        const std::string out = home.folder.file("stdout");
+        const std::string err = home.folder.file("stderr");
+        const int status = std::system((command + " >" + out + " 2>" + err).c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+    }
+    // The export of `config` without its first line (the time).
+    std::string exportWithoutTime(const std::string& config) {
+        const Result run = qmxctl({"export", config, "-"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.out.substr(std::min(run.out.find('\n') + 1, run.out.size()));
+    }
+
+    TestHome home;
+};
+
+TEST_F(QmxctlTest, InfoSummarisesTheConfiguration) {
+    const Result run = qmxctl({"--port", "3", "info", home.sample("sample.rcz")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* expected :
+         {"(packed)", "Data: 8000-82FF", "Machine code: Q4",
+          "Serial: 19200 baud, 8 data bits, parity none, stop bits 1, XON/XOFF off, port COM3, "
+          "command retry count 2",
+          "INJ1: kind 1 (free map), 8 x 8, Z 8102, X 810A, Y 8112 (64 bytes)",
+          "IGN: kind 2 (free map, X per line), 4 x 6", "Map link: INJ1 INJ2 INJ3 INJ4",
+          "Rev limit = 6500 rpm [8011, word]", "Calibration version = 35 [8019, byte, read-only]",
+          "14 Injection time (ms, 2 bytes, gain 0.01, offset 0)"})
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+    const Result boost = qmxctl({"info", home.sample("boost.rcg")});
+    EXPECT_NE(boost.out.find("BOOST: kind 3 (config map), 4 x 6, Z 9000 (words), X 9008 (words)"),
+              std::string::npos)
+        << boost.out;
+}
+
+TEST_F(QmxctlTest, ExportAndSaveReproduceTheBundledFiles) {
+    for (const std::string name : {"sample", "boost"}) {
+        const std::string golden = readAll(std::string(TEST_DATA_DIR) + "/app/" + name + ".export");
+        EXPECT_EQ(exportWithoutTime(home.sample(name + ".rcg")),
+                  golden.substr(golden.find('\n') + 1));
+        const std::string out = home.folder.file(name + ".txt");
+        ASSERT_EQ(qmxctl({"export", home.sample(name + ".rcz"), out}).status, 0);
+        EXPECT_NE(readAll(out).find("\r\n[end]\r\n"), std::string::npos);
+
+        const std::string packed = home.folder.file(name + "-new.rcz");
+        const Result save = qmxctl({"save", home.sample(name + ".rcg"), "--as", packed});
+        ASSERT_EQ(save.status, 0) << save.err;
+        EXPECT_TRUE(readAll(packed) == readAll(std::string(SAMPLES_DIR) + "/" + name + ".rcz"));
+    }
+}
+
+TEST_F(QmxctlTest, SetCommitsThroughTheEditorRulesAndSaves) {
+    const std::string config = home.sample("sample.rcz");
+    const Result run =
+        qmxctl({"set",    config, "--map", "INJ1",  "--cell",  "0,0",        "12.34",
+                "--cell", "1,0",  "99",    "--map", "IGN",     "--z",        "0",
+                "50",     "--x",  "0,1",   "-3",    "--const", "Idle speed", "1234"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "Input Data Range Over:99.00 \n (0.50<=Data<=24.00)\n set 24.00\n"
+                       "Input Data Range Over:-3.00 \n (0.00<=Data<=12750.00)\n set 0.00\n");
+    const std::string text = exportWithoutTime(config);
+    // Linked maps received the cell values; the Z value stays below its neighbour.
+    for (const char* map : {"INJ1", "INJ2", "INJ3", "INJ4"}) {
+        const std::size_t table = text.find(std::string("\r\n") + map + ",0.0,");
+        EXPECT_EQ(text.substr(text.find("\r\n", table + 2) + 2, 16), "800.0,12.3,24.0,") << map;
+    }
+    EXPECT_NE(text.find("FMDataZ,39.5\r\n"), std::string::npos);
+    EXPECT_NE(text.find("FMDataZ,40.0\r\n0.0,7.0\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Idle speed,LSB,10,Offset,0,Unit,rpm,Calc,1,Value,1230\r\n"),
+              std::string::npos);
+}
+
+TEST_F(QmxctlTest, FailuresPrintTheProgramsMessageAndLeaveTheFile) {
+    const std::string config = home.sample("sample.rcz");
+    const std::string before = readAll(config);
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"set", config, "--map", "INJ1", "--cell", "0,0", "1.5", "--cell", "0,1", "abc"},
+         "Data error\nData is set as before editing\n"},
+        {{"set", config, "--const", "Calibration version", "3"}, "A value cannot be edited.\n"},
+        {{"set", config, "--const", "Idle speed", "9x"}, "Including wrong word\n"},
+        {{"set", config, "--map", "NONE", "--z", "0", "1"}, "qmxctl: no map named \"NONE\"\n"},
+        {{"set", config, "--map", "INJ1", "--cell", "8,0", "1"},
+         "qmxctl: map \"INJ1\" has no such cell\n"},
+        {{"set", config, "--cell", "0,0", "1"}, "qmxctl: --cell needs a --map before it\n"},
+        {{"set", config, "--map", "INJ1", "--z", "-1", "1"}, "qmxctl: --z: bad position \"-1\"\n"},
+        {{"info", home.folder.file("missing.rcz")}, "Failed to open file\n"},
+        {{"save", config, "--as", home.folder.file("no/folder.rcz")},
+         "ConfigurationFile Save Error!\n"},
+    };
+    for (const Case& c : cases) {
+        const Result run = qmxctl(c.args);
+        EXPECT_NE(run.status, 0) << c.args[1];
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_TRUE(readAll(config) == before);
+    }
+    EXPECT_NE(qmxctl({}).status, 0);
+
+    std::filesystem::remove(home.folder.file("ini/qmx.INI"));
+    const Result missing = qmxctl({"info", config});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_EQ(missing.err, "qmx.ini is not exist.\n");
+}
+
+} // namespace
+} // namespace qmx::cli

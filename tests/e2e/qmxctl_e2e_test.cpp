@@ -1,0 +1,152 @@
+#include "e2erig.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace qmx::e2e {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct Outcome {
+    int status = -1; // exit code, -1 when qmxctl did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// A home whose registry file leads qmxctl to the home's qmx.INI and lets the sample open, with a
+// copy of the packed sample configuration (machine code Q4).
+class QmxctlE2e : public ::testing::Test {
+protected:
+    void makeHome() {
+        HomeSettings settings;
+        settings.timeout = 50;
+        settings.installHere = true;
+        // With Rs232cPort present start-up copies no port into the registry file.
+        settings.registryLines = {"\"MachineFolder\"=\"QX400T\"", "\"Rs232cPort\"=dword:00000000"};
+        home = std::make_unique<Home>(settings);
+        config = home->copySample("sample.rcz");
+    }
+
+    Outcome qmxctl(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home->path()});
+        testing::EcusimProcess process(QMXCTL_PATH, args, true);
+        Outcome run;
+        const int status = process.exitStatus();
+        if (status >= 0 && WIFEXITED(status))
+            run.status = WEXITSTATUS(status);
+        run.out = process.output();
+        run.err = process.errors();
+        return run;
+    }
+
+    std::unique_ptr<Home> home;
+    std::string config;
+};
+
+TEST_F(QmxctlE2e, PortsListsThePortLinksOfTheHome) {
+    makeHome();
+    auto sim = startEcusim(*home, 1, {});
+    const std::string link = home->comLink(1).string();
+    const Outcome run = qmxctl({"ports"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("COM2\t" + std::filesystem::canonical(link).string() + "\t" +
+                                   link + "\n"));
+}
+
+TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {
+    struct Case {
+        std::vector<std::string> ecusim;
+        std::vector<std::string> options;
+        int status;
+        const char* out;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"--machine-code", "Q4"}, {}, 0, "Success\n", ""},
+        {{}, {}, 1, "", "ECU type is different!\n"},
+        {{"--wrong-id", "ecu"}, {}, 1, "", "ECU type is different.\n"},
+        {{"--silence-after", "0"}, {}, 1, "", "No response from ECU.\n"},
+        {{"--machine-code", "Q4"}, {"--port", "7"}, 1, "", "Failed open RS232C port\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.err);
+        makeHome();
+        auto sim = startEcusim(*home, 0, c.ecusim);
+        std::vector<std::string> args = {"check", config};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Outcome run = qmxctl(args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
+TEST_F(QmxctlE2e, PokeWritesAByteOrAWordIntoTheEcu) {
+    makeHome();
+    auto sim = startEcusim(*home, 0, {"--machine-code", "Q4"}, true);
+    Outcome run = qmxctl({"poke", config, "8010", "5a"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "( 8010 ) = 5A\n");
+    EXPECT_TRUE(sim->waitForError("stored byte 5A at 8010"));
+
+    run = qmxctl({"poke", config, "0x8011", "0x1234", "--word"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "( 8011 ) = 1234\n");
+    EXPECT_TRUE(sim->waitForError("stored word 1234 at 8011"));
+}
+
+TEST_F(QmxctlE2e, PokeRefusesBadNumbersBeforeTouchingThePort) {
+    makeHome();
+    for (const std::vector<std::string>& numbers : {std::vector<std::string>{"12345", "00"},
+                                                    {"8010", "100"},
+                                                    {"80g0", "00"},
+                                                    {"8010", "12345", "--word"},
+                                                    {"", "00"}}) {
+        std::vector<std::string> args = {"poke", config};
+        args.insert(args.end(), numbers.begin(), numbers.end());
+        const Outcome run = qmxctl(args);
+        EXPECT_EQ(run.status, 1) << numbers[0] << " " << numbers[1];
+        EXPECT_THAT(run.err, HasSubstr("qmxctl: "));
+    }
+    EXPECT_FALSE(std::filesystem::exists(home->logPath()));
+}
+
+TEST_F(QmxctlE2e, PokeWithAFailingEcuReportsIt) {
+    makeHome();
+    auto sim = startEcusim(*home, 0, {"--machine-code", "Q4", "--wrong-echo", "2"});
+    const Outcome run = qmxctl({"poke", config, "8010", "5A"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "( 8010 ) = 5A\nNo response from ECU.\n");
+}
+
+TEST_F(QmxctlE2e, SearchStoresThePortWhereTheEcuAnswers) {
+    makeHome();
+    auto silent = startEcusim(*home, 0, {"--silence-after", "0"});
+    auto good = startEcusim(*home, 2, {});
+    const std::string registry = testing::readAll(home->registryPath());
+    const std::string ini = testing::readAll(home->iniPath());
+
+    // --port names the port to start from for this run only: nothing is stored.
+    Outcome run = qmxctl({"--port", "3", "search"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(testing::readAll(home->registryPath()), registry);
+    EXPECT_EQ(testing::readAll(home->iniPath()), ini);
+
+    run = qmxctl({"search"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string pts = std::filesystem::canonical(home->comLink(2)).string();
+    EXPECT_EQ(run.out, "COM3 " + pts + " was Selected.\n");
+    EXPECT_THAT(testing::readAll(home->iniPath()), HasSubstr("PORT=PORT3\n"));
+    EXPECT_THAT(testing::readAll(home->registryPath()), HasSubstr("\"Rs232cPort\"=dword:00000002"));
+
+    silent.reset();
+    good.reset();
+    auto wrong = startEcusim(*home, 2, {"--wrong-id", "ecu"});
+    run = qmxctl({"search"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Failed auto select com port!\n");
+}
+
+} // namespace
+} // namespace qmx::e2e

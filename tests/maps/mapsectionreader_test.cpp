@@ -1,0 +1,156 @@
+#include "maps/mapsectionreader.h"
+
+#include <gtest/gtest.h>
+
+#include "app/messages.h"
+#include "maptestutil.h"
+#include "support/linesof.h"
+
+namespace qmx::maps {
+namespace {
+
+using qmx::testing::linesOf;
+namespace msg = app::msg;
+
+// `header` followed by the lines of `text` (split at "\n").
+config::CLineList sectionOf(const std::string& header, const std::string& text) {
+    config::CLineList lines;
+    lines.append(header);
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.append(text.substr(start, end - start));
+    lines.append(text.substr(start));
+    return lines;
+}
+
+class MapSectionTest : public ::testing::Test {
+protected:
+    config::EcuImage image;
+    MapSet maps{image};
+};
+
+TEST_F(MapSectionTest, FreeMapsArePlacedFromTheCountBytesWithFullCounts) {
+    test::putBytes(image, 0x8100, {2, 3});   // kind 1: 2 x 3
+    test::putBytes(image, 0x810D, {20, 20}); // kind 2: 400 cells, never cut to 8 bits
+    const auto lines = linesOf({
+        "[free map]", // sections are found whatever their case
+        "8100,8FFF,8000",
+        "A1,0,0",
+        "THROT,0,100,x,x",
+        "; comments and blank lines between the lines of a block are skipped",
+        "",
+        "RPM,0,12750,x*50,x/50",
+        "A1,0,25.5,x*0.1,x*10,0.5,24",
+        "B2,1,0,extra,text",
+        "LOAD,0,127,x,x",
+        "RPM,0,255,x,x",
+        "B2,-10,60,x,x",
+        "[Multi Map]",
+    });
+    ASSERT_EQ(readMapSections(lines, maps), msg::Success);
+    ASSERT_EQ(maps.size(), 2u);
+    const Map& a = maps.at(0);
+    EXPECT_EQ(a.kind, MapKind::Shared);
+    EXPECT_EQ(a.y.inputMin, "0.5");
+    EXPECT_EQ(a.y.inputMax, "24");
+    EXPECT_EQ(a.y.address, 0x8100 + 2 + 2 + 3);
+    const Map& b = maps.at(1);
+    EXPECT_EQ(b.kind, MapKind::PerRowX);
+    EXPECT_EQ(b.headerExtra, "extra,text");
+    EXPECT_EQ(b.y.count, 400);
+    EXPECT_EQ(b.y.address, 0x810D + 2 + 20 + 400);
+    EXPECT_EQ(maps.source(), MapSource::Free);
+    EXPECT_EQ(maps.freeMapArea().end, 0x8FFF);
+    EXPECT_EQ(maps.currentIndex(), 0);
+}
+
+TEST_F(MapSectionTest, FreeMapFailures) {
+    test::putBytes(image, 0x8100, {1, 1});
+    test::putBytes(image, 0xFFF0, {8, 8}); // 64 cells would run past 0xFFFF
+    const std::string block = "M1,0,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x";
+    struct Case {
+        std::string section;
+        int result;
+        std::size_t maps;
+    };
+    const Case cases[] = {
+        {"8100,8200", msg::MapAddressWrong, 0},
+        {"8100,8200,8000,1", msg::MapAddressWrong, 0},
+        {"8100,10000,8000", msg::MapAddressWrong, 0},
+        {"8100,8200,8000\nM1,0,0\nZ,0,1,x\nX,0,1,x,x\nY,0,1,x,x", msg::FreeMapFormatError, 0},
+        {"8100,8200,8000\nM1,2,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x", msg::FreeMapFormatError, 0},
+        {"FFF0,FFFF,8000\n" + block, msg::FreeMapFormatError, 0},
+        {"8100,8200,8000\n" + block + "\nM2,0,0\nZ,,1,x,x\nX,0,1,x,x\nY,0,1,x,x", 0, 1},
+    };
+    for (const Case& c : cases) {
+        maps.clear();
+        EXPECT_EQ(readFreeMapSection(sectionOf("[Free Map]", c.section), maps), c.result)
+            << c.section;
+        EXPECT_EQ(maps.size(), c.maps) << c.section;
+    }
+}
+
+TEST_F(MapSectionTest, ConfigMapsInAddressAndLabelForm) {
+    EXPECT_EQ(readMapSections(linesOf({"[Data]"}), maps), msg::MapSectionNotFound);
+    // With both sections only Free Map is read, however empty.
+    EXPECT_EQ(readMapSections(linesOf({"[Free Map]", "[Config Map]"}), maps), msg::MapAddressWrong);
+
+    const auto config = linesOf({
+        "[Config Map]",
+        "9000,90FF,9000",
+        "BOOST,0,0",
+        "MAP,0,300,x,x",
+        "RPM,0,8000,x,x",
+        "BOOST,0,2.55,x*0.01,x*100",
+        "z,9000,2,4,0",
+        "x,9008,1,6,50",
+        "y,9020,0.01",
+        "LAMBDA,0,0",
+        "LOAD,0,3,x,x",
+        "MODE,0,3,x,x",
+        "LAMBDA,0.5,1.775,x*0.005+0.5,(x-0.5)*200",
+        "3,Low,Mid,High",
+        "2,Idle,WOT",
+        "y,nothex,x", // a Y line that gives nothing keeps the running address
+        "TAIL,0,0",
+    });
+    ASSERT_EQ(readMapSections(config, maps), msg::Success);
+    ASSERT_EQ(maps.size(), 2u);
+    const Map& boost = maps.at(0);
+    EXPECT_EQ(boost.kind, MapKind::Addressed);
+    EXPECT_TRUE(boost.z.isWord());
+    EXPECT_FALSE(boost.x.isWord());
+    EXPECT_EQ(boost.x.step, 50.0f);
+    EXPECT_EQ(boost.y.address, 0x9020);
+    EXPECT_EQ(boost.y.step, 0.01f);
+    EXPECT_EQ(boost.ownDecimals, 2);
+    const Map& lambda = maps.at(1);
+    EXPECT_EQ(lambda.kind, MapKind::Labelled);
+    EXPECT_EQ(lambda.z.label(2), "High");
+    EXPECT_EQ(lambda.columns(), 2);
+    EXPECT_EQ(lambda.y.address, 0x9020 + 24);
+    EXPECT_FALSE(lambda.ownDecimals);
+}
+
+TEST_F(MapSectionTest, UnreadableConfigBlocks) {
+    const char* const placements[] = {
+        "z,9000,2,4,0\n3,a,b,c",        // forms mixed
+        "3,a,b\nx,9000,1,2,0",          // forms mixed the other way
+        "z,9000,1,256,0\nx,9100,1,1,0", // count above 255
+        "z,FFFE,2,2,0\nx,9100,1,1,0",   // axis past 0xFFFF
+        "2,a,b\n3,c,d",                 // label count differs from the count
+        "z,9000,1,2,step\nx,9100,1,1,0",
+        "2,a,b\n1,c\ny,FFFF,1", // data past 0xFFFF
+    };
+    for (const char* placement : placements) {
+        const std::string block =
+            std::string("9000,90FF,9000\nM,0,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x\n") + placement;
+        maps.clear();
+        EXPECT_EQ(readConfigMapSection(sectionOf("[Config Map]", block), maps),
+                  msg::ConfigMapFormatError)
+            << placement;
+    }
+}
+
+} // namespace
+} // namespace qmx::maps
