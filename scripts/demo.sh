@@ -33,7 +33,7 @@ sed -e 's/^XFLLOW=.*/XFLLOW=NO/' -e 's/^PORT=.*/PORT=PORT1/' -e 's/^TIMEOUT=.*/T
     -e 's/^WAITTIME=.*/WAITTIME=10/' -e 's/^RETRY=.*/RETRY=2/' -e 's/^ECRETRY=.*/ECRETRY=1/' \
     -e "s|^PATH1=.*|PATH1=$home/configs|" "$root/samples/qmx.INI" > "$home/settings/qmx.INI"
 
-"$build/sim/ecusim" --image "$root/samples/sample.rcz" --link "$home/ports/COM1" --no-stdin &
+"$build/sim/ecusim" --image "$root/samples/sample.rcz" --machine-code Q4 --link "$home/ports/COM1" --no-stdin &
 sim_pid=$!
 for _ in $(seq 50); do
     [ -e "$home/ports/COM1" ] && break
@@ -45,5 +45,5 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; t
     echo "No display: run this script inside a desktop session (or under xvfb-run)." >&2
     exit 1
 fi
-echo "Open $home/configs/sample.rcz with File > Open, then Tool > Read from ECU."
+echo "Open $home/configs/sample.rcz with File > Open; Tool > Read from ECU and Write to ECU talk to ecusim."
 QMX_HOME="$home" "$build/src/ui/qmx"

@@ -6,6 +6,7 @@
 #include "app/messages.h"
 #include "app/titlelist.h"
 #include "app/versiontext.h"
+#include "ecu/transfercommands.h"
 #include "maps/editstate.h"
 #include "maps/linkrules.h"
 #include "maps/mapbarcontent.h"
@@ -58,6 +59,8 @@ bool offered(int command) {
     case cmd::TableWindow:
     case cmd::MapPage:
     case cmd::ConstPage:
+    case cmd::ReadEcu:
+    case cmd::WriteEcu:
         return true;
     default:
         return app::editOperationCode(command) != 0;
@@ -72,7 +75,7 @@ QString fromStd(const std::string& text) {
 
 CMainFrame::CMainFrame(app::CEctApp& app, app::MessageSink& sink, const ecu::LinkHostPlaces& places,
                        QWidget* parent)
-    : QMainWindow(parent), m_app(app), m_sink(sink), m_progress(this),
+    : QMainWindow(parent), m_app(app), m_sink(sink), m_progress(m_pump, this),
       m_link(app.settings(), m_pump, places),
       m_undo(app.configuration().maps, app.settings().startup.undoSize), m_area(new QMdiArea(this)),
       m_mapBar(new MapBar(this)), m_actions(new FrameActions(*this, offered)) {
@@ -177,6 +180,10 @@ void CMainFrame::runCommand(int command) {
     case cmd::ConstPage:
         m_mapBar->showConstPage();
         break;
+    case cmd::ReadEcu:
+    case cmd::WriteEcu:
+        transferCommand(command);
+        break;
     default:
         break;
     }
@@ -187,10 +194,11 @@ QAction* CMainFrame::action(int command) const {
     return m_actions->action(command);
 }
 
-app::CommandState CMainFrame::commandState() const {
+app::CommandState CMainFrame::commandState() {
     const app::Configuration& config = m_app.configuration();
     app::CommandState state;
     state.fileOpen = config.isOpen();
+    state.transferActive = m_link.link().transferActive();
     state.monitorItems = !config.monitorItems.empty();
     const maps::Map* map = config.maps.current();
     state.undoAvailable = m_windows->document() && maps::undoMenuItem(map).enabled;
@@ -339,6 +347,29 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+}
+
+// --- ECU ---------------------------------------------------------------------------------------
+
+void CMainFrame::transferCommand(int command) {
+    ecu::Link& link = m_link.link();
+    // The flag holds for the whole command, so that no command starts while its boxes show.
+    link.setTransferActive(true);
+    refreshCommands();
+    ecu::TransferContext context{link, m_progress, m_sink};
+    ecu::EcuDocument document = ecu::documentOf(m_app);
+    const auto refresh = [this] {
+        const app::Configuration& config = m_app.configuration();
+        m_mapBar->setConstants(maps::constantRows(config.lines, config.image));
+        refillLines();
+        refreshAllWindows();
+    };
+    if (command == cmd::ReadEcu)
+        ecu::readEcuCommand(context, document, refresh);
+    else
+        ecu::writeEcuCommand(context, document, refresh);
+    link.setTransferActive(false);
+    refreshCommands();
 }
 
 // --- Editing -----------------------------------------------------------------------------------

@@ -52,7 +52,7 @@ public:
     bool saveAs(const QString& path);
 
     // What the enabling rules look at now.
-    app::CommandState commandState() const;
+    app::CommandState commandState();
     // Enables the actions, names the Undo item and marks the title modified by the state now.
     void refreshCommands();
 
@@ -77,6 +77,8 @@ private:
     void directoryCommand();
     void titleCommand();
     void undoCommand();
+    // Read from ECU or Write to ECU, with the progress window while the exchange runs.
+    void transferCommand(int command);
     void allLinesCommand();
     void forwardEdit(int code);
     // Shows `message` captioned with the program title, as an exclamation box.

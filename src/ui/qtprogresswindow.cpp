@@ -1,5 +1,6 @@
 #include "ui/qtprogresswindow.h"
 
+#include "ui/qteventpump.h"
 #include "ui/textcodec.h"
 
 #include <QLabel>
@@ -7,8 +8,8 @@
 
 namespace qmx::ui {
 
-QtProgressWindow::QtProgressWindow(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+QtProgressWindow::QtProgressWindow(QtEventPump& pump, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint), m_pump(pump),
       m_status(new QLabel(this)), m_retry(new QLabel(this)) {
     setObjectName("progressWindow");
     auto* layout = new QVBoxLayout(this);
@@ -23,14 +24,17 @@ void QtProgressWindow::open(std::string_view title) {
     m_retry->clear();
     show();
     raise();
+    m_pump.pumpOne();
 }
 
 void QtProgressWindow::setStatus(std::string_view text) {
     m_status->setText(textFromBytes(text));
+    m_pump.pumpOne();
 }
 
 void QtProgressWindow::setRetry(std::string_view text) {
     m_retry->setText(textFromBytes(text));
+    m_pump.pumpOne();
 }
 
 void QtProgressWindow::close() {

@@ -55,6 +55,17 @@ bool FrameRig::openSample() {
     return QTest::qWaitFor([this] { return frame->activeTable() != nullptr; }, 5000);
 }
 
+std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::string> extra) {
+    std::vector<std::string> args{"--image", SAMPLES_DIR "/sample.rcz", "--machine-code", "Q4",
+                                  "--link",  m_home.file("ports/COM1")};
+    args.insert(args.end(), extra.begin(), extra.end());
+    auto process = std::make_unique<testing::EcusimProcess>(ECUSIM_PATH, args);
+    // ecusim names its terminal once the link is in place.
+    if (process->firstLine().empty())
+        return nullptr;
+    return process;
+}
+
 QString FrameRig::samplePath() const {
     return QString::fromStdString(m_home.file("sample.rcz"));
 }

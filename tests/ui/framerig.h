@@ -3,6 +3,7 @@
 #include "scriptedsink.h"
 
 #include "app/ectapp.h"
+#include "support/ecusimprocess.h"
 #include "support/tempfolder.h"
 #include "ui/cmainframe.h"
 
@@ -23,6 +24,9 @@ public:
     bool openSample();
     QString samplePath() const;
     std::string homePath() const { return m_home.path(); }
+    // Starts ecusim with the sample's memory and `extra` options on port COM1 of the home;
+    // returns once it serves, null when it did not start.
+    std::unique_ptr<testing::EcusimProcess> startEcusim(std::vector<std::string> extra = {});
 
     app::CEctApp app;
     ScriptedSink sink;

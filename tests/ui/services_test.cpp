@@ -34,7 +34,8 @@ private slots:
     }
 
     void progressWindowShowsItsLines() {
-        ui::QtProgressWindow window;
+        ui::QtEventPump pump;
+        ui::QtProgressWindow window(pump);
         {
             ecu::ProgressScope scope(window, "Read From ECU");
             QVERIFY(window.isVisible());

@@ -10,5 +10,6 @@ QObject* newDialogsTest();
 QObject* newMapBarTest();
 QObject* newMainFrameTest();
 QObject* newScreenshotTest();
+QObject* newTransferTest();
 
 } // namespace qmx::uitest
