@@ -1,17 +1,63 @@
 #!/usr/bin/env bash
-# The run command: installs what is missing, builds, and shows what the program does with the
-# bundled sample: a summary of the configuration and its batch export.
+# The run command: installs what is missing, builds, and starts the desktop program on the
+# bundled sample, talking to a simulated ECU.
+#
+# A demo QMX home is written to a temporary folder: registry.reg (its Install Directory names
+# the folder of qmx.INI; no automatic port search), qmx.INI (COM1, no XON/XOFF, short time-outs,
+# the Open dialog starting at a copy of the samples) and ports/COM1, the link that ecusim
+# serves with the sample configuration's memory. ecusim stops when qmx ends.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QMX_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh"
 
 home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-printf '"Install Directory"="%s"\r\n' "$root/samples" > "$home/registry.reg"
-qmxctl=("$build/src/cli/qmxctl" --home "$home")
+sim_pid=""
+cleanup() {
+    [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    rm -rf "$home"
+}
+trap cleanup EXIT
 
-"${qmxctl[@]}" info "$root/samples/sample.rcz"
+mkdir -p "$home/ports" "$home/settings" "$home/configs"
+cp "$root/samples/sample.rcz" "$root/samples/boost.rcz" "$home/configs/"
+cat > "$home/registry.reg" <<REG
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]
+"Install Directory"="$home/settings"
+"Rs232cPortAutoSelect"=dword:00000000
+"CommoLog"="$home/log/commo.log"
+REG
+sed -e 's/^XFLLOW=.*/XFLLOW=NO/' -e 's/^PORT=.*/PORT=PORT1/' -e 's/^TIMEOUT=.*/TIMEOUT=20/' \
+    -e 's/^WAITTIME=.*/WAITTIME=10/' -e 's/^RETRY=.*/RETRY=2/' -e 's/^ECRETRY=.*/ECRETRY=1/' \
+    -e "s|^PATH1=.*|PATH1=$home/configs|" "$root/samples/qmx.INI" > "$home/settings/qmx.INI"
+
+"$build/sim/ecusim" --image "$root/samples/sample.rcz" --machine-code Q4 --link "$home/ports/COM1" --no-stdin &
+sim_pid=$!
+for _ in $(seq 50); do
+    [ -e "$home/ports/COM1" ] && break
+    sleep 0.1
+done
+[ -e "$home/ports/COM1" ] || { echo "ecusim did not start" >&2; exit 1; }
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
+    echo "Open $home/configs/sample.rcz with File > Open; Tool > Read from ECU and Write to ECU talk to ecusim."
+    QMX_HOME="$home" "$build/src/ui/qmx"
+    exit 0
+fi
+
+# No display: the same work without windows, through qmxctl.
+echo "No display found: showing the sample through qmxctl instead of the desktop program."
+qmxctl=("$build/src/cli/qmxctl" --home "$home")
+config="$home/configs/sample.rcz"
+"${qmxctl[@]}" info "$config"
 echo
-echo "Batch export of samples/sample.rcz:"
-"${qmxctl[@]}" export "$root/samples/sample.rcz" -
+echo "Read from the simulated ECU:"
+"${qmxctl[@]}" read "$config" --save
+echo
+echo "Write to the simulated ECU:"
+"${qmxctl[@]}" write "$config"
+echo
+echo "Batch export of the sample:"
+"${qmxctl[@]}" export "$config" -

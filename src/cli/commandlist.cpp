@@ -10,6 +10,10 @@ std::unique_ptr<Command> makePortsCommand();
 std::unique_ptr<Command> makeSearchCommand();
 std::unique_ptr<Command> makeCheckCommand();
 std::unique_ptr<Command> makePokeCommand();
+std::unique_ptr<Command> makeReadCommand();
+std::unique_ptr<Command> makeWriteCommand();
+std::unique_ptr<Command> makeVerifyCommand();
+std::unique_ptr<Command> makeMonitorCommand();
 
 std::vector<std::unique_ptr<Command>> makeCommands() {
     using Factory = std::unique_ptr<Command> (*)();
@@ -22,6 +26,10 @@ std::vector<std::unique_ptr<Command>> makeCommands() {
         makeSearchCommand,
         makeCheckCommand,
         makePokeCommand,
+        makeReadCommand,
+        makeWriteCommand,
+        makeVerifyCommand,
+        makeMonitorCommand,
     };
     std::vector<std::unique_ptr<Command>> commands;
     for (Factory factory : kFactories)

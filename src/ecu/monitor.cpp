@@ -1,0 +1,225 @@
+#include "ecu/monitor.h"
+
+#include "app/messages.h"
+#include "app/messagesink.h"
+#include "ecu/ecucheck.h"
+#include "maps/numbers.h"
+#include "platform/profile.h"
+
+#include <algorithm>
+
+namespace qmx::ecu {
+
+namespace {
+
+constexpr std::string_view kSelectSection = "DIAGSELECT";
+constexpr std::string_view kLabel = "Monitor";
+// A value whose whole-number part is this long is shown without decimals.
+constexpr std::size_t kWholeDigits = 6;
+
+std::string selectKey(std::size_t row) {
+    return "SELECT" + std::to_string(row);
+}
+
+float numberOf(std::string_view text) {
+    return maps::scanFloat(text).value_or(0.0f);
+}
+
+} // namespace
+
+std::string monitorValueText(const config::MonitorItem& item, unsigned raw) {
+    const float value = static_cast<float>(raw) * numberOf(item.gain) + numberOf(item.offset);
+    const std::string full = maps::formatFixed(value, 8);
+    const std::string whole = full.substr(0, full.find('.'));
+    return whole.size() < kWholeDigits ? maps::formatFixed(value, 1) : whole;
+}
+
+bool canAddMonitorRow(const std::vector<int>& rows) {
+    return rows.size() < app::kMaxMonitorRows;
+}
+
+bool addMonitorRow(std::vector<int>& rows, int item, int before) {
+    if (!canAddMonitorRow(rows))
+        return false;
+    const bool inside = before >= 0 && static_cast<std::size_t>(before) < rows.size();
+    const auto at = inside ? rows.begin() + before : rows.end();
+    const auto inserted = rows.insert(at, item);
+    const auto position = inserted - rows.begin();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i] == item && static_cast<std::ptrdiff_t>(i) != position) {
+            rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    }
+    return true;
+}
+
+void removeMonitorRow(std::vector<int>& rows, int row) {
+    if (row >= 0 && static_cast<std::size_t>(row) < rows.size())
+        rows.erase(rows.begin() + row);
+}
+
+Monitor::Monitor(Link& link, const std::vector<config::MonitorItem>& items, std::vector<int>& rows)
+    : m_link(link), m_items(items), m_rows(rows) {
+    m_link.setListener(this);
+}
+
+Monitor::~Monitor() {
+    dropPending();
+    m_link.setListener(nullptr);
+}
+
+bool Monitor::setRows(std::vector<int> rows) {
+    if (rows.size() > app::kMaxMonitorRows)
+        return false;
+    for (const int row : rows) {
+        const bool names = row >= 0 && static_cast<std::size_t>(row) < m_items.size();
+        if (!names || std::count(rows.begin(), rows.end(), row) > 1)
+            return false;
+    }
+    if (rows == m_rows)
+        return false;
+    m_rows = std::move(rows);
+    m_cycle = 0;
+    return true;
+}
+
+void Monitor::itemsChanged() {
+    dropPending();
+    m_cycle = 0;
+}
+
+bool Monitor::saveSelection(platform::Profile& profile) const {
+    bool written = true;
+    std::size_t row = 0;
+    for (; row < m_rows.size(); ++row)
+        written = profile.writeString(kSelectSection, selectKey(row),
+                                      m_items[static_cast<std::size_t>(m_rows[row])].name) &&
+                  written;
+    // Names left from a longer list are blanked, so the next read stops after these rows.
+    for (; !profile.readString(kSelectSection, selectKey(row), "").empty(); ++row)
+        written = profile.writeString(kSelectSection, selectKey(row), "") && written;
+    return written;
+}
+
+int Monitor::reportStart(app::MessageSink& sink, int result) const {
+    if (result != app::msg::Success)
+        sink.show(app::messageText(result), app::messageText(app::msg::ComPortCaption),
+                  app::Icon::Exclamation);
+    return result;
+}
+
+int Monitor::startFromCommand(app::MessageSink& sink) {
+    if (monitoring())
+        return app::msg::Success;
+    m_link.setTransferActive(true);
+    int result = EcuCheckCommand(m_link, false);
+    if (result == app::msg::Success && !m_link.openConfiguredPort(true))
+        result = app::msg::FailedOpenPort;
+    m_link.setTransferActive(false);
+    return reportStart(sink, result);
+}
+
+int Monitor::startFromWindow(app::MessageSink& sink) {
+    if (monitoring())
+        return app::msg::Success;
+    if (!m_link.openConfiguredPort(true))
+        return reportStart(sink, app::msg::FailedOpenPort);
+    m_link.setTransferActive(true);
+    const int result = EcuCheckCommand(m_link, false);
+    m_link.setTransferActive(false);
+    if (result != app::msg::Success)
+        m_link.closePort();
+    return reportStart(sink, result);
+}
+
+void Monitor::stopMonitor() {
+    if (m_link.portOpen() && m_pending) {
+        const unsigned steps = m_link.timeoutTicks();
+        for (unsigned step = 0; step < steps && m_pending; ++step)
+            pollStep();
+    }
+    m_link.closePort();
+}
+
+void Monitor::pollStep() {
+    if (!m_pending) {
+        sendNext();
+        return;
+    }
+    if (*m_pending >= m_items.size()) {
+        dropPending();
+        return;
+    }
+    const config::MonitorItem& item = m_items[*m_pending];
+    const int needed = item.length == 1 ? 1 : 2;
+    int moved = 0;
+    std::uint8_t& slot = m_answer[static_cast<std::size_t>(m_received)];
+    const bool ok = m_link.readLogged(slot, moved, kLabel);
+    m_received += moved;
+    if (m_received == needed) {
+        m_link.setTimeoutTicks(kMonitorAnswerTicks);
+        const unsigned raw = needed == 1 ? m_answer[0] : m_answer[0] * 256u + m_answer[1];
+        finishPending(monitorValueText(item, raw));
+    } else if (!ok || m_link.timeoutTicks() == 0) {
+        m_link.clearLineErrors();
+        finishPending(m_link.portOpen() ? "Error" : "");
+    }
+}
+
+void Monitor::sendNext() {
+    if (!m_link.portOpen())
+        return;
+    if (m_link.foregroundBusy()) {
+        m_link.setMonitorCycleActive(false);
+        return;
+    }
+    m_link.setMonitorCycleActive(true);
+    const std::size_t polled = m_view ? m_rows.size() : 0;
+    if (m_cycle >= polled) {
+        m_cycle = 0;
+        return;
+    }
+    const auto item = static_cast<std::size_t>(m_rows[m_cycle]);
+    // A row that names no item is passed over.
+    if (item >= m_items.size()) {
+        ++m_cycle;
+        return;
+    }
+    m_pending = item;
+    m_received = 0;
+    m_link.lockComm();
+    int moved = 0;
+    m_link.writeLogged(m_items[item].request, moved, kLabel);
+    m_link.setTimeoutTicks(kMonitorAnswerTicks);
+}
+
+void Monitor::finishPending(std::string_view text) {
+    const std::size_t item = *m_pending;
+    m_pending.reset();
+    ++m_cycle;
+    m_link.unlockComm();
+    if (!text.empty())
+        showInRow(item, text);
+}
+
+void Monitor::showInRow(std::size_t item, std::string_view text) {
+    if (!m_view)
+        return;
+    const auto row = std::find(m_rows.begin(), m_rows.end(), static_cast<int>(item));
+    if (row != m_rows.end())
+        m_view->showValue(static_cast<int>(row - m_rows.begin()), text);
+}
+
+void Monitor::portClosed() {
+    dropPending();
+}
+
+void Monitor::dropPending() {
+    if (!m_pending)
+        return;
+    m_pending.reset();
+    m_link.unlockComm();
+}
+
+} // namespace qmx::ecu

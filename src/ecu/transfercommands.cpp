@@ -1,0 +1,53 @@
+#include "ecu/transfercommands.h"
+
+#include "app/messages.h"
+#include "app/messagesink.h"
+#include "config/srecords.h"
+#include "ecu/datapane.h"
+#include "ecu/ecuread.h"
+#include "ecu/ecuwrite.h"
+#include "maps/mapset.h"
+
+namespace qmx::ecu {
+
+namespace {
+
+// Shows the outcome of a command: the status text on success, else the error text (a failure
+// the transfer showed itself leaves no error text and is not shown twice).
+void showOutcome(app::MessageSink& sink, const CompareData& data, int result, int caption) {
+    if (result == app::msg::Success)
+        sink.show(data.statusText, app::messageText(caption), app::Icon::Information);
+    else if (!data.errorText.empty())
+        sink.show(data.errorText, app::messageText(caption), app::Icon::Exclamation);
+}
+
+} // namespace
+
+bool fixChecksumBeforeTransfer(EcuDocument& document) {
+    const bool changed = config::fixImageChecksum(document.maps.image());
+    if (changed)
+        document.maps.markModified();
+    return changed;
+}
+
+int readEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh) {
+    CompareData data;
+    fixChecksumBeforeTransfer(document);
+    const int result = readFromEcu(context, document, data);
+    showOutcome(context.sink, data, result, app::msg::ReadFromEcuCaption);
+    if (refresh)
+        refresh();
+    return result;
+}
+
+int writeEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh) {
+    CompareData data;
+    const bool checksumChanged = fixChecksumBeforeTransfer(document);
+    const int result = writeToEcu(context, document, data);
+    showOutcome(context.sink, data, result, app::msg::WriteToEcuCaption);
+    if (checksumChanged && refresh)
+        refresh();
+    return result;
+}
+
+} // namespace qmx::ecu

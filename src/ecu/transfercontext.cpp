@@ -1,0 +1,87 @@
+#include "ecu/transfercontext.h"
+
+#include "app/ectapp.h"
+#include "app/messages.h"
+#include "app/messagesink.h"
+#include "ecu/datapane.h"
+#include "ecu/ecucheck.h"
+#include "ecu/exchange.h"
+#include "ecu/link.h"
+#include "ecu/progresswindow.h"
+
+#include <cstdlib>
+
+namespace qmx::ecu {
+
+EcuDocument documentOf(app::CEctApp& app) {
+    app::Configuration& configuration = app.configuration();
+    return {configuration.lines,
+            configuration.maps,
+            app.formats(),
+            configuration.path,
+            app.settings().registryValues.machineFolder,
+            app.ecuSnapshot()};
+}
+
+TransferRun::TransferRun(Link& link) : m_link(link) {
+    m_link.lockComm();
+    m_link.setTransferActive(true);
+    m_link.setForegroundBusy(true);
+    m_link.waitForMonitorIdle();
+}
+
+TransferRun::~TransferRun() {
+    m_link.setForegroundBusy(false);
+    m_link.setTransferActive(false);
+    m_link.unlockComm();
+}
+
+bool TransferRun::drain(std::string_view label) {
+    return drainPort(m_link, label);
+}
+
+int TransferRun::begin() {
+    m_link.setMonitorCycleActive(true);
+    m_opened = !m_link.portOpen();
+    if (m_opened)
+        m_link.openConfiguredPort(true);
+    return EcuCheckCommand(m_link, false);
+}
+
+void TransferRun::end() {
+    if (m_opened)
+        m_link.closePort();
+    m_opened = false;
+    m_link.setForegroundBusy(false);
+}
+
+bool TransferRun::attempts(ProgressWindow& progress,
+                           const std::function<bool(bool retry)>& attempt) {
+    // Widened, so that the magnitude of the most negative count cannot overflow.
+    const long long count = m_link.settings().commandRetryCount;
+    const long long first = count < 0 ? 1 : 0;
+    const long long last = std::llabs(count);
+    for (long long number = first; number <= last; ++number) {
+        const bool retry = number > 0;
+        if (retry) {
+            progress.setStatus(waitText());
+            progress.setRetry("(Retry)");
+            m_link.logEvent(0, 0, static_cast<int>(number), "(Retry)");
+        } else {
+            progress.setRetry("");
+        }
+        if (attempt(retry))
+            return true;
+    }
+    return false;
+}
+
+void reportTransferFailure(app::MessageSink& sink, CompareData& data, std::string text, int caption,
+                           bool showMessages) {
+    if (showMessages)
+        sink.show(text, app::messageText(caption), app::Icon::Exclamation);
+    else
+        data.errorText = std::move(text);
+}
+
+} // namespace qmx::ecu

@@ -1,0 +1,78 @@
+#include "ui/documentwindows.h"
+
+#include "ui/cchildframe.h"
+#include "ui/cectdoc.h"
+
+#include <QMdiArea>
+
+namespace qmx::ui {
+
+DocumentWindows::DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory)
+    : m_area(area), m_factory(std::move(factory)) {
+}
+
+DocumentWindows::~DocumentWindows() {
+    closeDocument();
+}
+
+void DocumentWindows::openDocument() {
+    if (!m_document)
+        m_document = std::make_unique<CEctDoc>();
+}
+
+void DocumentWindows::closeDocument() {
+    for (QMdiSubWindow* window : m_area.subWindowList())
+        if (auto* frame = dynamic_cast<CChildFrame*>(window))
+            delete frame; // the views leave the document before it ends
+    m_document.reset();
+}
+
+CChildFrame* DocumentWindows::openOrActivate(WindowKind kind) {
+    if (!m_document)
+        return nullptr;
+    QPointer<CChildFrame>* kept = kind == WindowKind::Map     ? &m_mapFrame
+                                  : kind == WindowKind::Table ? &m_tableFrame
+                                                              : nullptr;
+    if (kept && *kept) {
+        m_area.setActiveSubWindow(*kept);
+        return *kept;
+    }
+    CEctView* view = CEctView::create(*m_document, kind, m_factory);
+    if (!view)
+        return nullptr;
+    auto* frame = new CChildFrame(view);
+    m_area.addSubWindow(frame);
+    frame->setGeometry(QRect(QPoint(0, 0), m_area.viewport()->size()));
+    frame->show();
+    m_area.setActiveSubWindow(frame);
+    if (kept)
+        *kept = frame;
+    return frame;
+}
+
+CEctView* DocumentWindows::activeView() const {
+    auto* frame = dynamic_cast<CChildFrame*>(m_area.activeSubWindow());
+    return frame ? frame->view() : nullptr;
+}
+
+DocChildWindow* DocumentWindows::activeChild() const {
+    CEctView* view = activeView();
+    return view ? view->child() : nullptr;
+}
+
+bool DocumentWindows::activateNext() {
+    CEctView* view = activeView();
+    if (view && (view->kind() == WindowKind::Map || view->kind() == WindowKind::Table)) {
+        CChildFrame* other = view->kind() == WindowKind::Map ? m_tableFrame : m_mapFrame;
+        if (!other)
+            return false;
+        m_area.setActiveSubWindow(other);
+        return true;
+    }
+    if (m_area.subWindowList().size() < 2)
+        return false;
+    m_area.activateNextSubWindow();
+    return true;
+}
+
+} // namespace qmx::ui

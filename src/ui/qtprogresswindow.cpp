@@ -1,0 +1,52 @@
+#include "ui/qtprogresswindow.h"
+
+#include "ui/qteventpump.h"
+#include "ui/textcodec.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace qmx::ui {
+
+QtProgressWindow::QtProgressWindow(QtEventPump& pump, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint), m_pump(pump),
+      m_status(new QLabel(this)), m_retry(new QLabel(this)) {
+    setObjectName("progressWindow");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addWidget(m_retry);
+    setMinimumWidth(260);
+}
+
+void QtProgressWindow::open(std::string_view title) {
+    setWindowTitle(textFromBytes(title));
+    m_status->setText(QString::fromLatin1(ecu::waitText()));
+    m_retry->clear();
+    show();
+    raise();
+    m_pump.pumpOne();
+}
+
+void QtProgressWindow::setStatus(std::string_view text) {
+    m_status->setText(textFromBytes(text));
+    m_pump.pumpOne();
+}
+
+void QtProgressWindow::setRetry(std::string_view text) {
+    m_retry->setText(textFromBytes(text));
+    m_pump.pumpOne();
+}
+
+void QtProgressWindow::close() {
+    hide();
+}
+
+QString QtProgressWindow::statusText() const {
+    return m_status->text();
+}
+
+QString QtProgressWindow::retryText() const {
+    return m_retry->text();
+}
+
+} // namespace qmx::ui

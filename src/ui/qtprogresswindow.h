@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ecu/progresswindow.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace qmx::ui {
+
+class QtEventPump;
+
+// The small modeless window an ECU exchange shows while it runs: its title, a status line and
+// a retry line. Every change of its lines gives the event loop a turn through `pump` (without
+// user input), so that repaints and timers run while data flows without a pause: a receive
+// loop turns the pump only while it waits for a byte.
+class QtProgressWindow : public QWidget, public ecu::ProgressWindow {
+public:
+    explicit QtProgressWindow(QtEventPump& pump, QWidget* owner = nullptr);
+
+    void open(std::string_view title) override;
+    void setStatus(std::string_view text) override;
+    void setRetry(std::string_view text) override;
+    void close() override;
+
+    QString statusText() const;
+    QString retryText() const;
+
+private:
+    QtEventPump& m_pump;
+    QLabel* m_status;
+    QLabel* m_retry;
+};
+
+} // namespace qmx::ui

@@ -1,0 +1,87 @@
+#include "ui/startup.h"
+
+#include "app/ectapp.h"
+#include "app/messages.h"
+#include "app/versiontext.h"
+#include "ui/batchsink.h"
+#include "ui/cmainframe.h"
+#include "ui/qtmessagesink.h"
+#include "ui/splashscreen.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QScreen>
+
+#include <clocale>
+#include <cstdlib>
+#include <iostream>
+
+namespace qmx::ui {
+
+namespace {
+
+constexpr const char* kProgramName = "qmx";
+
+// Ends the application at the first paint of the watched window.
+class QuitOnFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+} // namespace
+
+int runBatch(const app::CommandWords& words) {
+    BatchSink sink(std::cerr);
+    app::CEctApp application;
+    const int started =
+        application.start(app::processStartupPlaces(kProgramName), app::kLargeScreen);
+    if (started != app::msg::Success) {
+        sink.show(app::messageText(started, kProgramName), {}, app::Icon::Error);
+        return 1;
+    }
+    return app::runBatchExport(application, words.first, words.second, sink);
+}
+
+int runDesktop(int argc, char** argv) {
+    QApplication qtApp(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QtMessageSink sink;
+
+    app::ScreenSize screen;
+    int depth = 24;
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        screen = {primary->size().width(), primary->size().height()};
+        depth = primary->depth();
+    }
+    app::CEctApp application;
+    const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
+    const int started = application.start(places, screen);
+    if (started != app::msg::Success) {
+        sink.show(app::messageText(started, kProgramName), app::messageText(app::msg::ProgramTitle),
+                  app::Icon::Error);
+        return 1;
+    }
+
+    CMainFrame frame(application, sink, ecu::LinkHostPlaces{places.homeFolder});
+    sink.setParent(&frame);
+    frame.linkHost().openLog(
+        app::versionText(QCoreApplication::applicationFilePath().toStdString()), sink);
+    QuitOnFirstPaint quitWhenShown;
+    if (std::getenv("QMX_EXIT_WHEN_SHOWN"))
+        frame.installEventFilter(&quitWhenShown);
+
+    const QPixmap picture =
+        SplashScreen::pictureFor(QCoreApplication::applicationFilePath(), depth);
+    const int splashMs = int(application.settings().registryValues.showSplashTime);
+    auto* splash = new SplashScreen(picture, splashMs, [&frame] { frame.showMaximized(); });
+    splash->show();
+    return qtApp.exec();
+}
+
+} // namespace qmx::ui

@@ -1,0 +1,141 @@
+#include "e2erig.h"
+
+#include "config/linelist.h"
+#include "config/packedfile.h"
+#include "config/srecords.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+
+// qmxctl read, write, verify and monitor against ecusim.
+namespace qmx::e2e {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// A home where qmxctl finds its settings, with a copy of the packed sample (machine code Q4).
+class QmxctlTransferE2e : public ::testing::Test {
+protected:
+    QmxctlTransferE2e() : home(homeSettings()), config(home.copySample("sample.rcz")) {}
+
+    static HomeSettings homeSettings() {
+        HomeSettings settings;
+        settings.timeout = 50;
+        settings.installHere = true;
+        settings.registryLines = {"\"MachineFolder\"=\"QX400T\"", "\"Rs232cPort\"=dword:00000000"};
+        return settings;
+    }
+
+    Outcome qmxctl(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.path()});
+        testing::EcusimProcess process(QMXCTL_PATH, args, true);
+        Outcome run;
+        const int status = process.exitStatus();
+        if (status >= 0 && WIFEXITED(status))
+            run.status = WEXITSTATUS(status);
+        run.out = process.output();
+        run.err = process.errors();
+        return run;
+    }
+
+    // An S-record file of the sample's data with the byte at `address` set to `value`.
+    std::string changedSampleData(std::uint16_t address, std::uint8_t value) {
+        config::CLineList lines;
+        config::EcuImage image;
+        EXPECT_EQ(config::readPackedFile(config, lines), 0);
+        EXPECT_EQ(config::loadDataSection(lines, image), 0);
+        image.setByte(address, value);
+        std::vector<std::string> records;
+        config::encodeSRecords(image, image.low(), image.high() - image.low() + 1u, records);
+        const std::string path = home.path() + "/ecu.s19";
+        std::ofstream out(path);
+        for (const std::string& record : records)
+            out << record << '\n';
+        return path;
+    }
+
+    std::unique_ptr<testing::EcusimProcess> ecusim(std::vector<std::string> args) {
+        args.insert(args.end(), {"--machine-code", "Q4"});
+        return startEcusim(home, 0, args);
+    }
+
+    Home home;
+    std::string config;
+};
+
+TEST_F(QmxctlTransferE2e, ReadSavesTheEcuDataAndVerifyListsWhatDiffers) {
+    // Idle speed (0x8010, LSB 10) reads 120 in the ECU.
+    auto sim = ecusim({"--image", changedSampleData(0x8010, 12)});
+    const std::string copy = home.path() + "/read.rcz";
+
+    Outcome run = qmxctl({"read", config, "--as", copy});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Complete\n");
+    EXPECT_THAT(run.err, StartsWith("Read from ECU\nWait...3%\n"));
+
+    run = qmxctl({"verify", config, "--edit-file", copy});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "ORIGINAL;  Edit Data  [ " + config + " ]\nVERIFY;  File Data  [ " + copy +
+                           " ]\n* Label;  Edit  File\nIdle speed;  800  120\n\n");
+
+    run = qmxctl({"verify", copy, "--edit-ecu"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("]\nSame\n"));
+}
+
+TEST_F(QmxctlTransferE2e, WritePrintsTheResponseAndTheEcuThenHoldsTheEditData) {
+    auto sim = ecusim({"--image", changedSampleData(0x8010, 12)});
+
+    Outcome run = qmxctl({"write", config});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Write complete\n");
+    EXPECT_THAT(run.err, HasSubstr("Write to ECU\n"));
+    EXPECT_THAT(run.err, HasSubstr("Wait...100%\n"));
+
+    const std::string log = home.path() + "/verify.log";
+    run = qmxctl({"verify", config, "--edit-ecu", "--log", log});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("]\nSame\n"));
+    EXPECT_EQ(testing::readAll(log), run.out);
+}
+
+TEST_F(QmxctlTransferE2e, MonitorPrintsOneCsvLinePerValue) {
+    auto sim = ecusim({"--monitor", "10:2:300"});
+
+    Outcome run = qmxctl({"monitor", config, "--ticks", "15", "--items", "Engine speed,Battery"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::regex line("[0-9]+,Engine speed,300\\.0,rpm\n[0-9]+,Battery,Error,V\n.*");
+    EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
+
+    run = qmxctl({"monitor", config, "--items", "Boost"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "qmxctl: no monitor item is named Boost\n");
+}
+
+TEST_F(QmxctlTransferE2e, FailuresEndWithTheMessageOnStandardError) {
+    auto sim = startEcusim(home, 0, {"--wrong-id", "ecu"});
+    Outcome run = qmxctl({"read", config, "--save"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("\nECU type is different.\n"));
+    EXPECT_EQ(run.out, "");
+
+    run = qmxctl({"verify", config, "--file-ecu", home.path() + "/none.rcz"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Failed to read file data\n");
+
+    run = qmxctl({"verify", config});
+    EXPECT_NE(run.status, 0);
+}
+
+} // namespace
+} // namespace qmx::e2e

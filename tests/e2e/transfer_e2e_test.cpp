@@ -1,0 +1,419 @@
+#include "e2erig.h"
+
+#include "app/configuration.h"
+#include "app/messages.h"
+#include "config/srecords.h"
+#include "ecu/compare.h"
+#include "ecu/ecuread.h"
+#include "ecu/ecuwrite.h"
+#include "ecu/monitor.h"
+#include "ecu/transfercommands.h"
+#include "maps/maptestutil.h"
+#include "support/linesof.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <numeric>
+#include <sstream>
+
+// Reads, writes, the monitor and the compare through the real link against ecusim.
+namespace qmx::e2e {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// A configuration over `low` .. `high` (no file behind it) and the link of a test home, with
+// CommandRetrycount `retries` and the ECU check switched off unless `checked`.
+struct TransferRig {
+    TransferRig(std::uint16_t low, std::uint16_t high, int retries = 0, bool checked = false,
+                std::vector<std::string> registryLines = {})
+        : rig(homeSettings(checked, std::move(registryLines))),
+          configuration(std::make_unique<app::Configuration>()) {
+        configuration->image.setRange(low, high);
+        config::fixImageChecksum(configuration->image);
+        configuration->path = "/cal/car.rcz";
+        rig.host->applyConfiguration(rig.settings.startup.line, retries, "7E");
+    }
+
+    static HomeSettings homeSettings(bool checked, std::vector<std::string> registryLines) {
+        HomeSettings settings;
+        settings.timeout = 30;
+        if (!checked)
+            settings.ecuCheckResult = "hex:00,00";
+        settings.registryLines = std::move(registryLines);
+        return settings;
+    }
+
+    ecu::EcuDocument document() {
+        return {configuration->lines,
+                configuration->maps,
+                formats,
+                configuration->path,
+                rig.settings.registryValues.machineFolder,
+                snapshot};
+    }
+    ecu::TransferContext context() { return {rig.link(), rig.progress, rig.sink}; }
+    std::vector<std::uint8_t> imageBytes() const {
+        const config::EcuImage& image = configuration->image;
+        return {image.data() + image.low(), image.data() + image.high() + 1};
+    }
+    // Writes `bytes` from `start` as an S-record file for ecusim's --image.
+    std::string imageFile(std::uint16_t start, const std::vector<std::uint8_t>& bytes) {
+        config::EcuImage image;
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            image.setByte(static_cast<std::uint16_t>(start + i), bytes[i]);
+        std::vector<std::string> records;
+        config::encodeSRecords(image, start, bytes.size(), records);
+        const std::string path = rig.home.path() + "/ecu.s19";
+        std::ofstream out(path);
+        for (const std::string& record : records)
+            out << record << "\n";
+        return path;
+    }
+
+    Rig rig;
+    std::unique_ptr<app::Configuration> configuration;
+    app::NumberFormats formats;
+    std::optional<std::vector<std::uint8_t>> snapshot;
+};
+
+std::vector<std::uint8_t> pattern(std::size_t count) {
+    std::vector<std::uint8_t> bytes(count);
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    return bytes;
+}
+
+class RecordingView : public ecu::MonitorView {
+public:
+    void showValue(int row, std::string_view text) override {
+        shown.emplace_back(row, std::string(text));
+    }
+    std::vector<std::pair<int, std::string>> shown;
+};
+
+// Column `n` (from 0) of a log line whose time column was taken off.
+std::string column(const std::string& line, int n) {
+    std::size_t at = 0;
+    for (int i = 0; i < n; ++i)
+        at = line.find(", ", at) + 2;
+    return line.substr(at, line.find(',', at) - at);
+}
+
+// The log lines with their time column, as (milliseconds, rest of the line).
+std::vector<std::pair<long, std::string>> timedLogLines(const Home& home) {
+    std::istringstream in(testing::readAll(home.logPath()));
+    std::vector<std::pair<long, std::string>> lines;
+    bool body = false;
+    for (std::string line; std::getline(in, line);) {
+        if (!body) {
+            body = line.starts_with("time, Buffer");
+            continue;
+        }
+        const std::size_t comma = line.find(", ");
+        if (comma != std::string::npos)
+            lines.emplace_back(std::stol(line.substr(0, comma)), line.substr(comma + 2));
+    }
+    return lines;
+}
+
+TEST(ReadE2e, ALandedReadMarksTheDocumentModifiedAndKeepsTheSnapshot) {
+    TransferRig t(0x8000, 0x80FF);
+    std::vector<std::uint8_t> ecuData = pattern(256);
+    // An ECU's data add up to 0x7F.
+    ecuData.back() =
+        static_cast<std::uint8_t>(0x7F - std::accumulate(ecuData.begin(), ecuData.end() - 1, 0u));
+    auto sim = startEcusim(t.rig.home, 0, {"--image", t.imageFile(0x8000, ecuData)});
+    auto context = t.context();
+    auto document = t.document();
+
+    EXPECT_EQ(ecu::readEcuCommand(context, document, {}), 0);
+
+    EXPECT_EQ(t.imageBytes(), ecuData);
+    EXPECT_TRUE(t.configuration->modified);
+    EXPECT_EQ(t.snapshot, ecuData);
+    EXPECT_EQ(t.rig.sink.shown.at(0).text, "Complete");
+    EXPECT_FALSE(t.rig.link().portOpen());
+
+    // The same data again: the checksum is right and no byte changes, so nothing is marked.
+    t.configuration->modified = false;
+    EXPECT_EQ(ecu::readEcuCommand(context, document, {}), 0);
+    EXPECT_FALSE(t.configuration->modified);
+}
+
+TEST(ReadE2e, AttemptsAndTheirWaitsFollowCommandRetrycount) {
+    constexpr long kWait = 60;
+    const struct {
+        int retries;
+        std::vector<std::string> numbers; // the time-out column of the "(Retry)" lines
+        std::size_t attempts;
+    } cases[] = {{0, {}, 1}, {2, {"1", "2"}, 3}, {-2, {"1", "2"}, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.retries);
+        TransferRig t(0x8000, 0x80FF, c.retries, false,
+                      {"\"EchoBackWaitTime_ReadECU\"=\"" + std::to_string(kWait) + "\""});
+        // Every 'L' is echoed wrong; the device drops the half command before the next.
+        auto sim = startEcusim(t.rig.home, 0,
+                               {"--wrong-echo", "1", "--wrong-echo", "2", "--wrong-echo", "3",
+                                "--command-timeout", "10"});
+        ecu::CompareData data;
+        auto context = t.context();
+
+        EXPECT_EQ(ecu::ReadEcu(context, data, ecu::PaneTarget::First, false),
+                  app::msg::FailedToCorrespond);
+
+        std::vector<std::string> numbers;
+        std::vector<long> commandWaits; // from each 'L' sent to its echo
+        long sentAt = -1;
+        for (const auto& [time, line] : timedLogLines(t.rig.home)) {
+            if (line.ends_with("(Retry)"))
+                numbers.push_back(column(line, 2));
+            if (line.starts_with("4C, 1,") && line.ends_with("WriteFile:OutComm"))
+                sentAt = time;
+            if (line.ends_with("ReadFile:OutComm") && sentAt >= 0) {
+                commandWaits.push_back(time - sentAt);
+                sentAt = -1;
+            }
+        }
+        EXPECT_EQ(numbers, c.numbers);
+        ASSERT_EQ(commandWaits.size(), c.attempts);
+        // Every numbered attempt pauses after the command byte.
+        for (std::size_t i = c.retries < 0 ? 0 : 1; i < commandWaits.size(); ++i)
+            EXPECT_GE(commandWaits[i], kWait) << "attempt " << i;
+    }
+}
+
+TEST(ReadE2e, AWrongEchoOfLFailsTheAttemptAndTheNextStartsWithAFlush) {
+    TransferRig t(0x8000, 0x800F, 1);
+    // The device drops the half command while the flush waits for silence.
+    auto sim = startEcusim(
+        t.rig.home, 0, {"--range", "8000-800F", "--wrong-echo", "1", "--command-timeout", "10"});
+    ecu::CompareData data;
+    auto context = t.context();
+
+    EXPECT_EQ(ecu::ReadEcu(context, data, ecu::PaneTarget::First, false), 0);
+
+    const std::vector<std::string> lines = t.rig.home.logLines();
+    const auto retry = std::find(lines.begin(), lines.end(), "00, 0, 1, 0, (Retry)");
+    ASSERT_NE(retry, lines.end());
+    EXPECT_TRUE(std::prev(retry)->ends_with("ReadFile:OutComm"));
+    EXPECT_NE(column(*std::prev(retry), 0), "4C"); // the wrong echo
+    EXPECT_TRUE(std::next(retry)->ends_with("ReadFile:ReadEcu"));
+    EXPECT_EQ(data.first.count(), 16u);
+}
+
+TEST(ReadE2e, AFailedReadLeavesTheImageUntouched) {
+    const struct {
+        const char* what;
+        std::vector<std::string> ecusim;
+        int retries;
+        int result;
+        const char* error;
+        std::size_t partial; // bytes the pane keeps, marked partial
+    } cases[] = {
+        // 'L' and 'R' echoed, then three records and a part of the fourth.
+        {"an interrupted read",
+         {"--silence-after", std::to_string(2 + 3 * 42 + 20)},
+         0,
+         app::msg::FailedToCorrespond,
+         "Failed to correspond with ECU.\nRead Error Address : 8030",
+         48},
+        {"a bad checksum in the second record, retried",
+         {"--bad-checksum", "2"},
+         1,
+         app::msg::FailedToCorrespond,
+         "Failed to correspond with ECU.\nRead Error Address : 8010",
+         16},
+        {"data of another range",
+         {"--range", "9000-90FF"},
+         0,
+         app::msg::AddressDoesNotCorrespond,
+         "Address does not correspond",
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig t(0x8000, 0x80FF, c.retries);
+        auto sim = startEcusim(t.rig.home, 0, c.ecusim);
+        const auto before = t.imageBytes();
+        ecu::CompareData data;
+        auto context = t.context();
+        auto document = t.document();
+
+        EXPECT_EQ(ecu::readFromEcu(context, document, data), c.result);
+
+        EXPECT_EQ(data.errorText, c.error);
+        EXPECT_EQ(data.first.partial, c.partial > 0);
+        if (c.partial > 0) {
+            EXPECT_EQ(data.first.count(), c.partial);
+        }
+        const std::vector<std::string> lines = t.rig.home.logLines();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "00, 0, 1, 0, (Retry)"), c.retries);
+        EXPECT_EQ(t.imageBytes(), before);
+        EXPECT_FALSE(t.configuration->modified || t.snapshot);
+    }
+}
+
+TEST(ReadE2e, AReadStartedWhileTheMonitorAwaitsAnAnswerLetsItFinishFirst) {
+    TransferRig t(0x8000, 0x800F, 0, true);
+    const std::vector<config::MonitorItem> items{{0x10, 2, "Engine speed", "rpm", "0.1", "0"}};
+    std::vector<int> rows{0};
+    auto sim = startEcusim(t.rig.home, 0, {"--range", "8000-800F", "--monitor", "10:2:300"});
+    ecu::Monitor monitor(t.rig.link(), items, rows);
+    RecordingView view;
+    monitor.setView(&view);
+    ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
+    for (int tick = 0; tick < 20 && !monitor.pendingItem(); ++tick)
+        t.rig.pump.waitOne();
+    ASSERT_TRUE(monitor.pendingItem());
+
+    ecu::CompareData data;
+    auto context = t.context();
+    EXPECT_EQ(ecu::ReadEcu(context, data, ecu::PaneTarget::First, false), 0) << data.errorText;
+
+    EXPECT_EQ(view.shown.at(0), (std::pair<int, std::string>{0, "30.0"}));
+    EXPECT_EQ(data.first.count(), 16u);
+    EXPECT_TRUE(t.rig.link().portOpen()); // the monitor's port stays open
+    monitor.stopMonitor();
+    EXPECT_EQ(t.rig.link().commLockDepth(), 0);
+}
+
+TEST(WriteE2e, ThirtyThreeBytesGoOutInFourRecordsAndLandInTheEcu) {
+    TransferRig t(0x8000, 0x8020, 0, true);
+    t.configuration->lines = testing::linesOf({"[Error Message]", "0,Write complete"});
+    const std::vector<std::uint8_t> edit = pattern(33);
+    for (std::size_t i = 0; i < edit.size(); ++i)
+        t.configuration->image.setByte(static_cast<std::uint16_t>(0x8000 + i), edit[i]);
+    auto sim = startEcusim(t.rig.home, 0, {"--range", "8000-8020"});
+    auto context = t.context();
+    auto document = t.document();
+
+    EXPECT_EQ(ecu::writeEcuCommand(context, document, {}), 0);
+
+    EXPECT_THAT(t.rig.progress.events,
+                ElementsAre("open:Write to ECU", "retry:", "status:Wait...25%", "status:Wait...50%",
+                            "status:Wait...75%", "status:Wait...100%", "close"));
+    EXPECT_EQ(t.rig.sink.shown.at(0).text, "Write complete");
+    EXPECT_EQ(t.snapshot, t.imageBytes());
+
+    ecu::CompareData back;
+    EXPECT_EQ(ecu::ReadEcu(context, back, ecu::PaneTarget::First, false), 0);
+    EXPECT_EQ(back.first.bytes, t.imageBytes()); // the checksum byte included
+}
+
+TEST(WriteE2e, TheResultByteAndTheFailingAddressReachTheTexts) {
+    const struct {
+        const char* what;
+        std::vector<std::string> ecusim;
+        int result;
+        const char* status;
+        const char* error;
+    } cases[] = {
+        {"a result byte with a response line",
+         {"--write-result", "1"},
+         0,
+         "Checksum error in ECU",
+         ""},
+        {"a result byte without one", {"--write-result", "7"}, 0, "", ""},
+        // 'L', 'W' and four records of 42 characters: the 13th of the record for 0x8040.
+        {"a wrong echo inside a record",
+         {"--wrong-echo", "183"},
+         app::msg::FailedToCorrespond,
+         "",
+         "Failed to correspond with ECU.\nWrite Error Address : 8042"},
+        {"a wrong echo of W",
+         {"--wrong-echo", "2"},
+         app::msg::FailedToCorrespond,
+         "",
+         "Failed to correspond with ECU.\nWrite Error Address : "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig t(0x8000, 0x807F);
+        t.configuration->lines = testing::linesOf(
+            {"[Error Message]", "0,Write complete", "1,Checksum error in ECU", "[Calib]"});
+        std::vector<std::string> args{"--range", "8000-807F"};
+        args.insert(args.end(), c.ecusim.begin(), c.ecusim.end());
+        auto sim = startEcusim(t.rig.home, 0, args);
+        ecu::CompareData data;
+        auto context = t.context();
+        auto document = t.document();
+
+        EXPECT_EQ(ecu::writeToEcu(context, document, data), c.result);
+        EXPECT_EQ(data.statusText, c.status);
+        EXPECT_EQ(data.errorText, c.error);
+        EXPECT_EQ(t.snapshot.has_value(), c.result == 0);
+    }
+}
+
+TEST(MonitorE2e, ShowsTheConvertedValueAndErrorForASilentItem) {
+    TransferRig t(0x8000, 0x80FF, 0, true);
+    const std::vector<config::MonitorItem> items{{0x10, 2, "Engine speed", "rpm", "0.1", "0"},
+                                                 {0x21, 1, "Silent", "V", "1", "0"}};
+    std::vector<int> rows{0, 1};
+    auto sim = startEcusim(t.rig.home, 0, {"--monitor", "10:2:300"});
+    ecu::Monitor monitor(t.rig.link(), items, rows);
+    RecordingView view;
+    monitor.setView(&view);
+
+    ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
+    // Each answer takes at most 11 ticks; give the pair a bounded number of ticks.
+    for (int tick = 0; tick < 60 && view.shown.size() < 2; ++tick)
+        t.rig.pump.waitOne();
+    monitor.stopMonitor();
+
+    ASSERT_GE(view.shown.size(), 2u);
+    EXPECT_EQ(view.shown[0], (std::pair<int, std::string>{0, "30.0"}));
+    EXPECT_EQ(view.shown[1], (std::pair<int, std::string>{1, "Error"}));
+    EXPECT_FALSE(t.rig.link().portOpen());
+    EXPECT_EQ(t.rig.link().commLockDepth(), 0);
+}
+
+TEST(VerifyE2e, EditAreaWithEcuListsExactlyWhatDiffers) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, int>> changes;
+        std::string listing;
+    } cases[] = {
+        {"the same data", {}, "Same"},
+        {"a constant and two cells",
+         {{0x8010, 7}, {0x8023, 1}, {0x8029, 2}},
+         "* Label;  ECU  Edit\r\n"
+         "Idle speed;  70  160\r\n"
+         "* Map Name;  Axis  ECU  Edit\r\n"
+         "INJ;  x  1.0  35.0\r\n"
+         "INJ;  z  2.0  41.0\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferRig t(0x8000, 0x803F);
+        t.configuration->lines = testing::linesOf(
+            {"[Calib]", "8010,1,Idle speed,10,0,rpm,1", "8011,2,Rev limit,1,0,rpm,1"});
+        config::EcuImage& image = t.configuration->image;
+        for (std::uint16_t a = 0x8000; a < 0x8040; ++a)
+            image.setByte(a, static_cast<std::uint8_t>(a & 0x3F));
+        t.configuration->maps.add(
+            maps::test::freeMap(image, 0x8020, 2, 3, maps::MapKind::Shared, "INJ"));
+        std::vector<std::uint8_t> ecuData = t.imageBytes();
+        for (const auto& [address, value] : c.changes)
+            ecuData[static_cast<std::size_t>(address - 0x8000)] = static_cast<std::uint8_t>(value);
+        auto sim = startEcusim(t.rig.home, 0, {"--image", t.imageFile(0x8000, ecuData)});
+        ecu::CompareData data;
+        std::string log;
+        auto context = t.context();
+        auto document = t.document();
+
+        EXPECT_EQ(ecu::verify(context, document, data, ecu::CompareChoice::EditWithEcu, "", log),
+                  0);
+
+        EXPECT_EQ(log,
+                  "ORIGINAL;  ECU Data\r\nVERIFY;  Edit Data  [ /cal/car.rcz ]\r\n" + c.listing);
+        EXPECT_THAT(t.rig.sink.shown, IsEmpty());
+    }
+}
+
+} // namespace
+} // namespace qmx::e2e

@@ -1,0 +1,234 @@
+#include "ecu/monitor.h"
+
+#include "fakes.h"
+#include "platform/profile.h"
+#include "support/tempfolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+namespace qmx::ecu::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Shown = std::pair<int, std::string>;
+
+std::vector<config::MonitorItem> threeItems() {
+    return {{0x10, 2, "Engine speed", "rpm", "0.1", "0"},
+            {0x11, 1, "Silent", "V", "1", "0"},
+            {0x12, 1, "Coolant", "degC", "1", "-40"}};
+}
+
+// An ECU with the check switched off that answers 0x10 with 0x01 0x2C, 0x12 with 0x5A and
+// nothing else.
+Bytes monitorAnswers(std::uint8_t request) {
+    if (request == 0x10)
+        return {0x01, 0x2C};
+    if (request == 0x12)
+        return {0x5A};
+    return {};
+}
+
+class RecordingView : public MonitorView {
+public:
+    explicit RecordingView(const FakePump& pump) : m_pump(pump) {}
+    void showValue(int row, std::string_view text) override {
+        shown.emplace_back(row, std::string(text));
+        ticks.push_back(m_pump.ticks);
+    }
+    std::vector<Shown> shown;
+    std::vector<int> ticks;
+
+private:
+    const FakePump& m_pump;
+};
+
+struct MonitorRig : LinkRig {
+    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link, items, rows), view(pump) {
+        ports.line(0).respond = monitorAnswers;
+        monitor.setView(&view);
+    }
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i)
+            pump.pumpOne();
+    }
+    std::vector<config::MonitorItem> items = threeItems();
+    std::vector<int> rows{0, 1, 2};
+    Monitor monitor;
+    RecordingView view;
+};
+
+TEST(MonitorValueText, OneDecimalUnlessTheWholePartIsLong) {
+    const struct {
+        unsigned raw;
+        const char* gain;
+        const char* offset;
+        const char* text;
+    } cases[] = {
+        {0x012C, "0.1", "0", "30.0"},    {90, "1", "-40", "50.0"},
+        {1234567, "0.1", "0", "123456"}, {5, "1", "-99999.5", "-99994"},
+        {5, "1", "-9999.5", "-9994.5"},  {3, "abc", "2", "2.0"},
+        {65535, "1e40", "0", "inf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(monitorValueText({0, 2, "n", "u", c.gain, c.offset}, c.raw), c.text);
+    }
+}
+
+TEST(Monitor, PollsOneRowPerTickAndShowsValuesOrError) {
+    MonitorRig rig;
+    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+    ASSERT_TRUE(rig.monitor.monitoring());
+
+    rig.ticks(18);
+
+    // 0x10 goes out at tick 1 and its two bytes are read at ticks 2 and 3; 0x11 at tick 4 gets
+    // no answer within 10 ticks; 0x12 at tick 15 is read at 16; tick 17 wraps; 0x10 again at 18.
+    EXPECT_THAT(rig.view.shown, ElementsAre(Shown{0, "30.0"}, Shown{1, "Error"}, Shown{2, "50.0"}));
+    EXPECT_THAT(rig.view.ticks, ElementsAre(3, 14, 16));
+    EXPECT_THAT(rig.ports.line(0).written, ElementsAre(0x10, 0x11, 0x12, 0x10));
+    EXPECT_EQ(rig.link.commLockDepth(), 1);
+    EXPECT_EQ(rig.monitor.pendingItem(), 0u);
+
+    rig.monitor.stopMonitor();
+    EXPECT_FALSE(rig.link.portOpen());
+    EXPECT_EQ(rig.link.commLockDepth(), 0);
+    EXPECT_FALSE(rig.monitor.pendingItem());
+}
+
+TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {
+    for (const bool answered : {false, true}) {
+        SCOPED_TRACE(answered);
+        MonitorRig rig;
+        rig.ports.line(0).respond = nullptr;
+        ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+        rig.ticks(4); // the request at tick 1, three empty reads
+        ASSERT_EQ(rig.link.timeoutTicks(), 7u);
+        if (answered)
+            rig.ports.line(0).pending = {0x01, 0x2C};
+        const int readsBefore = rig.ports.line(0).reads;
+
+        rig.monitor.stopMonitor();
+
+        EXPECT_EQ(rig.ports.line(0).reads - readsBefore, answered ? 2 : 7);
+        EXPECT_EQ(rig.view.shown.empty(), !answered);
+        EXPECT_FALSE(rig.link.portOpen());
+        EXPECT_EQ(rig.link.commLockDepth(), 0);
+    }
+}
+
+TEST(Monitor, EveryWayOfDroppingTheAnswerAwaitedReleasesItsLock) {
+    const struct {
+        const char* what;
+        std::function<void(MonitorRig&)> drop;
+    } cases[] = {
+        {"the port closes", [](MonitorRig& rig) { rig.link.closePort(); }},
+        {"the items change",
+         [](MonitorRig& rig) {
+             rig.items.clear();
+             rig.monitor.itemsChanged();
+         }},
+        // Rows that name no item are passed over, and a pending item past the end is dropped.
+        {"the items vanish unannounced", [](MonitorRig& rig) { rig.items.clear(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MonitorRig rig;
+        rig.ports.line(0).respond = nullptr;
+        ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+        rig.ticks(1);
+        ASSERT_EQ(rig.link.commLockDepth(), 1);
+        c.drop(rig);
+        rig.ticks(3);
+        EXPECT_FALSE(rig.monitor.pendingItem());
+        EXPECT_EQ(rig.link.commLockDepth(), 0);
+        EXPECT_EQ(rig.ports.line(0).written.size(), 1u);
+    }
+}
+
+TEST(Monitor, StartFailuresAreShownUnderComPort) {
+    const struct {
+        const char* what;
+        bool window;
+        bool device;
+        int result;
+    } cases[] = {
+        {"command, no device", false, false, app::msg::NoResponseFromEcu},
+        {"window, no device", true, false, app::msg::FailedOpenPort},
+        {"window, another ECU type: the port closes again", true, true, app::msg::EcuTypeDifferent},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LinkRig rig;
+        if (c.device)
+            rig.ports.line(0).respond = ecu({'X', 'Y'});
+        const std::vector<config::MonitorItem> items = threeItems();
+        std::vector<int> rows{0, 1, 2};
+        Monitor monitor(rig.link, items, rows);
+
+        const int result =
+            c.window ? monitor.startFromWindow(rig.sink) : monitor.startFromCommand(rig.sink);
+
+        EXPECT_EQ(result, c.result);
+        ASSERT_EQ(rig.sink.shown.size(), 1u);
+        EXPECT_EQ(rig.sink.shown[0].text, app::messageText(c.result));
+        EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
+        EXPECT_FALSE(rig.link.portOpen() || rig.link.transferActive());
+    }
+}
+
+TEST(MonitorRows, AnItemIsListedOnceAndAtMost15) {
+    std::vector<int> rows{0, 1, 2};
+    EXPECT_TRUE(addMonitorRow(rows, 3, -1));
+    EXPECT_THAT(rows, ElementsAre(0, 1, 2, 3));
+    EXPECT_TRUE(addMonitorRow(rows, 3, 1)); // moves before row 1
+    EXPECT_THAT(rows, ElementsAre(0, 3, 1, 2));
+    EXPECT_TRUE(addMonitorRow(rows, 0, 4)); // no row 4: appended, the old entry removed
+    EXPECT_THAT(rows, ElementsAre(3, 1, 2, 0));
+    removeMonitorRow(rows, 1);
+    removeMonitorRow(rows, 9);
+    EXPECT_THAT(rows, ElementsAre(3, 2, 0));
+
+    std::vector<int> full(15);
+    std::iota(full.begin(), full.end(), 0);
+    EXPECT_FALSE(canAddMonitorRow(full));
+    EXPECT_FALSE(addMonitorRow(full, 20, -1));
+    EXPECT_EQ(full.size(), 15u);
+
+    LinkRig rig;
+    const std::vector<config::MonitorItem> many(20, threeItems()[0]);
+    std::vector<int> selected = app::initialMonitorRows(many);
+    Monitor monitor(rig.link, many, selected);
+    EXPECT_FALSE(monitor.setRows({0, 0}));
+    EXPECT_FALSE(monitor.setRows({20}));
+    std::vector<int> sixteen(16);
+    std::iota(sixteen.begin(), sixteen.end(), 0);
+    EXPECT_FALSE(monitor.setRows(sixteen));
+    EXPECT_EQ(selected.size(), 15u);
+    EXPECT_TRUE(monitor.setRows({4, 2}));
+    EXPECT_THAT(selected, ElementsAre(4, 2));
+}
+
+TEST(MonitorSelection, SavedRowsReadBackAndLeftoverNamesAreBlanked) {
+    qmx::testing::TempFolder folder;
+    platform::Profile profile(folder.write(
+        "qmx.INI", "[DIAGSELECT]\nSELECT0=Coolant\nSELECT1=Silent\nSELECT2=Silent\n[PRINT]\n"));
+    LinkRig rig;
+    const std::vector<config::MonitorItem> items = threeItems();
+    std::vector<int> rows{0};
+    Monitor monitor(rig.link, items, rows);
+
+    EXPECT_TRUE(monitor.saveSelection(profile));
+
+    EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT0", "-"), "Engine speed");
+    EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT1", "-"), "");
+    EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT2", "-"), "");
+    EXPECT_EQ(app::readMonitorSelection(profile, items), std::vector<int>{0});
+}
+
+} // namespace
+} // namespace qmx::ecu::test

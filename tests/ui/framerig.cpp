@@ -1,0 +1,73 @@
+#include "framerig.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace qmx::uitest {
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+FrameRig::FrameRig(const std::string& iniExtra) {
+    m_home.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
+                                 "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n"
+                                 "\"Install Directory\"=\"" +
+                                     m_home.path() +
+                                     "\"\n"
+                                     "\"Rs232cPortAutoSelect\"=dword:00000000\n"
+                                     "\"ShowSplashTime\"=dword:00000000\n");
+    m_home.write("qmx.INI", readFile(SAMPLES_DIR "/qmx.INI") + iniExtra);
+    m_home.write("sample.rcz", readFile(SAMPLES_DIR "/sample.rcz"));
+    std::filesystem::create_directories(m_home.file("sys"));
+    std::filesystem::create_directories(m_home.file("ports"));
+    const app::StartupPlaces places{m_home.path(), m_home.path(), "qmx"};
+    app.start(places, app::kLargeScreen);
+    frame = std::make_unique<ui::CMainFrame>(
+        app, sink, ecu::LinkHostPlaces{m_home.path(), m_home.file("sys")});
+    frame->resize(1000, 700);
+    frame->show();
+    (void)QTest::qWaitForWindowExposed(frame.get());
+    QApplication::setActiveWindow(frame.get());
+}
+
+FrameRig::~FrameRig() {
+    // A modified document would ask when the frame closes; the test is over.
+    app.configuration().modified = false;
+    app.ecuSnapshot().reset();
+    frame.reset();
+}
+
+bool FrameRig::openSample() {
+    if (!frame->openFile(samplePath()))
+        return false;
+    return QTest::qWaitFor([this] { return frame->activeTable() != nullptr; }, 5000);
+}
+
+std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::string> extra) {
+    std::vector<std::string> args{"--image", SAMPLES_DIR "/sample.rcz", "--machine-code", "Q4",
+                                  "--link",  m_home.file("ports/COM1")};
+    args.insert(args.end(), extra.begin(), extra.end());
+    auto process = std::make_unique<testing::EcusimProcess>(ECUSIM_PATH, args);
+    // ecusim names its terminal once the link is in place.
+    if (process->firstLine().empty())
+        return nullptr;
+    return process;
+}
+
+QString FrameRig::samplePath() const {
+    return QString::fromStdString(m_home.file("sample.rcz"));
+}
+
+} // namespace qmx::uitest

@@ -1,0 +1,279 @@
+#include "uitests.h"
+
+#include "framerig.h"
+#include "modal.h"
+
+#include "app/commands.h"
+#include "app/messages.h"
+#include "maps/map.h"
+#include "ui/cchildframe.h"
+#include "ui/mapbar.h"
+#include "ui/tablewindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+
+namespace qmx::uitest {
+namespace {
+
+namespace cmd = app::cmd;
+
+QStringList menuTitles(QMenuBar* bar) {
+    QStringList titles;
+    for (QAction* action : bar->actions())
+        titles << action->text();
+    return titles;
+}
+
+QStringList menuItems(QMenuBar* bar, const QString& title) {
+    QStringList items;
+    for (QAction* menu : bar->actions())
+        if (menu->text() == title)
+            for (QAction* item : menu->menu()->actions())
+                items << (item->isSeparator() ? "-" : item->text());
+    return items;
+}
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FrameRig> rig;
+
+    ui::TableWindow* table() { return rig->frame->activeTable(); }
+    maps::Map& map() { return *rig->app.configuration().maps.current(); }
+    int raw(int row, int column) {
+        return maps::readY(map(), rig->app.configuration().image, column, row).value;
+    }
+    QPoint cellCentre(int row, int column) {
+        const maps::PixelRect r = table()->controller().layout().gridCell(row, column);
+        return {r.x + r.width / 2, r.y + r.height / 2};
+    }
+    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* target = table();
+        if (table()->editBox()->isVisible())
+            target = table()->editBox();
+        QTest::keyClick(target, Qt::Key(k), mods);
+    }
+    QStringList shownTexts() const {
+        QStringList texts;
+        for (const auto& shown : rig->sink.shown)
+            texts << QString::fromStdString(shown.text);
+        return texts;
+    }
+
+private slots:
+    void init() {
+        rig = std::make_unique<FrameRig>();
+        QVERIFY(rig->openSample());
+        table()->setFocus();
+    }
+    void cleanup() { rig.reset(); }
+
+    void menusFollowTheDocument() {
+        QMenuBar* bar = rig->frame->menuBar();
+        QCOMPARE(menuTitles(bar), (QStringList{"&File", "&Edit", "&Tool", "&Window", "&Help"}));
+        QCOMPARE(menuItems(bar, "&File"),
+                 (QStringList{"&Open", "&Close", "&Save as...", "&Directory...", "E&xit"}));
+        QCOMPARE(menuItems(bar, "&Edit"), (QStringList{"&Undo", "&Copy", "&Paste"}));
+        QCOMPARE(rig->frame->action(cmd::FileOpen)->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(rig->frame->action(cmd::EditUndo)->shortcuts().size(), 2);
+        QVERIFY(rig->frame->action(cmd::FileSave) != nullptr);
+        QVERIFY(rig->frame->action(cmd::ComPort) == nullptr); // comes with its dialog
+        QCOMPARE(rig->frame->minimumSize(), QSize(500, 500));
+        QCOMPARE(rig->frame->windowTitle(), "QMX - " + rig->samplePath() + "[*]");
+
+        rig->frame->runCommand(cmd::FileClose);
+        QCOMPARE(menuTitles(bar), (QStringList{"&File", "&Help"}));
+        QCOMPARE(menuItems(bar, "&File"), (QStringList{"&Open", "&Directory...", "E&xit"}));
+        QVERIFY(rig->frame->documentArea()->subWindowList().isEmpty());
+        QVERIFY(!rig->frame->action(cmd::FileSave)->isEnabled());
+    }
+
+    void tableFrameShowsTheMapChosenInTheBar() {
+        auto* frame = qobject_cast<QMdiSubWindow*>(rig->frame->documentArea()->activeSubWindow());
+        QCOMPARE(frame->windowTitle(), QString("TABLE -INJ1,INJ2,INJ3,INJ4[*]"));
+        QCOMPARE(frame->minimumSize(), QSize(200, 120));
+        auto* maps = rig->frame->mapBar()->findChild<QListWidget*>("mapList");
+        QCOMPARE(maps->count(), 6);
+        maps->setCurrentRow(4);
+        QCOMPARE(frame->windowTitle(), QString("TABLE -IGN[*]"));
+        QCOMPARE(map().name, std::string("IGN"));
+        frame->close(); // the system close command is ignored
+        QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 1);
+    }
+
+    void tablePaintsWithItsColours() {
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(1, 1));
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(2, 2));
+        const QImage picture = table()->grab().toImage();
+        const maps::TableLayout& layout = table()->controller().layout();
+        const maps::PixelRect current = layout.gridCell(2, 2);
+        const maps::PixelRect selected = layout.gridCell(1, 1);
+        const maps::PixelRect empty = layout.emptyArea();
+        QCOMPARE(QColor(picture.pixel(current.x + 2, current.y + 2)), QColor(64, 200, 200));
+        QCOMPARE(QColor(picture.pixel(selected.x + 2, selected.y + 2)), QColor(0, 0, 128));
+        QCOMPARE(QColor(picture.pixel(selected.x, selected.y + 2)), QColor(192, 192, 192));
+        QCOMPARE(QColor(picture.pixel(empty.x + 5, empty.y + 5)), QColor(198, 219, 231));
+        const maps::PixelRect plain = layout.gridCell(0, 3);
+        QCOMPARE(QColor(picture.pixel(plain.x + 2, plain.y + 2)), QColor(Qt::white));
+    }
+
+    void typingADigitOpensTheEditBoxAndEnterCommits() {
+        QCOMPARE(raw(0, 0), 0x1E);
+        key(Qt::Key_5);
+        QVERIFY(table()->editBox()->isVisible());
+        QCOMPARE(table()->editBox()->text(), QString("5"));
+        key(Qt::Key_Return);
+        QVERIFY(!table()->editBox()->isVisible());
+        QCOMPARE(raw(0, 0), 50);
+        QVERIFY(rig->frame->isWindowModified());
+        QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo(Edit DATA)"));
+        QVERIFY(rig->frame->action(cmd::EditUndo)->isEnabled());
+        QCOMPARE(rig->frame->mapBar()->dataValueText(), QString("5.0"));
+    }
+
+    void enterOnFourCellsAndOneUndoRestoresThem() {
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(1, 1));
+        QCOMPARE(map().selection.size(), 4u);
+        const int before[] = {raw(0, 0), raw(0, 1), raw(1, 0), raw(1, 1)};
+        key(Qt::Key_7);
+        key(Qt::Key_Return);
+        QCOMPARE(raw(0, 0), 70);
+        QCOMPARE(raw(0, 1), 70);
+        QCOMPARE(raw(1, 0), 70);
+        QCOMPARE(raw(1, 1), 70);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(raw(0, 0), before[0]);
+        QCOMPARE(raw(0, 1), before[1]);
+        QCOMPARE(raw(1, 0), before[2]);
+        QCOMPARE(raw(1, 1), before[3]);
+        QVERIFY(!rig->frame->action(cmd::EditUndo)->isEnabled());
+        QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo"));
+    }
+
+    void pageUpStepsMergeIntoOneUndoRecord() {
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(2, 2));
+        const int before = raw(2, 2);
+        for (int i = 0; i < 5; ++i)
+            key(Qt::Key_PageUp);
+        QCOMPARE(raw(2, 2), before + 5);
+        QCOMPARE(map().undo.size(), 1u);
+        key(Qt::Key_PageUp, Qt::ShiftModifier);
+        QCOMPARE(raw(2, 2), before + 15);
+        key(Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(raw(2, 2), before);
+    }
+
+    void shiftArrowsExtendTheSelection() {
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
+        for (int i = 0; i < 3; ++i)
+            key(Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(map().selection.size(), 4u);
+        QVERIFY(map().selection.contains({0, 3}));
+        key(Qt::Key_Right);
+        QCOMPARE(map().selection.size(), 1u);
+        QVERIFY(map().selection.contains({0, 4}));
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(map().selection.size(), 2u);
+        QVERIFY(map().selection.contains({1, 4}));
+    }
+
+    void copyWritesTheSelectionsRectangle() {
+        map().selection.clearCells();
+        for (auto [row, column] : {std::pair{0, 0}, {0, 2}, {1, 1}})
+            map().selection.set({row, column}, 0.0f);
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("3.0\t0.0\t4.2\r\n0.0\t4.8\t0.0"));
+    }
+
+    void pasteWritesABlockOrWarns() {
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
+        QGuiApplication::clipboard()->setText("1.5\t2\r\n3\t4");
+        QVERIFY(rig->frame->action(cmd::EditPaste)->isEnabled());
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(raw(0, 0), 15);
+        QCOMPARE(raw(0, 1), 20);
+        QCOMPARE(raw(1, 0), 30);
+        QCOMPARE(raw(1, 1), 40);
+        QVERIFY(rig->sink.shown.empty());
+
+        QGuiApplication::clipboard()->setText("1.5\t2\r\n3");
+        key(Qt::Key_Insert, Qt::ShiftModifier);
+        QGuiApplication::clipboard()->setText("1e3");
+        key(Qt::Key_V, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+        QVERIFY(!rig->frame->action(cmd::EditPaste)->isEnabled());
+        table()->paste(); // reached only when text vanished after the command was enabled
+        QCOMPARE(
+            shownTexts(),
+            (QStringList{QString::fromLatin1(app::messageText(app::msg::ClipboardNotRectangular)),
+                         QString::fromLatin1(app::messageText(app::msg::ClipboardNotNumeric)),
+                         QString::fromLatin1(app::messageText(app::msg::ClipboardUnreadable))}));
+        for (const auto& shown : rig->sink.shown) {
+            QCOMPARE(shown.icon, app::Icon::Exclamation);
+            QVERIFY(shown.caption.empty());
+        }
+        QCOMPARE(raw(0, 0), 15);
+    }
+
+    void closeAsksBeforeLosingEdits() {
+        key(Qt::Key_9);
+        key(Qt::Key_Return);
+        rig->sink.answers = {app::Answer::Cancel};
+        rig->frame->runCommand(cmd::FileClose);
+        QCOMPARE(shownTexts(),
+                 QStringList{QString::fromLatin1(app::messageText(app::msg::CloseWithoutSaving))});
+        QVERIFY(rig->app.configuration().isOpen());
+        rig->frame->runCommand(cmd::FileClose);
+        QVERIFY(!rig->app.configuration().isOpen());
+        QVERIFY(rig->frame->documentArea()->subWindowList().isEmpty());
+        QCOMPARE(rig->frame->mapBar()->findChild<QListWidget*>("mapList")->count(), 0);
+    }
+
+    void saveKeepsTheValueForTheNextOpen() {
+        key(Qt::Key_8);
+        key(Qt::Key_Return);
+        key(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(shownTexts(), QStringList());
+        QVERIFY(!rig->frame->isWindowModified());
+        rig->frame->runCommand(cmd::FileClose);
+        // Nothing to ask; the sample's map link is reported as cleared.
+        QCOMPARE(shownTexts(),
+                 QStringList{QString::fromLatin1(app::messageText(app::msg::MapLinkCleared))});
+        QCOMPARE(rig->sink.shown[0].icon, app::Icon::Question);
+        QVERIFY(rig->openSample());
+        QCOMPARE(raw(0, 0), 80);
+    }
+
+    void titleEditorWritesBackOnOk() {
+        onNextModal([](QWidget* editor) {
+            editor->findChild<QListWidget*>("titles")->setCurrentRow(0);
+            editor->findChild<QPushButton*>("delete")->click();
+            static_cast<QDialog*>(editor)->accept();
+        });
+        rig->frame->runCommand(cmd::Title);
+        const auto& lines = rig->app.configuration().lines.lines();
+        QVERIFY(std::find(lines.begin(), lines.end(), "Engine") == lines.end());
+        QVERIFY(std::find(lines.begin(), lines.end(), "Calibration") != lines.end());
+    }
+};
+
+} // namespace
+
+QObject* newMainFrameTest() {
+    return new MainFrameTest;
+}
+
+} // namespace qmx::uitest
+
+#include "mainframe_test.moc"

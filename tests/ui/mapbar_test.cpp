@@ -1,0 +1,106 @@
+#include "uitests.h"
+
+#include "ui/mapbar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace qmx::uitest {
+namespace {
+
+class MapBarTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pagesShowTheirControls() {
+        QMainWindow window;
+        auto* bar = new ui::MapBar(&window);
+        window.addDockWidget(Qt::LeftDockWidgetArea, bar);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* maps = bar->findChild<QListWidget*>("mapList");
+        auto* constants = bar->findChild<QTreeWidget*>("constList");
+        QVERIFY(maps->isVisible() && !constants->isVisible());
+        bar->showConstPage();
+        QVERIFY(!maps->isVisible() && constants->isVisible());
+        QCOMPARE(constants->columnWidth(0), 180);
+        QCOMPARE(constants->headerItem()->text(1), QString("Value"));
+        bar->hide();
+        bar->show();
+        QCOMPARE(bar->page(), int(ui::MapBar::kMapPage));
+        // The map list ends 30 pixels above the tab frame's bottom, the constant list 5.
+        bar->showConstPage();
+        QCOMPARE(constants->geometry().bottom() - maps->geometry().bottom(), 25);
+        QCOMPARE(constants->geometry().left(), maps->geometry().left());
+    }
+
+    void reportsTheUsersChoicesButNotTheFrames() {
+        ui::MapBar bar;
+        QSignalSpy maps(&bar, &ui::MapBar::mapChosen);
+        QSignalSpy lines(&bar, &ui::MapBar::lineChosen);
+        QSignalSpy steps(&bar, &ui::MapBar::stepClicked);
+        bar.setMaps({"FUEL", "IGN"});
+        bar.setCurrentMap(1);
+        bar.setLines({"10", "20", "30"}, 2);
+        QCOMPARE(maps.count(), 0);
+        QCOMPARE(lines.count(), 0);
+        bar.findChild<QListWidget*>("mapList")->setCurrentRow(0);
+        QCOMPARE(maps.count(), 1);
+        QCOMPARE(maps.at(0).at(0).toInt(), 0);
+        bar.findChild<QComboBox*>("lineList")->setCurrentIndex(1);
+        QCOMPARE(lines.at(0).at(0).toInt(), 1);
+        for (const char* name : {"step1", "step2", "step3", "step4"})
+            bar.findChild<QToolButton*>(name)->click();
+        QCOMPARE(steps.count(), 4);
+        QCOMPARE(steps.at(0).at(0).toInt(), 32);
+        QCOMPARE(steps.at(1).at(0).toInt(), 31);
+        QCOMPARE(steps.at(2).at(0).toInt(), 12);
+        QCOMPARE(steps.at(3).at(0).toInt(), 11);
+    }
+
+    void allBoxAndClearing() {
+        ui::MapBar bar;
+        auto* all = bar.findChild<QCheckBox*>("allBox");
+        QVERIFY(!all->isEnabled());
+        bar.setAllState(maps::CheckState::Indeterminate);
+        QVERIFY(all->isEnabled());
+        QCOMPARE(all->checkState(), Qt::PartiallyChecked);
+        bar.setConstants({{"Idle speed", "800"}});
+        bar.setValueTexts("1000", "12.5");
+        bar.setMaps({"FUEL"});
+        bar.clear();
+        QCOMPARE(bar.findChild<QListWidget*>("mapList")->count(), 0);
+        QCOMPARE(bar.findChild<QTreeWidget*>("constList")->topLevelItemCount(), 0);
+        QVERIFY(bar.xValueText().isEmpty() && bar.dataValueText().isEmpty());
+        QVERIFY(!all->isEnabled());
+    }
+
+    void escapeAndEnterStayInTheBar() {
+        ui::MapBar bar;
+        bar.setMaps({"FUEL", "IGN"});
+        bar.show();
+        QSignalSpy escapes(&bar, &ui::MapBar::escapePressed);
+        QSignalSpy maps(&bar, &ui::MapBar::mapChosen);
+        auto* list = bar.findChild<QListWidget*>("mapList");
+        QTest::keyClick(list, Qt::Key_Escape);
+        QCOMPARE(escapes.count(), 1);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(maps.count(), 0);
+    }
+};
+
+} // namespace
+
+QObject* newMapBarTest() {
+    return new MapBarTest;
+}
+
+} // namespace qmx::uitest
+
+#include "mapbar_test.moc"

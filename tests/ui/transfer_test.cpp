@@ -1,0 +1,103 @@
+#include "uitests.h"
+
+#include "framerig.h"
+
+#include "app/commands.h"
+#include "app/messages.h"
+#include "maps/map.h"
+#include "ui/tablewindow.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+namespace qmx::uitest {
+namespace {
+
+namespace cmd = app::cmd;
+
+// The ECU commands of the main frame against ecusim on a pseudo-terminal.
+class TransferTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readKeepsTheWindowAliveAndRestoresTheEcuValues() {
+        FrameRig rig;
+        // At the line rate of 19200 baud the read takes long enough for many ticks.
+        auto sim = rig.startEcusim({"--baud", "19200"});
+        QVERIFY(sim);
+        QVERIFY(rig.openSample());
+        ui::CMainFrame& frame = *rig.frame;
+        maps::Map& map = *rig.app.configuration().maps.current();
+        rig.app.configuration().image.setByte(maps::yAddress(map, 0, 0), 99);
+        QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
+        QVERIFY(frame.action(cmd::WriteEcu)->isEnabled());
+
+        // A timer of the window's own, and what the commands looked like while the read ran.
+        int ownTicks = 0;
+        int busySamples = 0;
+        bool enabledWhileBusy = false;
+        QTimer sampler;
+        sampler.setInterval(20);
+        connect(&sampler, &QTimer::timeout, [&] {
+            ++ownTicks;
+            if (frame.commandState().transferActive) {
+                ++busySamples;
+                enabledWhileBusy = enabledWhileBusy || frame.action(cmd::ReadEcu)->isEnabled() ||
+                                   frame.action(cmd::WriteEcu)->isEnabled() ||
+                                   frame.action(cmd::FileClose)->isEnabled();
+            }
+        });
+        sampler.start();
+        const auto linkTicks = frame.pump().ticksDelivered();
+        frame.runCommand(cmd::ReadEcu);
+        sampler.stop();
+
+        QVERIFY(busySamples > 0);
+        QVERIFY(!enabledWhileBusy);
+        QVERIFY(frame.pump().ticksDelivered() > linkTicks);
+        QVERIFY(ownTicks > 0);
+        QCOMPARE(rig.sink.shown.size(), 1u);
+        QCOMPARE(rig.sink.shown[0].text, std::string(app::messageText(app::msg::Complete)));
+        QCOMPARE(rig.sink.shown[0].caption,
+                 std::string(app::messageText(app::msg::ReadFromEcuCaption)));
+        QCOMPARE(rig.sink.shown[0].icon, app::Icon::Information);
+        QCOMPARE(int(maps::readY(map, rig.app.configuration().image, 0, 0).value), 0x1E);
+        QVERIFY(!frame.progressWindow().isVisible());
+        QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
+    }
+
+    void writeReportsTheEcuAnswerAndCloseAsksAboutUnwrittenEdits() {
+        FrameRig rig;
+        auto sim = rig.startEcusim();
+        QVERIFY(sim);
+        QVERIFY(rig.openSample());
+        ui::CMainFrame& frame = *rig.frame;
+        frame.runCommand(cmd::WriteEcu);
+        QCOMPARE(rig.sink.shown.size(), 1u);
+        QCOMPARE(rig.sink.shown[0].caption,
+                 std::string(app::messageText(app::msg::WriteToEcuCaption)));
+        QCOMPARE(rig.sink.shown[0].icon, app::Icon::Information);
+
+        // An edit after the write differs from what the ECU holds: Close asks 3001, then 57654.
+        QTest::keyClick(frame.activeTable(), Qt::Key_6);
+        QTest::keyClick(frame.activeTable()->editBox(), Qt::Key_Return);
+        rig.sink.shown.clear();
+        rig.sink.answers = {app::Answer::Ok, app::Answer::Cancel};
+        frame.runCommand(cmd::FileClose);
+        QCOMPARE(rig.sink.shown.size(), 2u);
+        QCOMPARE(rig.sink.shown[1].text,
+                 std::string(app::messageText(app::msg::CloseWithoutWriting)));
+        QVERIFY(rig.app.configuration().isOpen());
+    }
+};
+
+} // namespace
+
+QObject* newTransferTest() {
+    return new TransferTest;
+}
+
+} // namespace qmx::uitest
+
+#include "transfer_test.moc"

@@ -1,0 +1,15 @@
+#pragma once
+
+class QObject;
+
+// Each widget test file makes its test object; main() runs them in turn.
+namespace qmx::uitest {
+
+QObject* newServicesTest();
+QObject* newDialogsTest();
+QObject* newMapBarTest();
+QObject* newMainFrameTest();
+QObject* newScreenshotTest();
+QObject* newTransferTest();
+
+} // namespace qmx::uitest
