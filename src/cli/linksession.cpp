@@ -7,10 +7,14 @@
 namespace qmx::cli {
 
 void StderrProgress::open(std::string_view title) {
+    m_status.clear();
     m_err << title << '\n' << std::flush;
 }
 
 void StderrProgress::setStatus(std::string_view text) {
+    if (text == m_status)
+        return;
+    m_status = text;
     m_err << text << '\n' << std::flush;
 }
 

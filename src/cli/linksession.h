@@ -12,7 +12,7 @@ namespace qmx::cli {
 class Session;
 
 // The progress window of an ECU exchange as lines on the error stream: the title when it opens,
-// then each status and retry text.
+// then each status text that differs from the one before, and each retry text.
 class StderrProgress : public ecu::ProgressWindow {
 public:
     explicit StderrProgress(std::ostream& err) : m_err(err) {}
@@ -23,6 +23,7 @@ public:
 
 private:
     std::ostream& m_err;
+    std::string m_status;
 };
 
 // The QMX home folder of the run: --home, else the one qmx finds.
