@@ -74,15 +74,24 @@ struct Bench {
                                                     qmx::ecu::LinkHostPlaces{home, home / "sys"});
     }
 
-    // One transfer of `c` at `baud`: prints its line; false when it failed.
-    bool run(const Case& c, int baud, bool write) {
+    struct Measurement {
+        bool ok = false;
+        double wall = 0;       // seconds
+        double cpu = 0;        // seconds of this process
+        double characters = 0; // that cross the line twice: the command letters and the records
+        double kilobytes = 0;
+    };
+
+    // One transfer of `c` through ecusim emulating `baud` (0: no line-rate emulation).
+    Measurement transfer(const Case& c, int baud, bool write) {
         char range[16];
         std::snprintf(range, sizeof range, "%04X-%04X", c.low, c.high);
         qmx::testing::EcusimProcess sim(ECUSIM_PATH,
                                         {"--link", (home / "ports" / "COM1").string(), "--range",
                                          range, "--baud", std::to_string(baud)});
+        Measurement measured;
         if (sim.firstLine().empty())
-            return false;
+            return measured;
 
         auto configuration = std::make_unique<qmx::app::Configuration>();
         configuration->image.setRange(c.low, c.high);
@@ -102,30 +111,48 @@ struct Bench {
         qmx::ecu::TransferContext context{host->link(), progress, sink};
         qmx::ecu::CompareData data;
 
-        // The characters that cross the line twice: the two command letters and the records.
         qmx::ecu::DataPane pane;
         qmx::ecu::loadEditData(document, pane);
-        std::size_t characters = 2;
+        measured.characters = 2;
         for (const std::string& record : qmx::ecu::recordTexts(pane))
-            characters += record.size();
-        const double bound = static_cast<double>(characters) * 2 * 10 / baud;
+            measured.characters += static_cast<double>(record.size());
+        measured.kilobytes = static_cast<double>(pane.count()) / 1024.0;
 
         const double cpuBefore = cpuSeconds();
         const auto start = Clock::now();
         const int result = write ? qmx::ecu::writeToEcu(context, document, data)
                                  : qmx::ecu::readFromEcu(context, document, data);
-        const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-        const double cpu = cpuSeconds() - cpuBefore;
-        if (result != 0) {
+        measured.wall = std::chrono::duration<double>(Clock::now() - start).count();
+        measured.cpu = cpuSeconds() - cpuBefore;
+        measured.ok = result == 0;
+        if (!measured.ok)
             std::fprintf(stderr, "%s failed: %s\n", write ? "write" : "read",
                          data.errorText.c_str());
+        return measured;
+    }
+
+    // Prints the line of one transfer at `baud`; false when it failed.
+    bool run(const Case& c, int baud, bool write) {
+        const Measurement m = transfer(c, baud, write);
+        if (!m.ok)
             return false;
-        }
-        const double kilobytes = pane.count() / 1024.0;
+        const double bound = m.characters * 2 * 10 / baud;
         std::printf("%-5s %-9s %5d baud: wall %8.2f s, bound %8.2f s, wall/bound %.3f, "
                     "CPU %.3f ms/KiB\n",
-                    write ? "write" : "read", c.name, baud, wall, bound, wall / bound,
-                    cpu * 1000 / kilobytes);
+                    write ? "write" : "read", c.name, baud, m.wall, bound, m.wall / bound,
+                    m.cpu * 1000 / m.kilobytes);
+        std::fflush(stdout);
+        return true;
+    }
+
+    // Prints what every character costs beside its line time: a read without emulation.
+    bool runUnpaced(const Case& c) {
+        const Measurement m = transfer(c, 0, false);
+        if (!m.ok)
+            return false;
+        std::printf("read  %-9s no line rate: %.0f us per character out and back (the cost of the "
+                    "terminal and the scheduler that every character adds to its line time)\n",
+                    c.name, m.wall * 1e6 / m.characters);
         std::fflush(stdout);
         return true;
     }
@@ -164,7 +191,7 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         Bench bench(folder);
-        if (!bench.ok)
+        if (!bench.ok || !bench.runUnpaced({"4 KiB", 0x8000, 0x8FFF}))
             status = 1;
         for (const Case& c : cases) {
             for (const int baud : {9600, 19200}) {

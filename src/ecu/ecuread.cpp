@@ -154,7 +154,8 @@ int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool
         ReceivedData part = parsePartialText(received);
         if (!part.bytes.empty()) {
             const std::size_t missing = part.start + part.bytes.size();
-            failure += "\n" + app::messageText(app::msg::ReadErrorAddress, hex4(missing));
+            failure += '\n';
+            failure += app::messageText(app::msg::ReadErrorAddress, hex4(missing));
             pane.fill(part.start, std::move(part.bytes), kTitle);
             pane.partial = true;
         }

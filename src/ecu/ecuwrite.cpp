@@ -121,9 +121,11 @@ int WriteEcu(TransferContext& context, const config::CLineList& lines, CompareDa
         return result;
     }
     std::string failure(app::messageText(result));
-    if (result == app::msg::FailedToCorrespond)
-        failure += "\n" + app::messageText(app::msg::WriteErrorAddress,
-                                           failingAddress(address, charactersSent));
+    if (result == app::msg::FailedToCorrespond) {
+        failure += '\n';
+        failure += app::messageText(app::msg::WriteErrorAddress,
+                                    failingAddress(address, charactersSent));
+    }
     reportTransferFailure(context.sink, data, std::move(failure), app::msg::WriteToEcuCaption,
                           showMessages);
     return result;
