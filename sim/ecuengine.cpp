@@ -65,8 +65,10 @@ EcuEngine::EcuEngine(config::EcuImage& memory, EngineOptions options, TimePoint 
 }
 
 void EcuEngine::receive(std::uint8_t byte, TimePoint now) {
+    const TimePoint sent = now - m_deliveryLateness;
+    m_deliveryLateness = Clock::duration{0};
     // The character occupies the line for its bit times before the device has all of it.
-    const TimePoint arrived = std::max(now, m_inboundFree) + m_characterTime;
+    const TimePoint arrived = std::max(sent, m_inboundFree) + m_characterTime;
     m_inboundFree = arrived;
     m_inbound.push_back({byte, arrived});
 }
@@ -89,6 +91,7 @@ void EcuEngine::poll(TimePoint now, std::vector<std::uint8_t>& out) {
         }
     }
     while (!m_outbound.empty() && m_outbound.front().due <= now) {
+        m_deliveryLateness = now - m_outbound.front().due;
         out.push_back(m_outbound.front().byte);
         m_outbound.pop_front();
     }

@@ -120,6 +120,11 @@ private:
     std::deque<Timed> m_outbound;
     TimePoint m_inboundFree{};  // when the line from the program is free for the next character
     TimePoint m_outboundFree{}; // when the line to the program is free for the next character
+    // How late the last character reached the program compared with its emulated arrival
+    // (the wake-up delay of the loop that serves the device). The program's answer to it is
+    // taken as sent that much earlier, so the simulator's own delays do not add up into the
+    // emulated line time.
+    Clock::duration m_deliveryLateness{0};
     std::optional<TimePoint> m_deadline; // echo wait or half-received command
 
     std::vector<std::uint8_t> m_arguments; // single-value write: bytes after the command
