@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <stdlib.h>
@@ -74,12 +75,10 @@ std::vector<MapShape> shapes(const maps::MapSet& set) {
     return result;
 }
 
-// Everything an open derives from the file besides the lines.
+// Everything an open derives from the file besides the lines and the link.
 struct OpenedState {
     std::vector<MapShape> maps;
     maps::MapSource source;
-    maps::LinkMode linkMode;
-    std::vector<std::string> linkNames;
     std::vector<std::string> monitorNames;
     std::vector<int> monitorRows;
     app::LineIndexes line;
@@ -87,15 +86,17 @@ struct OpenedState {
     std::string machineCode;
 
     explicit OpenedState(const app::Configuration& c)
-        : maps(shapes(c.maps)), source(c.maps.source()), linkMode(c.maps.link().mode()),
-          linkNames(c.maps.link().names()), line(c.line), commandRetryCount(c.commandRetryCount),
-          machineCode(c.machineCode) {
+        : maps(shapes(c.maps)), source(c.maps.source()), monitorRows(c.monitorRows), line(c.line),
+          commandRetryCount(c.commandRetryCount), machineCode(c.machineCode) {
         for (const config::MonitorItem& item : c.monitorItems)
             monitorNames.push_back(item.name);
-        monitorRows = c.monitorRows;
     }
     bool operator==(const OpenedState&) const = default;
 };
+
+std::pair<maps::LinkMode, std::vector<std::string>> linkOf(const app::Configuration& c) {
+    return {c.maps.link().mode(), c.maps.link().names()};
+}
 
 // The invariants of an open configuration.
 void checkOpened(const app::Configuration& c) {
@@ -159,19 +160,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(app.exportTo(home.file("export.txt")) == app::msg::Success, "export");
 
     const OpenedState opened(c);
+    const auto openedLink = linkOf(c);
     const std::string saved = home.file("saved.rcz");
     if (app.saveAs(saved) != app::msg::Success) {
         fuzz::require(!app::configurationFileBytes(c.lines, app::FileLayout::Packed),
                       "Save As fails only for a line too long for the packed layout");
         return 0;
     }
+    // The checksum byte may be a free-map count byte. The save lays the maps out again; when
+    // a map would then run past 0xFFFF the old layout stays, and the saved file opens with
+    // fewer maps or none: a known limit of such files, not checked here.
+    if (!c.maps.relayoutFreeMaps())
+        return 0;
+    const OpenedState written(c);
     const std::vector<std::string> savedLines = c.lines.lines();
     fuzz::require(app.openConfiguration(saved, app::FileLayout::PackedThenPlain) ==
                       app::msg::Success,
                   "the saved file opens");
     fuzz::require(c.loadedFromPacked, "the saved file is packed");
     fuzz::require(c.lines.lines() == savedLines, "the saved file gives the same lines");
-    fuzz::require(OpenedState(c) == opened, "the saved file gives the same maps and settings");
+    fuzz::require(OpenedState(c) == written, "the saved file gives the same maps and settings");
+    // Counts moved by the checksum may unlink maps on the next open; the link stays until then.
+    if (written.maps == opened.maps)
+        fuzz::require(linkOf(c) == openedLink, "the saved file gives the same link");
     app.closeConfiguration();
     return 0;
 }

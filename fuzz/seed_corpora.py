@@ -54,6 +54,12 @@ OPEN_LINES = [
     "[Diag.Com]", "1,10,Engine speed,rpm,2,1,0", "2,11,Coolant temperature,degC,1,1,-40",
 ]
 
+# A free map whose column count is the last [Data] byte, which a save sets as the checksum.
+CHECKSUM_COUNT_LINES = [
+    "[Data]", "S1058000020375", "S9030000FC",
+    "[Free Map]", "8000,8100,8000", "A,0,0", "Z,0,1,x,x", "X,0,1,x,x", "Y,0,1,x,x",
+]
+
 
 def lines_of(data: bytes):
     """The lines as the plain reader splits them."""
@@ -141,6 +147,7 @@ def main() -> int:
         write("calib_line", f"calib-{i:02}", text)
     write("diagcom", "hand-made", "\n".join(DIAG_LINES).encode())
     write("open_configuration", "hand-made", "\n".join(OPEN_LINES).encode())
+    write("open_configuration", "checksum-count", "\n".join(CHECKSUM_COUNT_LINES).encode())
     write("data_section", "hand-made",
           b"[data]\nS1050010AA40\nS104FFFF01FC\n[Other]\nS1060020BBCC52\nS9030000FC\n")
     print(f"seed corpora written to {FUZZ}/corpus-*")
