@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Writes the seed corpora fuzz/corpus-<name>/ of the fuzz targets from what samples/ holds.
 
-Every sample file seeds the line-based targets as it is; packed samples (.rcz) seed the packed
-reader, and each plain sample is also packed here so that the packed reader starts from valid
-files. Expressions and [Calib] lines are taken from the samples' lines and a few hand-made
-cases. Running it again rewrites the seeds and keeps what the fuzzers have added.
+Every sample file seeds the line-based targets and the open as it is; packed samples (.rcz) seed
+the packed reader, and each plain sample is also packed here so that the packed reader starts
+from valid files. Expressions and [Calib] lines are taken from the samples' lines and a few
+hand-made cases. Running it again rewrites the seeds and keeps what the fuzzers have added.
 """
 import pathlib
 import re
