@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Writes the seed corpora fuzz/corpus-<name>/ of the fuzz targets from what samples/ holds.
 
-Every sample file seeds the line-based targets as it is; packed samples (.rcz) seed the packed
-reader, and each plain sample is also packed here so that the packed reader starts from valid
-files. Expressions and [Calib] lines are taken from the samples' lines and a few hand-made
-cases. Running it again rewrites the seeds and keeps what the fuzzers have added.
+Every sample file seeds the line-based targets and the open as it is; packed samples (.rcz) seed
+the packed reader, and each plain sample is also packed here so that the packed reader starts
+from valid files. Expressions and [Calib] lines are taken from the samples' lines and a few
+hand-made cases. Running it again rewrites the seeds and keeps what the fuzzers have added.
 """
 import pathlib
 import re
@@ -36,6 +36,28 @@ DIAG_LINES = [
     "3,100,Too large,x,1,1,0",
     "4,1,Bad length,x,3,1,0",
     "5, 1 ,,x,1,1,0",
+]
+# What the samples leave out: every RS232C override, a machine model, labelled and word-addressed
+# config maps with a Y line, and a two-map Multi Map preset.
+OPEN_LINES = [
+    "[Machine]", "Model,QX400T",
+    "[Individual Information]", "VestraMachineCode,AB7",
+    "[RS232C]", "Speed = 600", "data=7", "Parity=EVEN", "Stop=1.5", "X=YES",
+    "CommandRetrycount=0", "CommPort=PORT3",
+    "[Data]", "S1058000020375", "S1078004030102036B", "S9030000FC",
+    "[Config Map]", "8000,8010,8000",
+    "MAP1,0,0", "R,0,9,x,x", "C,0,9,x,x", "V,0,255,x,x",
+    "2,a,b", "3,c,d,e", "y,8008,0.25",
+    "MAP2,0,0", "R,0,9,x,x", "C,0,9,x,x", "V,0,255,x,x",
+    "z,8000,2,2,0", "x,8004,1,3,1",
+    "[Multi Map]", "MAP1,1", "MAP2,2",
+    "[Diag.Com]", "1,10,Engine speed,rpm,2,1,0", "2,11,Coolant temperature,degC,1,1,-40",
+]
+
+# A free map whose column count is the last [Data] byte, which a save sets as the checksum.
+CHECKSUM_COUNT_LINES = [
+    "[Data]", "S1058000020375", "S9030000FC",
+    "[Free Map]", "8000,8100,8000", "A,0,0", "Z,0,1,x,x", "X,0,1,x,x", "Y,0,1,x,x",
 ]
 
 
@@ -108,7 +130,7 @@ def main() -> int:
     calib = []
     for path in samples:
         data = path.read_bytes()
-        for corpus in ("plain_reader", "data_section", "diagcom"):
+        for corpus in ("plain_reader", "data_section", "diagcom", "open_configuration"):
             write(corpus, path.name, data)
         if path.suffix.lower() == ".rcz":
             write("packed_reader", path.name, data)
@@ -124,6 +146,8 @@ def main() -> int:
     for i, text in enumerate(calib + [c.encode() for c in CALIB_LINES]):
         write("calib_line", f"calib-{i:02}", text)
     write("diagcom", "hand-made", "\n".join(DIAG_LINES).encode())
+    write("open_configuration", "hand-made", "\n".join(OPEN_LINES).encode())
+    write("open_configuration", "checksum-count", "\n".join(CHECKSUM_COUNT_LINES).encode())
     write("data_section", "hand-made",
           b"[data]\nS1050010AA40\nS104FFFF01FC\n[Other]\nS1060020BBCC52\nS9030000FC\n")
     print(f"seed corpora written to {FUZZ}/corpus-*")

@@ -22,8 +22,12 @@ std::optional<std::string> configurationFileBytes(const config::CLineList& lines
 
 int writeConfigurationFile(Configuration& configuration, const std::string& path,
                            FileLayout layout) {
-    if (config::fixImageChecksum(configuration.image))
+    // The checksum byte may be a count byte of the free-map area: the maps then follow it,
+    // as they will when the saved file is opened again.
+    if (config::fixImageChecksum(configuration.image)) {
         configuration.modified = true;
+        configuration.maps.relayoutFreeMaps();
+    }
     config::regenerateDataSection(configuration.lines, configuration.image);
     const auto bytes = configurationFileBytes(configuration.lines, layout);
     if (!bytes || platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)

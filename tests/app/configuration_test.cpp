@@ -4,6 +4,7 @@
 #include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -198,6 +199,25 @@ TEST_F(ConfigurationTest, SaveAsAndTheChecksumFix) {
     ASSERT_EQ(app->openConfiguration(packed, FileLayout::Packed), msg::Success);
     EXPECT_EQ(configuration().image.byte(0x8000), 7);
     EXPECT_EQ(configuration().image.byte(0x8001), (0x7F - 7) & 0xFF);
+}
+
+// The checksum byte at the end of [Data] is here the column count of a free map: after a save
+// the open document shows the map as the saved file opens it, not at its old place.
+TEST_F(ConfigurationTest, SaveLaysFreeMapsOutAgainWhenTheChecksumChangesACount) {
+    ASSERT_EQ(open("[Data]\nS1058000020375\nS9030000FC\n[Free Map]\n8000,8100,8000\nA,0,0\n"
+                   "Z,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x\n"),
+              msg::Success);
+    ASSERT_EQ(configuration().maps.at(0).columns(), 3);
+    const std::string saved = home.folder.file("saved.rcz");
+    ASSERT_EQ(app->saveAs(saved), msg::Success);
+    const auto layout = [&] {
+        const maps::Map& map = configuration().maps.at(0);
+        return std::tuple(map.rows(), map.columns(), map.y.count, map.x.address, map.y.address);
+    };
+    const auto afterSave = layout();
+    EXPECT_EQ(afterSave, std::tuple(2, 0x7D, 2 * 0x7D, 0x8004, 0x8004 + 0x7D));
+    ASSERT_EQ(app->openConfiguration(saved, FileLayout::Packed), msg::Success);
+    EXPECT_EQ(layout(), afterSave);
 }
 
 // A save that fails for any reason leaves the old file byte for byte.
