@@ -22,12 +22,7 @@ std::optional<std::string> configurationFileBytes(const config::CLineList& lines
 
 int writeConfigurationFile(Configuration& configuration, const std::string& path,
                            FileLayout layout) {
-    // The checksum byte may be a count byte of the free-map area: the maps then follow it,
-    // as they will when the saved file is opened again.
-    if (config::fixImageChecksum(configuration.image)) {
-        configuration.modified = true;
-        configuration.maps.relayoutFreeMaps();
-    }
+    configuration.maps.fixChecksum();
     config::regenerateDataSection(configuration.lines, configuration.image);
     const auto bytes = configurationFileBytes(configuration.lines, layout);
     if (!bytes || platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)

@@ -40,7 +40,7 @@ public:
         int result = 0;
         {
             TransferSession transfer(session);
-            ecu::fixChecksumBeforeTransfer(transfer.document());
+            transfer.document().maps.fixChecksum();
             ecu::CompareData data;
             // A loader that fails shows its message through the sink.
             const std::string& file =

@@ -2,7 +2,6 @@
 
 #include "app/messages.h"
 #include "app/messagesink.h"
-#include "config/srecords.h"
 #include "ecu/datapane.h"
 #include "ecu/ecuread.h"
 #include "ecu/ecuwrite.h"
@@ -23,16 +22,9 @@ void showOutcome(app::MessageSink& sink, const CompareData& data, int result, in
 
 } // namespace
 
-bool fixChecksumBeforeTransfer(EcuDocument& document) {
-    const bool changed = config::fixImageChecksum(document.maps.image());
-    if (changed)
-        document.maps.markModified();
-    return changed;
-}
-
 int readEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh) {
     CompareData data;
-    fixChecksumBeforeTransfer(document);
+    document.maps.fixChecksum();
     const int result = readFromEcu(context, document, data);
     showOutcome(context.sink, data, result, app::msg::ReadFromEcuCaption);
     if (refresh)
@@ -42,7 +34,7 @@ int readEcuCommand(TransferContext& context, EcuDocument& document, const Refres
 
 int writeEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh) {
     CompareData data;
-    const bool checksumChanged = fixChecksumBeforeTransfer(document);
+    const bool checksumChanged = document.maps.fixChecksum();
     const int result = writeToEcu(context, document, data);
     showOutcome(context.sink, data, result, app::msg::WriteToEcuCaption);
     if (checksumChanged && refresh)

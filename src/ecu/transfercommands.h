@@ -12,10 +12,6 @@ namespace qmx::ecu {
 // Redraws every view of the document after its image changed.
 using RefreshViews = std::function<void()>;
 
-// Sets the checksum byte at imageHigh so the data range adds up to 0x7F, marking the document
-// modified only when the byte changed. Returns whether it changed.
-bool fixChecksumBeforeTransfer(EcuDocument& document);
-
 // "Read from ECU": fixes the checksum byte, reads the ECU's data area into the edit image and
 // keeps it as the ECU snapshot, shows "Complete" (information icon) or the failure text
 // (exclamation icon) captioned "Read From ECU", then refreshes the views. Returns 0 or the

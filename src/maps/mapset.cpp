@@ -1,5 +1,7 @@
 #include "maps/mapset.h"
 
+#include "config/srecords.h"
+
 #include <vector>
 
 #include "maps/editstate.h"
@@ -124,6 +126,14 @@ void MapSet::clear() {
     m_source = MapSource::Config;
     m_area = FreeMapArea{};
     m_link.clear();
+}
+
+bool MapSet::fixChecksum() {
+    if (!config::fixImageChecksum(m_image))
+        return false;
+    markModified();
+    relayoutFreeMaps();
+    return true;
 }
 
 } // namespace qmx::maps

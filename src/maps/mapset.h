@@ -84,6 +84,12 @@ public:
     // layout is kept and false is returned. Config-map sets are left as they are.
     bool relayoutFreeMaps();
 
+    // Sets the image checksum byte, so that the bytes of the data range add up to 0x7F. When
+    // the byte changes, the document is marked modified and the free maps are laid out again,
+    // because the checksum byte may be one of their count bytes. Never copied to linked maps.
+    // Returns whether the byte changed.
+    bool fixChecksum();
+
     // The no-document state: no maps, no current map, no link, an empty free-map area.
     void clear();
 
