@@ -60,8 +60,12 @@ bool OutComm(Link& link, std::uint8_t byte, int waitMs) {
             link.clearLineErrors();
             return false;
         }
-        if (moved == 1)
-            return echo == byte;
+        if (moved == 1) {
+            if (echo != byte)
+                return false;
+            link.pumpWhenDue();
+            return true;
+        }
         link.pumpOneMessage();
     }
 }
@@ -117,6 +121,7 @@ bool InComm(Link& link, std::string& received, std::string& address, ProgressWin
                 address = received.substr(received.size() - 4);
                 showReceiveProgress(link, address, records, progress);
             }
+            link.pumpWhenDue();
             continue;
         }
         if (!ok) {

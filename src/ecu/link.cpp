@@ -178,10 +178,21 @@ void Link::onTick() {
 
 void Link::pumpOneMessage() {
     m_services.pump.pumpOne();
+    m_lastPump = std::chrono::steady_clock::now();
     // Without the tick nothing would count the wait down; count the turn itself so that every
     // wait ends.
     if (!m_tickRunning && m_timeoutTicks > 0)
         --m_timeoutTicks;
+}
+
+void Link::pumpWhenDue() {
+    // Often enough for smooth repainting, rarely enough to cost nothing on the line.
+    constexpr auto kInterval = std::chrono::milliseconds(10);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_lastPump < kInterval)
+        return;
+    m_services.pump.pumpOne();
+    m_lastPump = now;
 }
 
 void Link::waitForMonitorIdle() {

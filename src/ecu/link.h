@@ -80,6 +80,9 @@ public:
     void onTick();
     // One turn of a wait loop: handles at most one pending event without blocking.
     void pumpOneMessage();
+    // Handles at most one pending event when none was handled for a few milliseconds, so that
+    // bytes that keep arriving without a pause still let timers and repaints through.
+    void pumpWhenDue();
     // Waits, handling events, while the monitor is in the middle of an exchange; returns when it
     // is idle, when no tick runs that could finish it, or after a bounded number of ticks.
     void waitForMonitorIdle();
@@ -147,6 +150,7 @@ private:
     int m_systemError = 0;
     bool m_tickRunning = false;
     std::uint64_t m_tickCount = 0;
+    std::chrono::steady_clock::time_point m_lastPump = std::chrono::steady_clock::now();
     unsigned m_timeoutTicks = 0;
     bool m_foregroundBusy = false;
     bool m_monitorCycleActive = false;

@@ -29,12 +29,10 @@ void QtProgressWindow::open(std::string_view title) {
 
 void QtProgressWindow::setStatus(std::string_view text) {
     m_status->setText(textFromBytes(text));
-    m_pump.pumpOne();
 }
 
 void QtProgressWindow::setRetry(std::string_view text) {
     m_retry->setText(textFromBytes(text));
-    m_pump.pumpOne();
 }
 
 void QtProgressWindow::close() {

@@ -11,9 +11,8 @@ namespace qmx::ui {
 class QtEventPump;
 
 // The small modeless window an ECU exchange shows while it runs: its title, a status line and
-// a retry line. Every change of its lines gives the event loop a turn through `pump` (without
-// user input), so that repaints and timers run while data flows without a pause: a receive
-// loop turns the pump only while it waits for a byte.
+// a retry line. Opening it gives the event loop a turn through `pump` (without user input) so
+// that it is on screen before the exchange starts; later repaints come from the link's turns.
 class QtProgressWindow : public QWidget, public ecu::ProgressWindow {
 public:
     explicit QtProgressWindow(QtEventPump& pump, QWidget* owner = nullptr);
