@@ -80,4 +80,17 @@ Rig::Rig(const HomeSettings& homeSettings) : home(homeSettings) {
     EXPECT_EQ(host->openLog("e2e", sink), 0);
 }
 
+HomeSettings qmxctlHomeSettings() {
+    HomeSettings settings;
+    settings.timeout = 50;
+    settings.installHere = true;
+    settings.registryLines = {"\"MachineFolder\"=\"QX400T\"", "\"Rs232cPort\"=dword:00000000"};
+    return settings;
+}
+
+testing::ProgramRun runQmxctl(const Home& home, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home.path()});
+    return testing::runProgram(QMXCTL_PATH, args);
+}
+
 } // namespace qmx::e2e

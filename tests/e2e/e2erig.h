@@ -55,6 +55,13 @@ private:
 std::unique_ptr<testing::EcusimProcess>
 startEcusim(const Home& home, int portIndex, std::vector<std::string> args, bool trace = false);
 
+// A home where qmxctl finds its qmx.INI, the packed sample (machine code Q4) opens and start-up
+// copies no port into the registry file.
+HomeSettings qmxctlHomeSettings();
+
+// Runs qmxctl --home `home` `args` to its end.
+testing::ProgramRun runQmxctl(const Home& home, std::vector<std::string> args);
+
 // The settings loaded from a fresh home and a link host over them, its log opened with the
 // version text "e2e".
 struct Rig {

@@ -79,27 +79,6 @@ TEST(MonitorValueText, OneDecimalUnlessTheWholePartIsLong) {
     }
 }
 
-TEST(Monitor, PollsOneRowPerTickAndShowsValuesOrError) {
-    MonitorRig rig;
-    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
-    ASSERT_TRUE(rig.monitor.monitoring());
-
-    rig.ticks(18);
-
-    // 0x10 goes out at tick 1 and its two bytes are read at ticks 2 and 3; 0x11 at tick 4 gets
-    // no answer within 10 ticks; 0x12 at tick 15 is read at 16; tick 17 wraps; 0x10 again at 18.
-    EXPECT_THAT(rig.view.shown, ElementsAre(Shown{0, "30.0"}, Shown{1, "Error"}, Shown{2, "50.0"}));
-    EXPECT_THAT(rig.view.ticks, ElementsAre(3, 14, 16));
-    EXPECT_THAT(rig.ports.line(0).written, ElementsAre(0x10, 0x11, 0x12, 0x10));
-    EXPECT_EQ(rig.link.commLockDepth(), 1);
-    EXPECT_EQ(rig.monitor.pendingItem(), 0u);
-
-    rig.monitor.stopMonitor();
-    EXPECT_FALSE(rig.link.portOpen());
-    EXPECT_EQ(rig.link.commLockDepth(), 0);
-    EXPECT_FALSE(rig.monitor.pendingItem());
-}
-
 TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {
     for (const bool answered : {false, true}) {
         SCOPED_TRACE(answered);

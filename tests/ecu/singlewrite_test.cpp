@@ -12,30 +12,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(SingleWrite, ByteGoesOutAsCommandAddressAndValueWhileBusy) {
-    LinkRig rig;
-    rig.openLog();
-    FakeLine& line = rig.ports.line(0);
-    bool busyWhileSending = false;
-    line.respond = [&, normal = ecu()](std::uint8_t byte) {
-        if (byte == 0x53)
-            busyWhileSending = rig.link.foregroundBusy() && rig.link.transferActive() &&
-                               rig.link.commLockDepth() == 1;
-        return normal(byte);
-    };
-    RecordingProgress progress;
-
-    EXPECT_EQ(writeEcuByte(rig.link, progress, rig.sink, 0x1234, 0xAB), 0);
-
-    // The open's check, the write's own check, then the write.
-    EXPECT_THAT(line.written, ElementsAre(0xBF, 0xBF, 0xBE, 0x53, 0x12, 0x34, 0xAB));
-    EXPECT_THAT(progress.events, ElementsAre("open:( 1234 ) = AB", "close"));
-    EXPECT_TRUE(busyWhileSending);
-    EXPECT_FALSE(rig.link.foregroundBusy() || rig.link.transferActive() || rig.link.portOpen());
-    EXPECT_TRUE(rig.sink.shown.empty());
-    EXPECT_TRUE(matchesGolden("single_byte_write.log", rig.logText()));
-}
-
 TEST(SingleWrite, FailuresStopTheWriteAndAreShown) {
     const struct {
         const char* what;

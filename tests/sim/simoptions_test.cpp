@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/tempfolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -92,21 +94,14 @@ TEST(SimOptions, UsageErrorsEndWithStatusTwo) {
     EXPECT_EQ(parse({"--help"}, *setup).exitCode, 0);
 }
 
-class ImageFile : public testing::Test {
+class ImageFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::path(testing::TempDir()) / "image-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
     std::string write(const std::string& name, const std::string& text) {
-        const auto path = m_folder / name;
-        std::ofstream(path) << text;
-        return path.string();
+        return m_folder.write(name, text);
     }
 
 private:
-    std::filesystem::path m_folder;
+    qmx::testing::TempFolder m_folder;
 };
 
 TEST_F(ImageFile, SRecordFileSetsBytesAndRange) {
