@@ -19,10 +19,6 @@ struct OpenRig : LinkRig {
     FakeLine& line;
 };
 
-const std::string kTwoRecords = "S11301000102030405060708090A0B0C0D0E0F1063"
-                                "S11301101112131415161718191A1B1C1D1E1F2053"
-                                "S9030000FC";
-
 TEST(InComm, FailsWithoutEndRecordOrPastTheTextLimit) {
     OpenRig rig(30);
     RecordingProgress progress;
