@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appsettings.h"
+#include "config/ecuimage.h"
 #include "ecu/linkhost.h"
 #include "ecu/steadyclockpump.h"
 #include "support/ecusimprocess.h"
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What end-to-end tests share: a QMX home with its own short time-outs, ecusim serving a COM
@@ -43,8 +45,13 @@ public:
     std::filesystem::path sysfsRoot() const { return m_folder.file("sys"); }
     // Copies samples/`name` into the home; returns the copy's path.
     std::string copySample(const std::string& name) const;
+    // The log lines below its header as (time column in ms, rest of the line).
+    std::vector<std::pair<long, std::string>> timedLogLines() const;
     // The log lines below its header, each without its time column.
     std::vector<std::string> logLines() const;
+    // Writes `count` bytes of `image` from `start` as the S-record file ecu.s19; returns its path.
+    std::string writeSRecords(const config::EcuImage& image, std::uint16_t start,
+                              std::size_t count) const;
 
 private:
     testing::TempFolder m_folder;

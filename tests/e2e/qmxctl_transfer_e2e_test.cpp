@@ -31,13 +31,7 @@ protected:
         EXPECT_EQ(config::readPackedFile(config, lines), 0);
         EXPECT_EQ(config::loadDataSection(lines, image), 0);
         image.setByte(address, value);
-        std::vector<std::string> records;
-        config::encodeSRecords(image, image.low(), image.high() - image.low() + 1u, records);
-        const std::string path = home.path() + "/ecu.s19";
-        std::ofstream out(path);
-        for (const std::string& record : records)
-            out << record << '\n';
-        return path;
+        return home.writeSRecords(image, image.low(), image.high() - image.low() + 1u);
     }
 
     std::unique_ptr<testing::EcusimProcess> ecusim(std::vector<std::string> args) {

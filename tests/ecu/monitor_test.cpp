@@ -13,8 +13,6 @@ namespace qmx::ecu::test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using Shown = std::pair<int, std::string>;
 
 std::vector<config::MonitorItem> threeItems() {
     return {{0x10, 2, "Engine speed", "rpm", "0.1", "0"},
@@ -32,22 +30,9 @@ Bytes monitorAnswers(std::uint8_t request) {
     return {};
 }
 
-class RecordingView : public MonitorView {
-public:
-    explicit RecordingView(const FakePump& pump) : m_pump(pump) {}
-    void showValue(int row, std::string_view text) override {
-        shown.emplace_back(row, std::string(text));
-        ticks.push_back(m_pump.ticks);
-    }
-    std::vector<Shown> shown;
-    std::vector<int> ticks;
-
-private:
-    const FakePump& m_pump;
-};
 
 struct MonitorRig : LinkRig {
-    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link, items, rows), view(pump) {
+    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link, items, rows) {
         ports.line(0).respond = monitorAnswers;
         monitor.setView(&view);
     }
@@ -58,7 +43,7 @@ struct MonitorRig : LinkRig {
     std::vector<config::MonitorItem> items = threeItems();
     std::vector<int> rows{0, 1, 2};
     Monitor monitor;
-    RecordingView view;
+    testing::RecordingView view;
 };
 
 TEST(MonitorValueText, OneDecimalUnlessTheWholePartIsLong) {
