@@ -55,7 +55,8 @@ TEST_F(QmxctlTest, ExportAndSaveReproduceTheBundledFiles) {
         EXPECT_NE(readAll(out).find("\r\n[end]\r\n"), std::string::npos);
 
         const std::string packed = home.folder.file(name + "-new.rcz");
-        const testing::ProgramRun save = qmxctl({"save", home.sample(name + ".rcg"), "--as", packed});
+        const testing::ProgramRun save =
+            qmxctl({"save", home.sample(name + ".rcg"), "--as", packed});
         ASSERT_EQ(save.status, 0) << save.err;
         EXPECT_TRUE(readAll(packed) == readAll(std::string(SAMPLES_DIR) + "/" + name + ".rcz"));
     }

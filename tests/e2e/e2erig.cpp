@@ -72,8 +72,7 @@ std::string Home::writeSRecords(const config::EcuImage& image, std::uint16_t sta
     config::encodeSRecords(image, start, count, records);
     std::string text;
     for (const std::string& record : records)
-        text += record + "
-";
+        text += record + "\n";
     return m_folder.write("ecu.s19", text);
 }
 

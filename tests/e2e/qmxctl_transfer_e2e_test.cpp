@@ -82,7 +82,8 @@ TEST_F(QmxctlTransferE2e, WritePrintsTheResponseAndTheEcuThenHoldsTheEditData) {
 TEST_F(QmxctlTransferE2e, MonitorPrintsOneCsvLinePerValue) {
     auto sim = ecusim({"--monitor", "10:2:300"});
 
-    testing::ProgramRun run = qmxctl({"monitor", config, "--ticks", "15", "--items", "Engine speed,Battery"});
+    testing::ProgramRun run =
+        qmxctl({"monitor", config, "--ticks", "15", "--items", "Engine speed,Battery"});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::regex line("[0-9]+,Engine speed,300\\.0,rpm\n[0-9]+,Battery,Error,V\n.*");
     EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;

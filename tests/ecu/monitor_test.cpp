@@ -30,7 +30,6 @@ Bytes monitorAnswers(std::uint8_t request) {
     return {};
 }
 
-
 struct MonitorRig : LinkRig {
     MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link, items, rows) {
         ports.line(0).respond = monitorAnswers;
