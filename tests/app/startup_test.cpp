@@ -66,6 +66,7 @@ TEST(NumberFormat, RoundsLikeTheCLibrary) {
         {1.0, -3, "1"},
         {1e20, 0, "100000000000000000000"},
         {1.0 / 3, 20, "0.333333333333333"},
+        {1.0, 40, "1.000000000000000"},
     };
     for (const auto& [value, decimals, expected] : cases) {
         EXPECT_EQ(formatFixed(value, decimals), expected) << value << " " << decimals;

@@ -1,9 +1,7 @@
-#include <cstdlib>
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include "app/testhome.h"
+#include "support/ecusimprocess.h"
 
 namespace qmx::cli {
 namespace {
@@ -11,28 +9,17 @@ namespace {
 using qmx::testing::readAll;
 using qmx::testing::TestHome;
 
-struct Result {
-    int status = -1; // the exit status, or -1 when the program did not exit normally
-    std::string out;
-    std::string err;
-};
-
 // Each test in a home of its own, with qmxctl run on copies of the samples.
 class QmxctlTest : public ::testing::Test {
 protected:
-    // Runs qmxctl --home HOME `args` through the shell, its output kept in files.
-    Result qmxctl(const std::vector<std::string>& args) {
-        std::string command = std::string(QMXCTL_PATH) + " --home '" + home.folder.path() + "'";
-        for (const std::string& arg : args)
-            command += " '" + arg + "'"; // no test argument holds a quote
-        const std::string out = home.folder.file("stdout");
-        const std::string err = home.folder.file("stderr");
-        const int status = std::system((command + " >" + out + " 2>" + err).c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readAll(out), readAll(err)};
+    // Runs qmxctl --home HOME `args`.
+    testing::ProgramRun qmxctl(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--home", home.folder.path()});
+        return testing::runProgram(QMXCTL_PATH, args);
     }
     // The export of `config` without its first line (the time).
     std::string exportWithoutTime(const std::string& config) {
-        const Result run = qmxctl({"export", config, "-"});
+        const testing::ProgramRun run = qmxctl({"export", config, "-"});
         EXPECT_EQ(run.status, 0) << run.err;
         return run.out.substr(std::min(run.out.find('\n') + 1, run.out.size()));
     }
@@ -41,7 +28,7 @@ protected:
 };
 
 TEST_F(QmxctlTest, InfoSummarisesTheConfiguration) {
-    const Result run = qmxctl({"--port", "3", "info", home.sample("sample.rcz")});
+    const testing::ProgramRun run = qmxctl({"--port", "3", "info", home.sample("sample.rcz")});
     ASSERT_EQ(run.status, 0) << run.err;
     for (const char* expected :
          {"(packed)", "Data: 8000-82FF", "Machine code: Q4",
@@ -52,7 +39,7 @@ TEST_F(QmxctlTest, InfoSummarisesTheConfiguration) {
           "Rev limit = 6500 rpm [8011, word]", "Calibration version = 35 [8019, byte, read-only]",
           "14 Injection time (ms, 2 bytes, gain 0.01, offset 0)"})
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
-    const Result boost = qmxctl({"info", home.sample("boost.rcg")});
+    const testing::ProgramRun boost = qmxctl({"info", home.sample("boost.rcg")});
     EXPECT_NE(boost.out.find("BOOST: kind 3 (config map), 4 x 6, Z 9000 (words), X 9008 (words)"),
               std::string::npos)
         << boost.out;
@@ -68,7 +55,8 @@ TEST_F(QmxctlTest, ExportAndSaveReproduceTheBundledFiles) {
         EXPECT_NE(readAll(out).find("\r\n[end]\r\n"), std::string::npos);
 
         const std::string packed = home.folder.file(name + "-new.rcz");
-        const Result save = qmxctl({"save", home.sample(name + ".rcg"), "--as", packed});
+        const testing::ProgramRun save =
+            qmxctl({"save", home.sample(name + ".rcg"), "--as", packed});
         ASSERT_EQ(save.status, 0) << save.err;
         EXPECT_TRUE(readAll(packed) == readAll(std::string(SAMPLES_DIR) + "/" + name + ".rcz"));
     }
@@ -76,7 +64,7 @@ TEST_F(QmxctlTest, ExportAndSaveReproduceTheBundledFiles) {
 
 TEST_F(QmxctlTest, SetCommitsThroughTheEditorRulesAndSaves) {
     const std::string config = home.sample("sample.rcz");
-    const Result run =
+    const testing::ProgramRun run =
         qmxctl({"set",    config, "--map", "INJ1",  "--cell",  "0,0",        "12.34",
                 "--cell", "1,0",  "99",    "--map", "IGN",     "--z",        "0",
                 "50",     "--x",  "0,1",   "-3",    "--const", "Idle speed", "1234"});
@@ -117,7 +105,7 @@ TEST_F(QmxctlTest, FailuresPrintTheProgramsMessageAndLeaveTheFile) {
          "ConfigurationFile Save Error!\n"},
     };
     for (const Case& c : cases) {
-        const Result run = qmxctl(c.args);
+        const testing::ProgramRun run = qmxctl(c.args);
         EXPECT_NE(run.status, 0) << c.args[1];
         EXPECT_EQ(run.err, c.err);
         EXPECT_TRUE(readAll(config) == before);
@@ -125,7 +113,7 @@ TEST_F(QmxctlTest, FailuresPrintTheProgramsMessageAndLeaveTheFile) {
     EXPECT_NE(qmxctl({}).status, 0);
 
     std::filesystem::remove(home.folder.file("ini/qmx.INI"));
-    const Result missing = qmxctl({"info", config});
+    const testing::ProgramRun missing = qmxctl({"info", config});
     EXPECT_NE(missing.status, 0);
     EXPECT_EQ(missing.err, "qmx.ini is not exist.\n");
 }

@@ -5,22 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
-#include "tempdir.h"
+#include "support/linesof.h"
+#include "support/tempfolder.h"
 
 namespace qmx::config {
 namespace {
 
 namespace msg = app::msg;
+using qmx::testing::linesOf;
 
 // The coded version line "QMX_1.0.1.0".
 const std::string Version = "000b15d485f513e203e213e203\r\n";
-
-CLineList linesOf(const std::vector<std::string>& texts) {
-    CLineList lines;
-    for (const std::string& text : texts)
-        lines.append(text);
-    return lines;
-}
 
 std::string packed(const CLineList& lines) {
     std::ostringstream out;
@@ -54,7 +49,7 @@ TEST(WritePackedFile, TitleBlockPlainTheRestCoded) {
 TEST(ReadPackedFile, ReadThenWriteGivesTheSameBytes) {
     const CLineList original =
         linesOf({"[Title]", "", "[Data]", std::string(300, 'x'), "", "; \xE9t\xE9", "[Free Map]"});
-    testing::TempDir dir;
+    testing::TempFolder dir;
     const std::string first = packed(original);
     CLineList read;
     read.append("kept");
@@ -81,7 +76,7 @@ TEST(ReadPackedFile, EveryLineListReadsBackUnchanged) {
         {"a\nb", "[Data]"},
         {"[Title]", "a\r", "[Data]", "c\r\nd"},
     };
-    testing::TempDir dir;
+    testing::TempFolder dir;
     for (const auto& texts : cases) {
         const std::string first = packed(linesOf(texts));
         CLineList read;
@@ -103,7 +98,7 @@ TEST(ReadPackedFile, MalformedFilesAre57655AndAddNoLine) {
         {"wrong version", "[End Title]\r\n00021424\r\n" + Version},
         {"End Title without LF", "[Title]\r\n[End Title]"},
     };
-    testing::TempDir dir;
+    testing::TempFolder dir;
     for (const auto& [name, bytes] : cases) {
         CLineList lines;
         EXPECT_EQ(readPackedFile(dir.write("bad.rcz", bytes), lines), msg::PackedVersionError)

@@ -8,7 +8,7 @@
 
 #include "app/messages.h"
 #include "config/packedfile.h"
-#include "tempdir.h"
+#include "support/tempfolder.h"
 
 namespace qmx::config {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 namespace msg = app::msg;
 
 TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
-    testing::TempDir dir;
+    testing::TempFolder dir;
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {"a\r\nb\rc\n\r\nlast", {"a", "bc", "", "last"}},
         {"x\n\r", {"x"}},
@@ -40,15 +40,15 @@ TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
 // write-locked; a read lock does not stop them.
 TEST(FileReaders, OpenFailuresAndSharingViolation) {
     using Reader = int (*)(const std::string&, CLineList&);
-    testing::TempDir dir;
+    testing::TempFolder dir;
     const std::string path = dir.write("held.rcz", "[Title]\n");
     const int other = ::open(path.c_str(), O_RDWR);
     struct flock lock {};
     lock.l_whence = SEEK_SET;
     for (Reader reader : {Reader{readPlainFile}, Reader{readPackedFile}}) {
         CLineList lines;
-        EXPECT_EQ(reader(dir.path("missing.rcz"), lines), msg::FailedToOpenFile);
-        EXPECT_EQ(reader(dir.path(""), lines), msg::FailedToOpenFile);
+        EXPECT_EQ(reader(dir.file("missing.rcz"), lines), msg::FailedToOpenFile);
+        EXPECT_EQ(reader(dir.file(""), lines), msg::FailedToOpenFile);
         lock.l_type = F_RDLCK;
         ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &lock), 0);
         EXPECT_NE(reader(path, lines), msg::WriteDenied);

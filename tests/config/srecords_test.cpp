@@ -5,18 +5,16 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
+#include "support/linesof.h"
 
 namespace qmx::config {
 namespace {
 
 namespace msg = app::msg;
 
-CLineList dataSection(const std::vector<std::string>& records) {
-    CLineList lines;
-    lines.append("[Data]");
-    for (const std::string& record : records)
-        lines.append(record);
-    return lines;
+CLineList dataSection(std::vector<std::string> records) {
+    records.insert(records.begin(), "[Data]");
+    return qmx::testing::linesOf(records);
 }
 
 // An image whose range `low` .. `high` holds the low byte of each address.

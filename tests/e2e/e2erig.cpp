@@ -1,8 +1,9 @@
 #include "e2erig.h"
 
+#include "config/srecords.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 namespace qmx::e2e {
@@ -42,23 +43,37 @@ std::string Home::copySample(const std::string& name) const {
     return m_folder.write(name, testing::readAll(std::string(SAMPLES_DIR) + "/" + name));
 }
 
-std::vector<std::string> Home::logLines() const {
+std::vector<std::pair<long, std::string>> Home::timedLogLines() const {
     std::istringstream in(testing::readAll(logPath()));
-    std::vector<std::string> lines;
-    std::string line;
+    std::vector<std::pair<long, std::string>> lines;
     bool body = false;
-    while (std::getline(in, line)) {
-        // The header ends with the column line and one empty line.
+    for (std::string line; std::getline(in, line);) {
         if (!body) {
-            body = line.starts_with("time, Buffer");
-            if (body)
-                std::getline(in, line);
+            body = line.starts_with("time, Buffer"); // the header's last line
             continue;
         }
         const std::size_t comma = line.find(", ");
-        lines.push_back(comma == std::string::npos ? line : line.substr(comma + 2));
+        if (comma != std::string::npos)
+            lines.emplace_back(std::stol(line.substr(0, comma)), line.substr(comma + 2));
     }
     return lines;
+}
+
+std::vector<std::string> Home::logLines() const {
+    std::vector<std::string> lines;
+    for (auto& [time, line] : timedLogLines())
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+std::string Home::writeSRecords(const config::EcuImage& image, std::uint16_t start,
+                                std::size_t count) const {
+    std::vector<std::string> records;
+    config::encodeSRecords(image, start, count, records);
+    std::string text;
+    for (const std::string& record : records)
+        text += record + "\n";
+    return m_folder.write("ecu.s19", text);
 }
 
 std::unique_ptr<testing::EcusimProcess> startEcusim(const Home& home, int portIndex,
@@ -78,6 +93,19 @@ Rig::Rig(const HomeSettings& homeSettings) : home(homeSettings) {
     host = std::make_unique<ecu::LinkHost>(settings, pump,
                                            ecu::LinkHostPlaces{home.path(), home.sysfsRoot()});
     EXPECT_EQ(host->openLog("e2e", sink), 0);
+}
+
+HomeSettings qmxctlHomeSettings() {
+    HomeSettings settings;
+    settings.timeout = 50;
+    settings.installHere = true;
+    settings.registryLines = {"\"MachineFolder\"=\"QX400T\"", "\"Rs232cPort\"=dword:00000000"};
+    return settings;
+}
+
+testing::ProgramRun runQmxctl(const Home& home, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--home", home.path()});
+    return testing::runProgram(QMXCTL_PATH, args);
 }
 
 } // namespace qmx::e2e

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/appsettings.h"
+#include "config/ecuimage.h"
 #include "ecu/linkhost.h"
 #include "ecu/steadyclockpump.h"
 #include "support/ecusimprocess.h"
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What end-to-end tests share: a QMX home with its own short time-outs, ecusim serving a COM
@@ -43,8 +45,13 @@ public:
     std::filesystem::path sysfsRoot() const { return m_folder.file("sys"); }
     // Copies samples/`name` into the home; returns the copy's path.
     std::string copySample(const std::string& name) const;
+    // The log lines below its header as (time column in ms, rest of the line).
+    std::vector<std::pair<long, std::string>> timedLogLines() const;
     // The log lines below its header, each without its time column.
     std::vector<std::string> logLines() const;
+    // Writes `count` bytes of `image` from `start` as the S-record file ecu.s19; returns its path.
+    std::string writeSRecords(const config::EcuImage& image, std::uint16_t start,
+                              std::size_t count) const;
 
 private:
     testing::TempFolder m_folder;
@@ -54,6 +61,13 @@ private:
 // once the link exists. `trace` captures its trace on standard error for waitForError().
 std::unique_ptr<testing::EcusimProcess>
 startEcusim(const Home& home, int portIndex, std::vector<std::string> args, bool trace = false);
+
+// A home where qmxctl finds its qmx.INI, the packed sample (machine code Q4) opens and start-up
+// copies no port into the registry file.
+HomeSettings qmxctlHomeSettings();
+
+// Runs qmxctl --home `home` `args` to its end.
+testing::ProgramRun runQmxctl(const Home& home, std::vector<std::string> args);
 
 // The settings loaded from a fresh home and a link host over them, its log opened with the
 // version text "e2e".

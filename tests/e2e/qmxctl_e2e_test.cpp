@@ -8,37 +8,16 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct Outcome {
-    int status = -1; // exit code, -1 when qmxctl did not exit normally
-    std::string out;
-    std::string err;
-};
-
 // A home whose registry file leads qmxctl to the home's qmx.INI and lets the sample open, with a
 // copy of the packed sample configuration (machine code Q4).
 class QmxctlE2e : public ::testing::Test {
 protected:
     void makeHome() {
-        HomeSettings settings;
-        settings.timeout = 50;
-        settings.installHere = true;
-        // With Rs232cPort present start-up copies no port into the registry file.
-        settings.registryLines = {"\"MachineFolder\"=\"QX400T\"", "\"Rs232cPort\"=dword:00000000"};
-        home = std::make_unique<Home>(settings);
+        home = std::make_unique<Home>(qmxctlHomeSettings());
         config = home->copySample("sample.rcz");
     }
 
-    Outcome qmxctl(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home->path()});
-        testing::EcusimProcess process(QMXCTL_PATH, args, true);
-        Outcome run;
-        const int status = process.exitStatus();
-        if (status >= 0 && WIFEXITED(status))
-            run.status = WEXITSTATUS(status);
-        run.out = process.output();
-        run.err = process.errors();
-        return run;
-    }
+    testing::ProgramRun qmxctl(std::vector<std::string> args) { return runQmxctl(*home, args); }
 
     std::unique_ptr<Home> home;
     std::string config;
@@ -48,7 +27,7 @@ TEST_F(QmxctlE2e, PortsListsThePortLinksOfTheHome) {
     makeHome();
     auto sim = startEcusim(*home, 1, {});
     const std::string link = home->comLink(1).string();
-    const Outcome run = qmxctl({"ports"});
+    const testing::ProgramRun run = qmxctl({"ports"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("COM2\t" + std::filesystem::canonical(link).string() + "\t" +
                                    link + "\n"));
@@ -75,7 +54,7 @@ TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {
         auto sim = startEcusim(*home, 0, c.ecusim);
         std::vector<std::string> args = {"check", config};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        const Outcome run = qmxctl(args);
+        const testing::ProgramRun run = qmxctl(args);
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
@@ -85,7 +64,7 @@ TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {
 TEST_F(QmxctlE2e, PokeWritesAByteOrAWordIntoTheEcu) {
     makeHome();
     auto sim = startEcusim(*home, 0, {"--machine-code", "Q4"}, true);
-    Outcome run = qmxctl({"poke", config, "8010", "5a"});
+    testing::ProgramRun run = qmxctl({"poke", config, "8010", "5a"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "( 8010 ) = 5A\n");
     EXPECT_TRUE(sim->waitForError("stored byte 5A at 8010"));
@@ -105,7 +84,7 @@ TEST_F(QmxctlE2e, PokeRefusesBadNumbersBeforeTouchingThePort) {
                                                     {"", "00"}}) {
         std::vector<std::string> args = {"poke", config};
         args.insert(args.end(), numbers.begin(), numbers.end());
-        const Outcome run = qmxctl(args);
+        const testing::ProgramRun run = qmxctl(args);
         EXPECT_EQ(run.status, 1) << numbers[0] << " " << numbers[1];
         EXPECT_THAT(run.err, HasSubstr("qmxctl: "));
     }
@@ -115,7 +94,7 @@ TEST_F(QmxctlE2e, PokeRefusesBadNumbersBeforeTouchingThePort) {
 TEST_F(QmxctlE2e, PokeWithAFailingEcuReportsIt) {
     makeHome();
     auto sim = startEcusim(*home, 0, {"--machine-code", "Q4", "--wrong-echo", "2"});
-    const Outcome run = qmxctl({"poke", config, "8010", "5A"});
+    const testing::ProgramRun run = qmxctl({"poke", config, "8010", "5A"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "( 8010 ) = 5A\nNo response from ECU.\n");
 }
@@ -128,7 +107,7 @@ TEST_F(QmxctlE2e, SearchStoresThePortWhereTheEcuAnswers) {
     const std::string ini = testing::readAll(home->iniPath());
 
     // --port names the port to start from for this run only: nothing is stored.
-    Outcome run = qmxctl({"--port", "3", "search"});
+    testing::ProgramRun run = qmxctl({"--port", "3", "search"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(testing::readAll(home->registryPath()), registry);
     EXPECT_EQ(testing::readAll(home->iniPath()), ini);

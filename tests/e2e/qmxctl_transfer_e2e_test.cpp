@@ -17,36 +17,12 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 // A home where qmxctl finds its settings, with a copy of the packed sample (machine code Q4).
 class QmxctlTransferE2e : public ::testing::Test {
 protected:
-    QmxctlTransferE2e() : home(homeSettings()), config(home.copySample("sample.rcz")) {}
+    QmxctlTransferE2e() : home(qmxctlHomeSettings()), config(home.copySample("sample.rcz")) {}
 
-    static HomeSettings homeSettings() {
-        HomeSettings settings;
-        settings.timeout = 50;
-        settings.installHere = true;
-        settings.registryLines = {"\"MachineFolder\"=\"QX400T\"", "\"Rs232cPort\"=dword:00000000"};
-        return settings;
-    }
-
-    Outcome qmxctl(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--home", home.path()});
-        testing::EcusimProcess process(QMXCTL_PATH, args, true);
-        Outcome run;
-        const int status = process.exitStatus();
-        if (status >= 0 && WIFEXITED(status))
-            run.status = WEXITSTATUS(status);
-        run.out = process.output();
-        run.err = process.errors();
-        return run;
-    }
+    testing::ProgramRun qmxctl(std::vector<std::string> args) { return runQmxctl(home, args); }
 
     // An S-record file of the sample's data with the byte at `address` set to `value`.
     std::string changedSampleData(std::uint16_t address, std::uint8_t value) {
@@ -55,13 +31,7 @@ protected:
         EXPECT_EQ(config::readPackedFile(config, lines), 0);
         EXPECT_EQ(config::loadDataSection(lines, image), 0);
         image.setByte(address, value);
-        std::vector<std::string> records;
-        config::encodeSRecords(image, image.low(), image.high() - image.low() + 1u, records);
-        const std::string path = home.path() + "/ecu.s19";
-        std::ofstream out(path);
-        for (const std::string& record : records)
-            out << record << '\n';
-        return path;
+        return home.writeSRecords(image, image.low(), image.high() - image.low() + 1u);
     }
 
     std::unique_ptr<testing::EcusimProcess> ecusim(std::vector<std::string> args) {
@@ -78,7 +48,7 @@ TEST_F(QmxctlTransferE2e, ReadSavesTheEcuDataAndVerifyListsWhatDiffers) {
     auto sim = ecusim({"--image", changedSampleData(0x8010, 12)});
     const std::string copy = home.path() + "/read.rcz";
 
-    Outcome run = qmxctl({"read", config, "--as", copy});
+    testing::ProgramRun run = qmxctl({"read", config, "--as", copy});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Complete\n");
     EXPECT_THAT(run.err, StartsWith("Read from ECU\nWait...3%\n"));
@@ -96,7 +66,7 @@ TEST_F(QmxctlTransferE2e, ReadSavesTheEcuDataAndVerifyListsWhatDiffers) {
 TEST_F(QmxctlTransferE2e, WritePrintsTheResponseAndTheEcuThenHoldsTheEditData) {
     auto sim = ecusim({"--image", changedSampleData(0x8010, 12)});
 
-    Outcome run = qmxctl({"write", config});
+    testing::ProgramRun run = qmxctl({"write", config});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Write complete\n");
     EXPECT_THAT(run.err, HasSubstr("Write to ECU\n"));
@@ -112,7 +82,8 @@ TEST_F(QmxctlTransferE2e, WritePrintsTheResponseAndTheEcuThenHoldsTheEditData) {
 TEST_F(QmxctlTransferE2e, MonitorPrintsOneCsvLinePerValue) {
     auto sim = ecusim({"--monitor", "10:2:300"});
 
-    Outcome run = qmxctl({"monitor", config, "--ticks", "15", "--items", "Engine speed,Battery"});
+    testing::ProgramRun run =
+        qmxctl({"monitor", config, "--ticks", "15", "--items", "Engine speed,Battery"});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::regex line("[0-9]+,Engine speed,300\\.0,rpm\n[0-9]+,Battery,Error,V\n.*");
     EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
@@ -124,7 +95,7 @@ TEST_F(QmxctlTransferE2e, MonitorPrintsOneCsvLinePerValue) {
 
 TEST_F(QmxctlTransferE2e, FailuresEndWithTheMessageOnStandardError) {
     auto sim = startEcusim(home, 0, {"--wrong-id", "ecu"});
-    Outcome run = qmxctl({"read", config, "--save"});
+    testing::ProgramRun run = qmxctl({"read", config, "--save"});
     EXPECT_EQ(run.status, 1);
     EXPECT_THAT(run.err, HasSubstr("\nECU type is different.\n"));
     EXPECT_EQ(run.out, "");

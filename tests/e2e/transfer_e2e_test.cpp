@@ -65,13 +65,7 @@ struct TransferRig {
         config::EcuImage image;
         for (std::size_t i = 0; i < bytes.size(); ++i)
             image.setByte(static_cast<std::uint16_t>(start + i), bytes[i]);
-        std::vector<std::string> records;
-        config::encodeSRecords(image, start, bytes.size(), records);
-        const std::string path = rig.home.path() + "/ecu.s19";
-        std::ofstream out(path);
-        for (const std::string& record : records)
-            out << record << "\n";
-        return path;
+        return rig.home.writeSRecords(image, start, bytes.size());
     }
 
     Rig rig;
@@ -87,37 +81,12 @@ std::vector<std::uint8_t> pattern(std::size_t count) {
     return bytes;
 }
 
-class RecordingView : public ecu::MonitorView {
-public:
-    void showValue(int row, std::string_view text) override {
-        shown.emplace_back(row, std::string(text));
-    }
-    std::vector<std::pair<int, std::string>> shown;
-};
-
 // Column `n` (from 0) of a log line whose time column was taken off.
 std::string column(const std::string& line, int n) {
     std::size_t at = 0;
     for (int i = 0; i < n; ++i)
         at = line.find(", ", at) + 2;
     return line.substr(at, line.find(',', at) - at);
-}
-
-// The log lines with their time column, as (milliseconds, rest of the line).
-std::vector<std::pair<long, std::string>> timedLogLines(const Home& home) {
-    std::istringstream in(testing::readAll(home.logPath()));
-    std::vector<std::pair<long, std::string>> lines;
-    bool body = false;
-    for (std::string line; std::getline(in, line);) {
-        if (!body) {
-            body = line.starts_with("time, Buffer");
-            continue;
-        }
-        const std::size_t comma = line.find(", ");
-        if (comma != std::string::npos)
-            lines.emplace_back(std::stol(line.substr(0, comma)), line.substr(comma + 2));
-    }
-    return lines;
 }
 
 TEST(ReadE2e, ALandedReadMarksTheDocumentModifiedAndKeepsTheSnapshot) {
@@ -168,7 +137,7 @@ TEST(ReadE2e, AttemptsAndTheirWaitsFollowCommandRetrycount) {
         std::vector<std::string> numbers;
         std::vector<long> commandWaits; // from each 'L' sent to its echo
         long sentAt = -1;
-        for (const auto& [time, line] : timedLogLines(t.rig.home)) {
+        for (const auto& [time, line] : t.rig.home.timedLogLines()) {
             if (line.ends_with("(Retry)"))
                 numbers.push_back(column(line, 2));
             if (line.starts_with("4C, 1,") && line.ends_with("WriteFile:OutComm"))
@@ -263,7 +232,7 @@ TEST(ReadE2e, AReadStartedWhileTheMonitorAwaitsAnAnswerLetsItFinishFirst) {
     std::vector<int> rows{0};
     auto sim = startEcusim(t.rig.home, 0, {"--range", "8000-800F", "--monitor", "10:2:300"});
     ecu::Monitor monitor(t.rig.link(), items, rows);
-    RecordingView view;
+    testing::RecordingView view;
     monitor.setView(&view);
     ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
     for (int tick = 0; tick < 20 && !monitor.pendingItem(); ++tick)
@@ -356,7 +325,7 @@ TEST(MonitorE2e, ShowsTheConvertedValueAndErrorForASilentItem) {
     std::vector<int> rows{0, 1};
     auto sim = startEcusim(t.rig.home, 0, {"--monitor", "10:2:300"});
     ecu::Monitor monitor(t.rig.link(), items, rows);
-    RecordingView view;
+    testing::RecordingView view;
     monitor.setView(&view);
 
     ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);

@@ -10,7 +10,8 @@ namespace qmx::ecu::test {
 namespace {
 
 TEST(CommoLog, CreatesMissingFoldersAndWritesExactLines) {
-    const std::filesystem::path folder = freshFolder();
+    const testing::TempFolder temp;
+    const std::filesystem::path folder = temp.path();
     CommoLog log([] { return 1234LL; });
     RecordingSink sink;
     // Both separators split folders.
@@ -20,7 +21,7 @@ TEST(CommoLog, CreatesMissingFoldersAndWritesExactLines) {
     log.eventLine(0x00, 1, 2, 5, "(Retry)");
     log.close();
 
-    EXPECT_EQ(readFile(folder / "a" / "b" / "commo.log"),
+    EXPECT_EQ(testing::readAll(folder / "a" / "b" / "commo.log"),
               "**\n* tarvik 1.0\n*\n"
               "time, Buffer, NumberOfBytesReadOrWrite, timeOut, GetLastError, FunctionName\n\n"
               "1234, A5, 0, 50, 0, ReadFile:InComm\n"
@@ -30,7 +31,8 @@ TEST(CommoLog, CreatesMissingFoldersAndWritesExactLines) {
 }
 
 TEST(CommoLog, FolderThatCannotBeMadeIsReportedOnceAndNothingIsWritten) {
-    const std::filesystem::path folder = freshFolder();
+    const testing::TempFolder temp;
+    const std::filesystem::path folder = temp.path();
     std::ofstream(folder / "blocker") << "a file";
     CommoLog log;
     RecordingSink sink;
@@ -41,7 +43,7 @@ TEST(CommoLog, FolderThatCannotBeMadeIsReportedOnceAndNothingIsWritten) {
     EXPECT_FALSE(log.isOpen());
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0].text, "The folder for output a log does not exist.");
-    EXPECT_EQ(readFile(folder / "blocker"), "a file");
+    EXPECT_EQ(testing::readAll(folder / "blocker"), "a file");
 }
 
 } // namespace

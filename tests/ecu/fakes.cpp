@@ -1,10 +1,7 @@
 #include "fakes.h"
 
 #include <cerrno>
-#include <fstream>
 #include <sstream>
-#include <thread>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -25,24 +22,19 @@ public:
         return true;
     }
 
-    platform::ReadResult read(std::uint8_t& byte, milliseconds timeout) override {
+    platform::ReadResult read(std::uint8_t& byte, milliseconds) override {
         ++m_line.reads;
-        m_line.readTimeouts.push_back(timeout);
-        if (m_line.failReads)
-            return platform::ReadResult::Error;
         if (m_line.endless || !m_line.pending.empty()) {
             byte = m_line.endless ? 'X' : m_line.pending.front();
             if (!m_line.endless)
                 m_line.pending.pop_front();
             return platform::ReadResult::Byte;
         }
-        if (m_line.blocking)
-            std::this_thread::sleep_for(timeout);
         return platform::ReadResult::Timeout;
     }
 
     void clearLineErrors() override {}
-    int lastError() const override { return m_line.failReads ? EIO : 0; }
+    int lastError() const override { return 0; }
 
 private:
     FakeLine& m_line;
@@ -108,65 +100,16 @@ LinkRig::LinkRig(LinkSettings settings)
 }
 
 void LinkRig::openLog() {
-    logPath = freshFolder() / "commo.log";
-    ASSERT_EQ(log.open(logPath.string(), false, "test", sink), 0);
-}
-
-std::string LinkRig::logText() const {
-    return readFile(logPath);
+    ASSERT_EQ(log.open(folder.file("commo.log"), false, "test", sink), 0);
 }
 
 std::vector<std::string> LinkRig::logLines() const {
-    const std::string text = logText();
+    const std::string text = testing::readAll(folder.file("commo.log"));
     std::istringstream in(text.substr(text.find("\n\n") + 2));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
-}
-
-namespace {
-
-std::filesystem::path temporaryRoot() {
-    return std::filesystem::temp_directory_path() / ("qmx-ecu-" + std::to_string(::getpid()));
-}
-
-// Removes the temporary folders of this test process when the tests end.
-class TemporaryCleanup : public ::testing::Environment {
-public:
-    void TearDown() override { std::filesystem::remove_all(temporaryRoot()); }
-};
-
-const ::testing::Environment* const kCleanup =
-    ::testing::AddGlobalTestEnvironment(new TemporaryCleanup);
-
-} // namespace
-
-std::filesystem::path freshFolder() {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path folder =
-        temporaryRoot() / (std::string(info->test_suite_name()) + "." + info->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool matchesGolden(const std::string& name, const std::string& actual) {
-    const std::filesystem::path golden = std::filesystem::path(TEST_DATA_DIR "/ecu") / name;
-    const std::filesystem::path actualPath = golden.string() + ".actual";
-    if (std::filesystem::exists(golden) && readFile(golden) == actual) {
-        std::filesystem::remove(actualPath);
-        return true;
-    }
-    std::ofstream(actualPath, std::ios::binary) << actual;
-    return false;
 }
 
 } // namespace qmx::ecu::test

@@ -10,11 +10,11 @@
 #include "ecu/progresswindow.h"
 #include "ecu/serialportfactory.h"
 #include "support/recorders.h"
+#include "support/tempfolder.h"
 
 #include <chrono>
 #include <cstdint>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -27,17 +27,14 @@ namespace qmx::ecu::test {
 using Bytes = std::vector<std::uint8_t>;
 using std::chrono::milliseconds;
 
-// The far end of one fake port. A read of an empty queue times out at once (or, when `blocking`,
-// after sleeping its time-out as a real device waits), so waits are counted in fake ticks.
+// The far end of one fake port. A read of an empty queue times out at once, so waits are counted
+// in fake ticks.
 struct FakeLine {
     std::function<Bytes(std::uint8_t)> respond; // reply to each written byte; unset: silent
     std::deque<std::uint8_t> pending;           // bytes waiting for the host
     bool endless = false;                       // the far end never stops sending 'X'
-    bool failReads = false;
-    bool blocking = false;
     Bytes written;
     int reads = 0;
-    std::vector<milliseconds> readTimeouts;
 
     void send(const std::string& text) { pending.insert(pending.end(), text.begin(), text.end()); }
 };
@@ -65,11 +62,10 @@ public:
     void stopTicks() override { m_onTick = nullptr; }
     void pumpOne() override;
     void waitOne() override;
-    void sleep(milliseconds duration) override { sleeps.push_back(duration); }
+    void sleep(milliseconds) override {}
 
     int ticks = 0;
     int waits = 0;
-    std::vector<milliseconds> sleeps;
 
 private:
     std::function<void()> m_onTick;
@@ -113,25 +109,17 @@ struct LinkRig {
     explicit LinkRig(LinkSettings settings = testSettings());
     // Opens the log in a fresh temporary folder; its header carries "test".
     void openLog();
-    std::string logText() const;
     // The log lines below the header.
     std::vector<std::string> logLines() const;
 
+    testing::TempFolder folder;
     FakePorts ports;
     FakeLister lister;
     FakePortStore store;
     FakePump pump;
     RecordingSink sink;
     CommoLog log;
-    std::filesystem::path logPath;
     Link link;
 };
-
-// A fresh empty folder named after the running test.
-std::filesystem::path freshFolder();
-std::string readFile(const std::filesystem::path& path);
-
-// Compares `actual` with the golden file `name`; on a mismatch writes `name`.actual beside it.
-bool matchesGolden(const std::string& name, const std::string& actual);
 
 } // namespace qmx::ecu::test

@@ -37,40 +37,6 @@ TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
     }
 }
 
-TEST(LinkOpen, RepeatsTheCheckWhileTheEcuTypeDiffersAndStaysOpen) {
-    LinkRig rig;
-    rig.openLog();
-    rig.ports.line(0).respond = ecu({'X', 'Y'});
-    int check = 0;
-    EXPECT_TRUE(rig.link.openPort(false, 0, 50, &check));
-    EXPECT_EQ(check, app::msg::EcuTypeDifferent);
-    EXPECT_EQ(rig.ports.line(0).written, Bytes(5, 0xBF)); // ECRETRY 4: five checks in all
-    EXPECT_EQ(rig.logLines().back(), "0, 00, 1, 0, 0, ** R Open COM1:ECU type is different.");
-}
-
-TEST(LinkLogging, ReadComplementsTheBufferAndEveryByteIsLogged) {
-    LinkRig rig(uncheckedSettings());
-    FakeLine& line = rig.ports.line(0);
-    ASSERT_TRUE(rig.link.openPort(false, 0, 50));
-    rig.openLog();
-    rig.link.setTimeoutTicks(7);
-    std::uint8_t buffer = 0x5A;
-    int moved = -1;
-
-    EXPECT_TRUE(rig.link.readLogged(buffer, moved, "Probe")); // nothing came
-    EXPECT_EQ(moved, 0);
-    EXPECT_EQ(buffer, 0xA5);
-    line.send("Z");
-    EXPECT_TRUE(rig.link.readLogged(buffer, moved, "Probe"));
-    line.failReads = true;
-    EXPECT_FALSE(rig.link.readLogged(buffer, moved, "Probe"));
-    EXPECT_TRUE(rig.link.writeLogged(0x4C, moved, "OutComm"));
-
-    EXPECT_THAT(rig.logLines(),
-                ElementsAre("0, A5, 0, 7, 0, ReadFile:Probe", "0, 5A, 1, 7, 0, ReadFile:Probe",
-                            "0, A5, 0, 7, 5, ReadFile:Probe", "0, 4C, 1, 7, 0, WriteFile:OutComm"));
-}
-
 TEST(LinkClose, ClearsTheFlagsAndTickAndLogsOnlyWhenOpen) {
     LinkRig rig(uncheckedSettings());
     rig.ports.line(3);

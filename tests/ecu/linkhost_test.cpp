@@ -39,31 +39,6 @@ struct HostRig {
     std::unique_ptr<LinkHost> host;
 };
 
-TEST(LinkHostSettings, ComeFromTheRegistryFileAndQmxIni) {
-    HostRig rig("\"ReadEcuNum\"=dword:00000007\n"
-                "\"ScanSelectedPortTimeout\"=\"33\"\n"
-                "\"SequentialScanPortTimeout\"=\"44\"\n"
-                "\"EchoBackWaitTime_ReadECU\"=\"5\"\n"
-                "\"EchoBackWaitTime\"=\"6\"\n"
-                "\"EchoBackReadWaitTime\"=\"7\"\n"
-                "\"EcuCheckResult\"=hex:41,42\n"
-                "\"Rs232cPortAutoSelect\"=dword:00000000\n",
-                "[RS232C]\nSPEED=19200\nDATA=7BIT\nPARITY=EVEN\nSTOP=2BIT\nXFLLOW=NO\n"
-                "TIMEOUT=12\nWAITTIME=13\nRETRY=14\nECRETRY=15\nCommandRetrycount=-3\n");
-    const LinkSettings& s = rig.host->link().settings();
-    EXPECT_EQ(std::vector({s.speedIndex, s.dataIndex, s.parityIndex, s.stopIndex, s.flowIndex}),
-              std::vector({5, 0, 2, 2, 1}));
-    EXPECT_EQ(std::vector({s.timeout, s.waitTime, s.retry, s.ecRetry, s.commandRetryCount}),
-              std::vector({12, 13, 14, 15, -3}));
-    EXPECT_EQ(std::vector({s.readEcuNum, s.scanSelectedPortTimeout, s.sequentialScanPortTimeout,
-                           s.echoBackWaitTimeReadEcu, s.echoBackWaitTime, s.echoBackReadWaitTime}),
-              std::vector({7, 33, 44, 5, 6, 7}));
-    EXPECT_EQ(s.ecuCode, (std::array<std::uint8_t, 2>{'A', 'B'}));
-    EXPECT_FALSE(s.autoSelect);
-    EXPECT_EQ(s.commands.byte('L'), 'L');
-    EXPECT_EQ(s.commands.byte('s'), 's');
-}
-
 TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
     HostRig rig("", "[RS232C]\nSPEED=4800\n");
     app::LineIndexes line = rig.settings.startup.line;

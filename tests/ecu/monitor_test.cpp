@@ -13,8 +13,6 @@ namespace qmx::ecu::test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using Shown = std::pair<int, std::string>;
 
 std::vector<config::MonitorItem> threeItems() {
     return {{0x10, 2, "Engine speed", "rpm", "0.1", "0"},
@@ -32,22 +30,8 @@ Bytes monitorAnswers(std::uint8_t request) {
     return {};
 }
 
-class RecordingView : public MonitorView {
-public:
-    explicit RecordingView(const FakePump& pump) : m_pump(pump) {}
-    void showValue(int row, std::string_view text) override {
-        shown.emplace_back(row, std::string(text));
-        ticks.push_back(m_pump.ticks);
-    }
-    std::vector<Shown> shown;
-    std::vector<int> ticks;
-
-private:
-    const FakePump& m_pump;
-};
-
 struct MonitorRig : LinkRig {
-    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link, items, rows), view(pump) {
+    MonitorRig() : LinkRig(uncheckedSettings(10)), monitor(link, items, rows) {
         ports.line(0).respond = monitorAnswers;
         monitor.setView(&view);
     }
@@ -58,7 +42,7 @@ struct MonitorRig : LinkRig {
     std::vector<config::MonitorItem> items = threeItems();
     std::vector<int> rows{0, 1, 2};
     Monitor monitor;
-    RecordingView view;
+    testing::RecordingView view;
 };
 
 TEST(MonitorValueText, OneDecimalUnlessTheWholePartIsLong) {
@@ -77,27 +61,6 @@ TEST(MonitorValueText, OneDecimalUnlessTheWholePartIsLong) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(monitorValueText({0, 2, "n", "u", c.gain, c.offset}, c.raw), c.text);
     }
-}
-
-TEST(Monitor, PollsOneRowPerTickAndShowsValuesOrError) {
-    MonitorRig rig;
-    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
-    ASSERT_TRUE(rig.monitor.monitoring());
-
-    rig.ticks(18);
-
-    // 0x10 goes out at tick 1 and its two bytes are read at ticks 2 and 3; 0x11 at tick 4 gets
-    // no answer within 10 ticks; 0x12 at tick 15 is read at 16; tick 17 wraps; 0x10 again at 18.
-    EXPECT_THAT(rig.view.shown, ElementsAre(Shown{0, "30.0"}, Shown{1, "Error"}, Shown{2, "50.0"}));
-    EXPECT_THAT(rig.view.ticks, ElementsAre(3, 14, 16));
-    EXPECT_THAT(rig.ports.line(0).written, ElementsAre(0x10, 0x11, 0x12, 0x10));
-    EXPECT_EQ(rig.link.commLockDepth(), 1);
-    EXPECT_EQ(rig.monitor.pendingItem(), 0u);
-
-    rig.monitor.stopMonitor();
-    EXPECT_FALSE(rig.link.portOpen());
-    EXPECT_EQ(rig.link.commLockDepth(), 0);
-    EXPECT_FALSE(rig.monitor.pendingItem());
 }
 
 TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {

@@ -58,22 +58,6 @@ struct SearchRig : LinkRig {
     }
 };
 
-TEST(SearchPort, PicksThePortWhereTheEcuAnswers) {
-    SearchRig rig;
-    rig.openLog();
-    int found = -1;
-
-    EXPECT_TRUE(searchPort(rig.link, &found));
-
-    EXPECT_EQ(found, 3);
-    EXPECT_THAT(rig.ports.opened, ElementsAre(0, 2, 3));
-    EXPECT_FALSE(rig.link.portOpen());
-    EXPECT_TRUE(rig.link.searchDone());
-    EXPECT_EQ(rig.ports.line(0).readTimeouts.front(), milliseconds(7));
-    EXPECT_EQ(rig.ports.line(3).readTimeouts.front(), milliseconds(11));
-    EXPECT_TRUE(matchesGolden("port_search.log", rig.logText()));
-}
-
 TEST(SearchPort, WrongIdentificationIsNamedButFails) {
     SearchRig rig;
     rig.ports.line(3).respond = nullptr;
@@ -85,17 +69,6 @@ TEST(SearchPort, WrongIdentificationIsNamedButFails) {
     EXPECT_EQ(found, 2);
     EXPECT_FALSE(rig.link.searchDone());
     EXPECT_EQ(rig.logLines().back(), "0, 00, 0, 0, 0, *** R Search COM:COM3");
-}
-
-TEST(SearchPort, ConfiguredOpenStoresAndOpensThePortFound) {
-    SearchRig rig(true);
-    EXPECT_TRUE(rig.link.openConfiguredPort(true));
-
-    EXPECT_THAT(rig.store.profileWrites, ElementsAre("PORT4"));
-    EXPECT_EQ(rig.store.registry, 3);
-    EXPECT_EQ(rig.link.openPortIndex(), 3);
-    EXPECT_TRUE(rig.link.tickRunning());
-    EXPECT_EQ(rig.ports.line(3).readTimeouts.back(), milliseconds(50)); // TIMEOUT again
 }
 
 } // namespace

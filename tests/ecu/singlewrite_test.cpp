@@ -12,61 +12,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-TEST(SingleWrite, ByteGoesOutAsCommandAddressAndValueWhileBusy) {
-    LinkRig rig;
-    rig.openLog();
-    FakeLine& line = rig.ports.line(0);
-    bool busyWhileSending = false;
-    line.respond = [&, normal = ecu()](std::uint8_t byte) {
-        if (byte == 0x53)
-            busyWhileSending = rig.link.foregroundBusy() && rig.link.transferActive() &&
-                               rig.link.commLockDepth() == 1;
-        return normal(byte);
-    };
-    RecordingProgress progress;
-
-    EXPECT_EQ(writeEcuByte(rig.link, progress, rig.sink, 0x1234, 0xAB), 0);
-
-    // The open's check, the write's own check, then the write.
-    EXPECT_THAT(line.written, ElementsAre(0xBF, 0xBF, 0xBE, 0x53, 0x12, 0x34, 0xAB));
-    EXPECT_THAT(progress.events, ElementsAre("open:( 1234 ) = AB", "close"));
-    EXPECT_TRUE(busyWhileSending);
-    EXPECT_FALSE(rig.link.foregroundBusy() || rig.link.transferActive() || rig.link.portOpen());
-    EXPECT_TRUE(rig.sink.shown.empty());
-    EXPECT_TRUE(matchesGolden("single_byte_write.log", rig.logText()));
-}
-
-TEST(SingleWrite, FailuresStopTheWriteAndAreShown) {
-    const struct {
-        const char* what;
-        std::function<Bytes(std::uint8_t)> ecu;
-        int result;
-        app::Icon icon;
-        std::size_t commandBytesSent;
-    } cases[] = {
-        {"wrong echo of the low address byte", ecu({'K', 'D'}, {'7', 'E'}, 0x34),
-         app::msg::NoResponseFromEcu, app::Icon::None, 3},
-        {"another ECU type", ecu({'X', 'Y'}), app::msg::EcuTypeDifferent, app::Icon::Exclamation,
-         0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        LinkRig rig;
-        FakeLine& line = rig.ports.line(0);
-        line.respond = c.ecu;
-        RecordingProgress progress;
-
-        EXPECT_EQ(writeEcuByte(rig.link, progress, rig.sink, 0x1234, 0xAB), c.result);
-
-        const auto command = std::find(line.written.begin(), line.written.end(), 0x53);
-        EXPECT_EQ(static_cast<std::size_t>(line.written.end() - command), c.commandBytesSent);
-        ASSERT_EQ(rig.sink.shown.size(), 1u);
-        EXPECT_EQ(rig.sink.shown[0].text, app::messageText(c.result));
-        EXPECT_EQ(rig.sink.shown[0].caption, "QMX");
-        EXPECT_EQ(rig.sink.shown[0].icon, c.icon);
-    }
-}
-
 // A monitor poll that finishes its exchange at its `idleAfter`th tick (never when 0).
 class SlowMonitor : public LinkListener {
 public:

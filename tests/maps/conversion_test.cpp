@@ -55,13 +55,6 @@ TEST(Conversion, ErrorReportNamesTheAxisAndTheCode) {
               "Operand is missing in expression");
 }
 
-TEST(Numbers, FixedFormatIsCorrectlyRoundedAndClamped) {
-    EXPECT_EQ(formatFixed(1234.6f, 0), "1235");
-    EXPECT_EQ(formatFixed(0.125, 2), "0.12"); // the exact binary value, like the C library
-    EXPECT_EQ(formatFixed(1.0, 40), "1.000000000000000");
-    EXPECT_EQ(formatFixed(1.0, -3), "1");
-}
-
 TEST(Numbers, ReadingAndPrintingIgnoreTheProcessLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))

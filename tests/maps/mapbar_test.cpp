@@ -12,27 +12,6 @@ namespace {
 using test::freeMap;
 using test::putBytes;
 
-TEST(MapBarLayout, PlacesTheControlsFromTheBarSize) {
-    MapBarSizes sizes;
-    sizes.barWidth = 300;
-    sizes.barHeight = 400;
-    sizes.buttonWidth = 24;
-    sizes.buttonHeight = 22;
-    sizes.tabRowHeight = 20;
-    sizes.lineLabel = {12, 0, 30, 16};
-    sizes.lineList = {50, 3, 80, 20};
-    sizes.allBox = {140, 7, 50, 18};
-    const MapBarLayout layout = layOutMapBar(sizes);
-    EXPECT_EQ(layout.buttons[0], (BarRect{5, 373, 24, 22}));
-    EXPECT_EQ(layout.buttons[3], (BarRect{77, 373, 24, 22}));
-    EXPECT_EQ(layout.tabs, (BarRect{5, 5, 290, 363}));
-    EXPECT_EQ(layout.lineLabel, (BarRect{12, 343, 30, 16}));
-    EXPECT_EQ(layout.lineList, (BarRect{50, 343, 80, 20}));
-    EXPECT_EQ(layout.allBox, (BarRect{140, 343, 50, 18}));
-    EXPECT_EQ(layout.mapList, (BarRect{10, 30, 280, 308}));
-    EXPECT_EQ(layout.constList, (BarRect{10, 30, 280, 333}));
-}
-
 TEST(MapBarLayout, ATinyBarGivesNoNegativeSizes) {
     MapBarSizes sizes;
     sizes.barWidth = 4;

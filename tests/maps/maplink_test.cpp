@@ -1,25 +1,18 @@
 #include "maps/maplink.h"
 
-#include <initializer_list>
-
 #include <gtest/gtest.h>
 
 #include "config/linelist.h"
 #include "maps/linkrules.h"
 #include "maps/mapset.h"
 #include "maptestutil.h"
+#include "support/linesof.h"
 
 namespace qmx::maps {
 namespace {
 
+using qmx::testing::linesOf;
 using test::freeMap;
-
-config::CLineList linesOf(std::initializer_list<const char*> texts) {
-    config::CLineList lines;
-    for (const char* text : texts)
-        lines.append(text);
-    return lines;
-}
 
 // Maps INJ1..INJ4 of 8 × 8 cells, FUEL of 8 × 8 and SMALL1 of 4 × 4, one after another.
 class LinkTest : public ::testing::Test {
@@ -95,7 +88,7 @@ TEST_F(LinkTest, LabelAndTitleNameTheMapsEditedTogether) {
 
 TEST_F(LinkTest, PresetLinksOnlyDistinctMapsOfEqualSize) {
     const struct {
-        std::initializer_list<const char*> lines;
+        std::vector<std::string> lines;
         LinkMode mode;
         std::vector<std::string> names;
     } cases[] = {

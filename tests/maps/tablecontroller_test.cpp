@@ -197,75 +197,6 @@ TEST_F(TableTest, PerRowXMapsTakeTwoGridRowsPerZValue) {
     EXPECT_FALSE(table.editing());
 }
 
-TEST_F(TableTest, RaiseAndLowerStayWithinLimits) {
-    struct Case {
-        std::uint8_t start;
-        int code;
-        std::uint8_t expected;
-    };
-    for (const Case c :
-         {Case{254, cmd::Raise, 255}, Case{250, cmd::RaiseTen, 255}, Case{255, cmd::Raise, 255},
-          Case{0, cmd::Lower, 0}, Case{5, cmd::LowerTen, 0}, Case{50, cmd::RaiseTen, 60}}) {
-        setY(3, 3, c.start);
-        click(3, 3);
-        table.command(c.code);
-        EXPECT_EQ(y(3, 3), c.expected) << int(c.start) << " " << c.code;
-        EXPECT_TRUE(table.editing()); // one cell: the edit box shows the new value
-        EXPECT_EQ(table.editText(), std::to_string(c.expected));
-    }
-}
-
-TEST_F(TableTest, StepRunsLeaveOneUndoRecord) {
-    click(1, 1);
-    for (int press = 0; press < 5; ++press)
-        EXPECT_TRUE(table.command(cmd::Raise).valuesChanged);
-    EXPECT_EQ(y(1, 1), 16);
-    EXPECT_EQ(map->undo.size(), 1u);
-    EXPECT_EQ(history.undo(*map).restored, 1);
-    EXPECT_EQ(y(1, 1), 11);
-
-    commands({cmd::ExtendRight, cmd::LowerTen, cmd::LowerTen});
-    EXPECT_EQ(y(1, 1), 0);
-    EXPECT_EQ(y(1, 2), 0);
-    EXPECT_EQ(map->undo.size(), 2u);
-    EXPECT_FALSE(table.editing());
-    EXPECT_EQ(history.undo(*map).restored, 2);
-    EXPECT_EQ(y(1, 1), 11);
-    EXPECT_EQ(y(1, 2), 12);
-}
-
-TEST_F(TableTest, TypedValueGoesIntoEverySelectedCellAsOneUndoGroup) {
-    // An earlier action: a typed X value through the header.
-    table.mouseDoubleClick(kCellWidth * 2 + 5, 5);
-    ASSERT_TRUE(table.editing());
-    EXPECT_EQ(table.editText(), "20");
-    table.setEditText("25");
-    EXPECT_TRUE(table.command(cmd::Enter).valuesChanged);
-    EXPECT_EQ(readX(*map, image, 1).value, 25);
-
-    click(2, 1);
-    commands({cmd::ExtendRight, cmd::ExtendDown});
-    ASSERT_EQ(selected().size(), 4u);
-    EXPECT_TRUE(table.typeCharacter('5').handled);
-    EXPECT_EQ(table.editText(), "5");
-    EXPECT_FALSE(table.typeCharacter('6').handled); // the edit box takes further keys
-    EXPECT_FALSE(table.command(cmd::Left).handled);
-    EXPECT_TRUE(table.command(cmd::Enter).valuesChanged);
-    EXPECT_FALSE(table.editing());
-    EXPECT_EQ((std::vector<int>{y(2, 2), y(2, 1), y(3, 1), y(3, 2)}), (std::vector<int>(4, 5)));
-    EXPECT_EQ(current(), std::pair(EditTarget::Y, 2));
-    EXPECT_FLOAT_EQ(map->selection.cells().at({3, 1}), 5.0f);
-    ASSERT_EQ(map->undo.size(), 5u);
-    EXPECT_FALSE(map->undo.records()[1].grouped);
-    EXPECT_EQ(undoMenuItem(map).text, "&Undo(Edit DATA)\tCtrl+Z");
-
-    EXPECT_EQ(history.undo(*map).restored, 4);
-    EXPECT_EQ((std::vector<int>{y(2, 1), y(2, 2), y(3, 1), y(3, 2)}),
-              (std::vector<int>{21, 22, 31, 32}));
-    EXPECT_EQ(undoMenuItem(map).text, "&Undo(Edit RPM)\tCtrl+Z");
-    EXPECT_TRUE(sink.shown.empty());
-}
-
 TEST_F(TableTest, CommitMessagesGoToTheSink) {
     map->y.max = "100";
     click(0, 0);
@@ -286,19 +217,6 @@ TEST_F(TableTest, CommitMessagesGoToTheSink) {
     EXPECT_EQ(sink.shown[1].rfind("Table Window|Input Data Range Over:300.00", 0), 0u)
         << sink.shown[1];
     EXPECT_EQ(current(), std::pair(EditTarget::Y, 1));
-}
-
-TEST_F(TableTest, CopyGivesSelectionEditTextOrAxisValue) {
-    click(0, 0);
-    map->selection.set({0, 2}, 0.0f);
-    map->selection.set({1, 1}, 0.0f);
-    EXPECT_EQ(table.copyText(), "0\t0\t2\r\n0\t11\t0");
-
-    table.mousePress(10, 45, false); // Z value 1
-    EXPECT_EQ(table.copyText(), "20");
-    table.command(cmd::EditBox);
-    table.setEditText("2x");
-    EXPECT_EQ(table.copyText(), "2x");
 }
 
 TEST_F(TableTest, PasteBlocksAndSingleValues) {

@@ -75,34 +75,6 @@ TEST_F(UndoTest, GroupIsUndoneTogetherAndSelectionEndsAtTheRestoredCell) {
     EXPECT_EQ(history.undo(*map).restored, 0);
 }
 
-TEST_F(UndoTest, StepRunsMergeIntoOneRecord) {
-    putBytes(image, yAddress(*map, 0, 0), {50, 60});
-    for (int press = 0; press < 5; ++press) {
-        selectCell(*map, image, EditTarget::Y, 0, 0);
-        writeCurrentCell(maps, *map, static_cast<std::uint16_t>(51 + press), EditFamily::Step,
-                         false);
-    }
-    ASSERT_EQ(map->undo.size(), 1u);
-    EXPECT_TRUE(newestIsStep(*map));
-
-    // A run over two cells merges cell by cell with the newest group.
-    for (int press = 0; press < 3; ++press) {
-        for (int column = 0; column < 2; ++column)
-            write(EditTarget::Y, 0, column, static_cast<std::uint16_t>(80 + press),
-                  EditFamily::Step, column > 0);
-    }
-    EXPECT_EQ(map->undo.size(), 2u); // cell (0, 0) merged with the first run, (0, 1) added
-    EXPECT_EQ(history.undo(*map).restored, 2);
-    EXPECT_EQ(y(0, 0), 50);
-    EXPECT_EQ(y(0, 1), 60);
-
-    // A typed edit between two steps breaks the run.
-    write(EditTarget::Y, 0, 0, 70, EditFamily::Step);
-    write(EditTarget::Y, 0, 0, 71);
-    write(EditTarget::Y, 0, 0, 72, EditFamily::Step);
-    EXPECT_EQ(map->undo.size(), 3u);
-}
-
 TEST_F(UndoTest, MenuTextNamesFamilyAndPart) {
     EXPECT_EQ(undoMenuItem(nullptr).text, "&Undo\tCtrl+Z");
     EXPECT_FALSE(undoMenuItem(map).enabled);

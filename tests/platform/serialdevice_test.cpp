@@ -29,7 +29,6 @@ public:
         m_fd = -1;
     }
     const std::string& slave() const { return m_slave; }
-    void send(std::uint8_t byte) { ASSERT_EQ(::write(m_fd, &byte, 1), 1); }
     // The next byte from the slave side; nothing when none comes before the deadline.
     std::optional<std::uint8_t> receive(std::chrono::milliseconds deadline = 5s) {
         pollfd entry{m_fd, POLLIN, 0};
@@ -44,37 +43,6 @@ private:
     int m_fd = -1;
     std::string m_slave;
 };
-
-TEST(TermiosSerialDevice, CarriesOneByteEachWay) {
-    PtyMaster pty;
-    TermiosSerialDevice device;
-    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
-
-    pty.send(0x5A);
-    std::uint8_t byte = 0;
-    ASSERT_EQ(device.read(byte, 5s), ReadResult::Byte);
-    EXPECT_EQ(byte, 0x5A);
-
-    // Raw mode: carriage return and line feed pass untranslated in both directions.
-    ASSERT_TRUE(device.write(0x0D, 1s));
-    ASSERT_TRUE(device.write(0x0A, 1s));
-    EXPECT_EQ(pty.receive(), 0x0D);
-    EXPECT_EQ(pty.receive(), 0x0A);
-    pty.send(0x0D);
-    ASSERT_EQ(device.read(byte, 5s), ReadResult::Byte);
-    EXPECT_EQ(byte, 0x0D);
-}
-
-TEST(TermiosSerialDevice, ReadWithNothingPendingTimesOutWithoutError) {
-    PtyMaster pty;
-    TermiosSerialDevice device;
-    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
-    std::uint8_t byte = 0x77;
-    EXPECT_EQ(device.read(byte, 20ms), ReadResult::Timeout);
-    EXPECT_EQ(device.read(byte, 0ms), ReadResult::Timeout);
-    EXPECT_EQ(byte, 0x77);
-    EXPECT_EQ(device.lastError(), 0);
-}
 
 TEST(TermiosSerialDevice, PeerThatHungUpFailsReadAndWrite) {
     PtyMaster pty;

@@ -3,28 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/tempfolder.h"
+
 #include <fstream>
 
 namespace qmx::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::path(testing::TempDir()) / "serialports-XXXXXX").string();
-        m_path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 void writeText(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
@@ -37,7 +23,8 @@ void linkTo(const fs::path& target, const fs::path& link) {
 }
 
 TEST(ComPorts, IndexRangesMapToTheThreeDeviceFamilies) {
-    const TempFolder home;
+    const testing::TempFolder folder;
+    const fs::path home = folder.path();
     const struct {
         int index;
         const char* device;
@@ -47,7 +34,7 @@ TEST(ComPorts, IndexRangesMapToTheThreeDeviceFamilies) {
         {-1, nullptr},        {256, nullptr},
     };
     for (const auto& c : cases) {
-        const auto device = serialDevicePath(home.path(), c.index);
+        const auto device = serialDevicePath(home, c.index);
         if (c.device) {
             EXPECT_EQ(device, fs::path(c.device)) << c.index;
         } else {
@@ -57,14 +44,15 @@ TEST(ComPorts, IndexRangesMapToTheThreeDeviceFamilies) {
 }
 
 TEST(ComPorts, LinkInThePortsFolderWinsEvenBeyondTheDeviceRanges) {
-    const TempFolder home;
-    linkTo("/dev/null", home.path() / "ports" / "COM3");
-    linkTo(home.path() / "nowhere", home.path() / "ports" / "COM200");
-    EXPECT_EQ(serialDevicePath(home.path(), 2), home.path() / "ports" / "COM3");
+    const testing::TempFolder folder;
+    const fs::path home = folder.path();
+    linkTo("/dev/null", home / "ports" / "COM3");
+    linkTo(home / "nowhere", home / "ports" / "COM200");
+    EXPECT_EQ(serialDevicePath(home, 2), home / "ports" / "COM3");
     // A dangling link still names the port, so the open reports it instead of a wrong device.
-    EXPECT_EQ(serialDevicePath(home.path(), 199), home.path() / "ports" / "COM200");
-    EXPECT_EQ(serialDevicePath(home.path(), 3), fs::path("/dev/ttyS3"));
-    EXPECT_FALSE(serialDevicePath(home.path(), 256));
+    EXPECT_EQ(serialDevicePath(home, 199), home / "ports" / "COM200");
+    EXPECT_EQ(serialDevicePath(home, 3), fs::path("/dev/ttyS3"));
+    EXPECT_FALSE(serialDevicePath(home, 256));
 }
 
 TEST(ComPorts, NamesParseOnlyInTheirExactForm) {
@@ -106,8 +94,9 @@ private:
 };
 
 TEST(PortEnumeration, ListsRealDevicesWithUsbNamesAndThePortsLinks) {
-    const TempFolder temp;
-    FakeSysfs sys(temp.path() / "sys");
+    const testing::TempFolder folder;
+    const fs::path temp = folder.path();
+    FakeSysfs sys(temp / "sys");
     sys.addTty("ttyS0", "pnp0/00:01");
     sys.addDriver("pnp0/00:01");
     sys.setAttribute("class/tty/ttyS0/type", "4");
@@ -127,18 +116,18 @@ TEST(PortEnumeration, ListsRealDevicesWithUsbNamesAndThePortsLinks) {
     sys.addTty("ttyUSB5", "usb1/1-4/1-4:1.0/ttyUSB5"); // no strings offered
     fs::create_directories(sys.ttyRoot() / "tty0");    // a console: no device, no COM number
 
-    const fs::path home = temp.path() / "home";
-    writeText(temp.path() / "pty", "");
-    linkTo(temp.path() / "pty", home / "ports" / "COM7");
-    linkTo(temp.path() / "pty", home / "ports" / "COM33"); // takes ttyUSB0's place
-    linkTo(temp.path() / "gone", home / "ports" / "COM8");
-    linkTo(temp.path() / "pty", home / "ports" / "notes");
+    const fs::path home = temp / "home";
+    writeText(temp / "pty", "");
+    linkTo(temp / "pty", home / "ports" / "COM7");
+    linkTo(temp / "pty", home / "ports" / "COM33"); // takes ttyUSB0's place
+    linkTo(temp / "gone", home / "ports" / "COM8");
+    linkTo(temp / "pty", home / "ports" / "notes");
 
     const auto ports = enumeratePorts(sys.ttyRoot(), home);
     std::vector<std::tuple<int, std::string, std::string>> got;
     for (const auto& p : ports)
         got.emplace_back(p.portIndex, p.device.string(), p.displayName);
-    const std::string pty = fs::canonical(temp.path() / "pty").string();
+    const std::string pty = fs::canonical(temp / "pty").string();
     const std::vector<std::tuple<int, std::string, std::string>> expected{
         {0, "/dev/ttyS0", "ttyS0"},
         {6, (home / "ports" / "COM7").string(), pty},
@@ -148,7 +137,7 @@ TEST(PortEnumeration, ListsRealDevicesWithUsbNamesAndThePortsLinks) {
         {64, "/dev/ttyACM0", "Arduino Uno (ttyACM0)"},
     };
     EXPECT_EQ(got, expected);
-    EXPECT_TRUE(enumeratePorts(temp.path() / "no-sys", temp.path() / "no-home").empty());
+    EXPECT_TRUE(enumeratePorts(temp / "no-sys", temp / "no-home").empty());
 }
 
 } // namespace

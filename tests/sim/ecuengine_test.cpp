@@ -90,45 +90,6 @@ std::string recordsOf(const config::EcuImage& image, std::uint16_t start, std::s
     return text;
 }
 
-TEST(EcuEngine, SingleValueWritesEchoEveryByteAndStore) {
-    const struct {
-        Bytes sent;
-        std::uint16_t address;
-        Bytes stored;
-    } cases[] = {
-        {{0x53, 0x12, 0x34, 0xAB}, 0x1234, {0xAB}},
-        {{0x73, 0x80, 0x10, 0x12, 0x34}, 0x8010, {0x12, 0x34}},
-        {{0x73, 0xFF, 0xFF, 0xBE, 0xEF}, 0xFFFF, {0xBE, 0xEF}}, // the low byte wraps to 0x0000
-    };
-    for (const auto& c : cases) {
-        Device device;
-        EXPECT_EQ(device.exchange(c.sent), c.sent);
-        for (std::size_t i = 0; i < c.stored.size(); ++i)
-            EXPECT_EQ(device.memory.byte(static_cast<std::uint16_t>(c.address + i)), c.stored[i]);
-        // Back to idle: the next byte is a command again.
-        EXPECT_EQ(textOf(device.exchange({0xBF})), "KD");
-    }
-}
-
-TEST(EcuEngine, IdentificationQueriesAnswerWithoutEcho) {
-    EngineOptions options;
-    options.ecuAnswer = "xKDy";
-    options.machineAnswer = "7E";
-    Device device(options);
-    EXPECT_EQ(textOf(device.exchange({0xBF})), "xKDy");
-    EXPECT_EQ(textOf(device.exchange({0xBE})), "7E");
-    EXPECT_TRUE(device.exchange({0x99, 'R', 'W'}).empty());
-}
-
-TEST(EcuEngine, MemoryReadStreamsTheDataAreaAndEndsSilent) {
-    Device device;
-    const std::string text = device.read();
-    EXPECT_EQ(text, recordsOf(device.memory, 0x8000, 33));
-    EXPECT_TRUE(text.ends_with("S9030000FC"));
-    EXPECT_TRUE(device.settle(10s).empty());
-    EXPECT_EQ(textOf(device.exchange({0xBF})), "KD");
-}
-
 TEST(EcuEngine, MemoryReadStopsAtAWrongOrMissingEcho) {
     for (const bool missing : {false, true}) {
         Device device;
@@ -147,18 +108,6 @@ TEST(EcuEngine, MemoryReadStopsAtAWrongOrMissingEcho) {
 // Sends a memory write character by character; returns everything the device answered.
 Bytes writeRecords(Device& device, const std::string& records) {
     return device.exchange(bytesOf("LW" + records));
-}
-
-TEST(EcuEngine, MemoryWriteEchoesEachCharacterStoresAndAnswersTheResult) {
-    Device device;
-    config::EcuImage wanted = device.memory;
-    for (std::uint16_t a = 0x8000; a <= 0x8020; ++a)
-        wanted.setByte(a, static_cast<std::uint8_t>(0xA0 + a));
-    const std::string records = recordsOf(wanted, 0x8000, 33);
-    const Bytes answer = writeRecords(device, records);
-    EXPECT_EQ(textOf(answer), "LW" + records + "0");
-    for (std::uint16_t a = 0x8000; a <= 0x8020; ++a)
-        EXPECT_EQ(device.memory.byte(a), wanted.byte(a));
 }
 
 TEST(EcuEngine, MemoryWriteRefusesBadRecordsAsAWhole) {
@@ -203,19 +152,6 @@ TEST(EcuEngine, HalfReceivedCommandIsAbandonedAfterTheCommandTimeout) {
     EXPECT_EQ(device.memory.byte(0x12BF), 0);
 }
 
-TEST(EcuEngine, MonitorValuesAnswerHighByteFirstAndChangeOverTime) {
-    EngineOptions options;
-    options.monitorItems = {
-        {0x21, 2, 300, 5, 1000ms}, {0x22, 1, 250, 10, 500ms}, {0x23, 2, 1, -1, 1000ms}};
-    Device device(options);
-    EXPECT_EQ(device.exchange({0x21}), (Bytes{0x01, 0x2C}));
-    EXPECT_EQ(device.exchange({0x22}), (Bytes{250}));
-    device.settle(2500ms);
-    EXPECT_EQ(device.exchange({0x21}), (Bytes{0x01, 0x36}));       // 300 + 2 * 5
-    EXPECT_EQ(device.exchange({0x22}), (Bytes{(250 + 50) % 256})); // wraps within its byte
-    EXPECT_EQ(device.exchange({0x23}), (Bytes{0xFF, 0xFF}));       // 1 - 2 wraps too
-}
-
 TEST(EcuEngine, LineRateCostsTenBitTimesEachWay) {
     EngineOptions options;
     options.baudRate = 1000; // 10 ms per character
@@ -232,26 +168,6 @@ TEST(EcuEngine, LineRateCostsTenBitTimesEachWay) {
     EXPECT_FALSE(device.engine->nextDue());
 }
 
-TEST(EcuEngine, EchoFaultsHitTheNumberedEchoOnly) {
-    EngineOptions options;
-    options.faults.wrongEchoes = {2};
-    options.faults.droppedEchoes = {5};
-    Device device(options);
-    EXPECT_EQ(device.exchange({0x53, 0x12, 0x34, 0xAB}), (Bytes{0x53, 0xED, 0x34, 0xAB}));
-    EXPECT_EQ(device.exchange({0x53, 0x12, 0x34, 0xAB}), (Bytes{0x12, 0x34, 0xAB}));
-    EXPECT_EQ(device.memory.byte(0x1234), 0xAB);
-}
-
-TEST(EcuEngine, SilenceAfterNBytesEndsAllOutput) {
-    EngineOptions options;
-    options.faults.silenceAfter = 12;
-    Device device(options);
-    const std::string text = device.read();
-    EXPECT_EQ(text.size(), 10u); // 2 command echoes + 10 characters
-    EXPECT_TRUE(device.settle(10s).empty());
-    EXPECT_TRUE(device.exchange({0xBF}).empty());
-}
-
 TEST(EcuEngine, BadChecksumSpoilsTheNamedRecordOfTheFirstReads) {
     EngineOptions options;
     options.faults.badChecksumRecord = 2;
@@ -265,28 +181,6 @@ TEST(EcuEngine, BadChecksumSpoilsTheNamedRecordOfTheFirstReads) {
     EXPECT_NE(first.substr(82, 2), good.substr(82, 2));
     EXPECT_EQ(first.substr(84), good.substr(84));
     EXPECT_EQ(device.read(), good);
-}
-
-TEST(EcuEngine, IdentificationAnswerAndEchoFaults) {
-    EngineOptions options;
-    options.faults.wrongMachineId = true;
-    options.faults.noise = {0xFF, 0x00};
-    options.faults.noiseAnswers = 1;
-    options.faults.answerDelay = 300ms;
-    Device device(options);
-    device.engine->receive(0xBF, device.now);
-    EXPECT_TRUE(device.settle(299ms).empty());
-    EXPECT_EQ(device.settle(1ms), (Bytes{0xFF, 0x00, 'K', 'D'}));
-    device.engine->receive(0xBE, device.now);
-    EXPECT_EQ(device.settle(300ms),
-              (Bytes{static_cast<std::uint8_t>(~'7'), static_cast<std::uint8_t>(~'E')}));
-
-    options = {};
-    options.faults.echoDelay = 50ms;
-    Device delayed(options);
-    delayed.engine->receive(0x53, delayed.now);
-    EXPECT_TRUE(delayed.settle(49ms).empty());
-    EXPECT_EQ(delayed.settle(1ms), (Bytes{0x53}));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/tempfolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -48,28 +50,6 @@ Parsed parse(std::vector<const char*> args, SimSetup& setup) {
     return parsed;
 }
 
-TEST(SimOptions, CommandLineFillsTheSetup) {
-    auto setup = std::make_unique<SimSetup>();
-    const Parsed parsed =
-        parse({"--range", "9000-900F", "--write-result", "0x41", "--wrong-echo", "3",
-               "--wrong-echo", "7", "--silence-after", "0", "--wrong-id", "machine", "--no-stdin"},
-              *setup);
-    ASSERT_FALSE(parsed.exitCode) << parsed.err;
-    EXPECT_EQ(setup->memory.low(), 0x9000);
-    EXPECT_EQ(setup->memory.high(), 0x900F);
-    EXPECT_EQ(setup->engine.writeResult, 0x41);
-    EXPECT_EQ(setup->engine.faults.wrongEchoes, (std::set<std::uint64_t>{3, 7}));
-    EXPECT_EQ(setup->engine.faults.silenceAfter, 0u); // zero is a fault, not "none"
-    EXPECT_TRUE(setup->engine.faults.wrongMachineId && !setup->engine.faults.wrongEcuId);
-    EXPECT_FALSE(setup->watchStdin);
-
-    auto defaults = std::make_unique<SimSetup>();
-    ASSERT_FALSE(parse({}, *defaults).exitCode);
-    EXPECT_EQ(defaults->memory.low(), 0x8000);
-    EXPECT_EQ(defaults->memory.high(), 0x80FF);
-    EXPECT_FALSE(defaults->engine.faults.silenceAfter);
-}
-
 TEST(SimOptions, UsageErrorsEndWithStatusTwo) {
     const std::vector<std::vector<const char*>> cases{
         {"--range", "80FF-8000"},
@@ -92,21 +72,14 @@ TEST(SimOptions, UsageErrorsEndWithStatusTwo) {
     EXPECT_EQ(parse({"--help"}, *setup).exitCode, 0);
 }
 
-class ImageFile : public testing::Test {
+class ImageFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::path(testing::TempDir()) / "image-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
     std::string write(const std::string& name, const std::string& text) {
-        const auto path = m_folder / name;
-        std::ofstream(path) << text;
-        return path.string();
+        return m_folder.write(name, text);
     }
 
 private:
-    std::filesystem::path m_folder;
+    qmx::testing::TempFolder m_folder;
 };
 
 TEST_F(ImageFile, SRecordFileSetsBytesAndRange) {

@@ -153,4 +153,20 @@ inline bool exitedWith(int status, int code) {
     return status >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == code;
 }
 
+// What a program run to its end left behind.
+struct ProgramRun {
+    int status = -1; // exit code, -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs `program` with `args` and an empty standard input to its end.
+inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args) {
+    EcusimProcess process(program, args, true);
+    process.closeStdin();
+    const int status = process.exitStatus();
+    return {status >= 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, process.output(),
+            process.errors()};
+}
+
 } // namespace qmx::testing

@@ -1,15 +1,16 @@
 #pragma once
 
-#include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "config/linelist.h"
 
 namespace qmx::testing {
 
 // A line list holding `texts` in order.
-inline config::CLineList linesOf(std::initializer_list<const char*> texts) {
+inline config::CLineList linesOf(const std::vector<std::string>& texts) {
     config::CLineList lines;
-    for (const char* text : texts)
+    for (const std::string& text : texts)
         lines.append(text);
     return lines;
 }

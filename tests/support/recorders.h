@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/messagesink.h"
+#include "ecu/monitor.h"
 #include "ecu/progresswindow.h"
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Front-end stand-ins that record what the core shows.
@@ -39,6 +41,12 @@ private:
     void record(const char* what, std::string_view text) {
         events.push_back(what + std::string(text));
     }
+};
+
+// Records every value the monitor shows as (row, text).
+struct RecordingView : ecu::MonitorView {
+    void showValue(int row, std::string_view text) override { shown.emplace_back(row, text); }
+    std::vector<std::pair<int, std::string>> shown;
 };
 
 } // namespace qmx::testing

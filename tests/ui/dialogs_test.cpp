@@ -17,7 +17,7 @@
 namespace qmx::uitest {
 namespace {
 
-app::TitleList titles(std::initializer_list<const char*> lines) {
+app::TitleList titles(const std::vector<std::string>& lines) {
     return app::TitleList::read(qmx::testing::linesOf(lines));
 }
 

@@ -4,21 +4,8 @@
 #include <QTest>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace qmx::uitest {
-
-namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-} // namespace
 
 FrameRig::FrameRig(const std::string& iniExtra) {
     m_home.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
@@ -28,8 +15,8 @@ FrameRig::FrameRig(const std::string& iniExtra) {
                                      "\"\n"
                                      "\"Rs232cPortAutoSelect\"=dword:00000000\n"
                                      "\"ShowSplashTime\"=dword:00000000\n");
-    m_home.write("qmx.INI", readFile(SAMPLES_DIR "/qmx.INI") + iniExtra);
-    m_home.write("sample.rcz", readFile(SAMPLES_DIR "/sample.rcz"));
+    m_home.write("qmx.INI", testing::readAll(SAMPLES_DIR "/qmx.INI") + iniExtra);
+    m_home.write("sample.rcz", testing::readAll(SAMPLES_DIR "/sample.rcz"));
     std::filesystem::create_directories(m_home.file("sys"));
     std::filesystem::create_directories(m_home.file("ports"));
     const app::StartupPlaces places{m_home.path(), m_home.path(), "qmx"};
