@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "ecu/link.h"
 #include "ecu/portlister.h"
+#include "platform/comports.h"
 
 #include <algorithm>
 #include <charconv>
@@ -27,10 +28,6 @@ std::optional<int> comIndex(const std::string& name) {
     return number - 1;
 }
 
-std::string comName(int index) {
-    return "COM" + std::to_string(index + 1);
-}
-
 enum class Trial { Selected, WrongIdentity, Nothing };
 
 Trial tryPort(Link& link, int index, int timeoutMs) {
@@ -51,8 +48,8 @@ std::vector<PortEntry> listPorts(Link& link) {
         if (!index)
             continue;
         link.logEvent(0, 0, 0,
-                      "Get    PortInfo: " + info.displayName + ", " + comName(*index) + ", " +
-                          info.deviceText);
+                      "Get    PortInfo: " + info.displayName + ", " + platform::comName(*index) +
+                          ", " + info.deviceText);
         entries.push_back({*index, info.displayName, info.portsClass});
     }
     std::stable_sort(entries.begin(), entries.end(),
@@ -68,8 +65,9 @@ std::vector<PortEntry> listPorts(Link& link) {
         for (auto it = group; it != groupEnd; ++it) {
             if (it != keep)
                 link.logEvent(0, 0, 0,
-                              "Remove PortInfo: " + it->displayName + ", " + comName(it->index) +
-                                  ", " + (it->portsClass ? "Ports" : ""));
+                              "Remove PortInfo: " + it->displayName + ", " +
+                                  platform::comName(it->index) + ", " +
+                                  (it->portsClass ? "Ports" : ""));
         }
         unique.push_back(*keep);
         group = groupEnd;
@@ -120,7 +118,8 @@ bool searchPort(Link& link, int* portOut) {
     link.closePort();
 
     const bool found = selected.has_value();
-    link.logEvent(0, found ? 1 : 0, 0, "*** R Search COM:" + comName(named.value_or(current)));
+    link.logEvent(0, found ? 1 : 0, 0,
+                  "*** R Search COM:" + platform::comName(named.value_or(current)));
     link.setSearchDone(found);
     return found;
 }
