@@ -1,5 +1,6 @@
 #include "ecu/link.h"
 
+#include "app/linesettingtext.h"
 #include "app/messages.h"
 #include "ecu/commolog.h"
 #include "ecu/ecucheck.h"
@@ -15,8 +16,6 @@
 namespace qmx::ecu {
 
 namespace {
-
-constexpr int kLastPortIndex = 255;
 
 // A monitor exchange ends within 10 ticks and the next idle tick clears its flag; a wait for it
 // gives up after twice that, so a poll that never clears the flag cannot hold a write forever.
@@ -51,7 +50,7 @@ bool Link::openPort(bool startTick, int portIndex, int timeoutMs, int* checkResu
     logEvent(0, 0, 0, "** Open " + platform::comName(portIndex));
 
     const std::optional<platform::LineSettings> line = lineSettingsFor(m_settings);
-    if (line && portIndex >= 0 && portIndex <= kLastPortIndex) {
+    if (line && portIndex >= 0 && portIndex <= platform::MaxPortIndex) {
         PortOpenResult opened = m_services.ports.open(portIndex, *line);
         m_device = std::move(opened.device);
         m_systemError = m_device ? 0 : opened.error;
@@ -215,10 +214,8 @@ int Link::currentPortIndex() {
 
 void Link::setPortIndex(int index) {
     PortIndexStore& store = m_services.portIndex;
-    if (index != store.profilePort()) {
-        const int number = index >= 0 && index <= kLastPortIndex ? index + 1 : 1;
-        store.writeProfilePort("PORT" + std::to_string(number));
-    }
+    if (index != store.profilePort())
+        store.writeProfilePort(app::portName(index));
     if (index != store.registryPort())
         store.setRegistryPort(index);
 }

@@ -13,8 +13,6 @@ namespace qmx::ecu {
 
 namespace {
 
-constexpr int kPortCount = 256;
-
 // The index of a "COMn" name with n in 1..256.
 std::optional<int> comIndex(const std::string& name) {
     if (name.size() < 4 || name.compare(0, 3, "COM") != 0)
@@ -23,7 +21,7 @@ std::optional<int> comIndex(const std::string& name) {
     const char* first = name.data() + 3;
     const char* last = name.data() + name.size();
     const auto [end, error] = std::from_chars(first, last, number);
-    if (error != std::errc() || end != last || number < 1 || number > kPortCount)
+    if (error != std::errc() || end != last || number < 1 || number > platform::MaxPortIndex + 1)
         return std::nullopt;
     return number - 1;
 }
