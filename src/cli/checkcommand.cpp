@@ -14,10 +14,11 @@ namespace {
 class CheckCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "check", "Open the configured port and identify the ECU against the configuration: "
-                     "prints Success, or the message on standard error");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub = addConfigCommand(
+            parent, "check",
+            "Open the configured port and identify the ECU against the configuration: "
+            "prints Success, or the message on standard error",
+            m_config);
         sub->fallthrough();
         return sub;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace CLI {
@@ -22,6 +23,11 @@ public:
     // message on the session's error stream).
     virtual int run(Session& session) = 0;
 };
+
+// Adds sub-command `name` with help text `description` to `parent`, with the required
+// CONFIG argument (a configuration file, packed or else plain) stored into `config`.
+CLI::App* addConfigCommand(CLI::App& parent, const std::string& name,
+                           const std::string& description, std::string& config);
 
 // Every command of qmxctl, in the order of the help text.
 std::vector<std::unique_ptr<Command>> makeCommands();

@@ -15,9 +15,9 @@ namespace {
 class ExportCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "export", "Write the export text of a configuration (as `qmx CONFIG OUT` does)");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub = addConfigCommand(
+            parent, "export", "Write the export text of a configuration (as `qmx CONFIG OUT` does)",
+            m_config);
         sub->add_option("OUT", m_out, "export file to write, or - for standard output")->required();
         return sub;
     }

@@ -125,11 +125,10 @@ void writeMonitor(std::ostream& out, const app::Configuration& configuration) {
 class InfoCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "info", "Show the maps, constants, monitor items and serial settings of a "
-                    "configuration");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
-        return sub;
+        return addConfigCommand(parent, "info",
+                                "Show the maps, constants, monitor items and serial settings of a "
+                                "configuration",
+                                m_config);
     }
 
     int run(Session& session) override {

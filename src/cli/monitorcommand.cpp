@@ -36,10 +36,11 @@ private:
 class MonitorCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "monitor", "Poll the ECU's live values as the Monitor window does and print one CSV "
-                       "line per value as it arrives: milliseconds, item name, value, unit");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub = addConfigCommand(
+            parent, "monitor",
+            "Poll the ECU's live values as the Monitor window does and print one CSV "
+            "line per value as it arrives: milliseconds, item name, value, unit",
+            m_config);
         sub->add_option("--ticks", m_ticks, "how long to run, in ticks of 100 ms")
             ->capture_default_str()
             ->check(CLI::Range(1, 36'000'000));

@@ -29,10 +29,11 @@ std::optional<std::uint16_t> hexNumber(std::string_view text, std::size_t digits
 class PokeCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "poke", "Write one byte (or with --word one word, high byte first) straight into "
-                    "the running ECU; progress on standard error");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub = addConfigCommand(
+            parent, "poke",
+            "Write one byte (or with --word one word, high byte first) straight into "
+            "the running ECU; progress on standard error",
+            m_config);
         sub->add_option("ADDRESS", m_address, "ECU address, hexadecimal 0000-FFFF")->required();
         sub->add_option("VALUE", m_value, "value, hexadecimal 00-FF (with --word 0000-FFFF)")
             ->required();

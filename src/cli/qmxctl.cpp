@@ -5,6 +5,13 @@
 
 namespace qmx::cli {
 
+CLI::App* addConfigCommand(CLI::App& parent, const std::string& name,
+                           const std::string& description, std::string& config) {
+    CLI::App* sub = parent.add_subcommand(name, description);
+    sub->add_option("CONFIG", config, "configuration file (packed, else plain)")->required();
+    return sub;
+}
+
 int runQmxctl(int argc, const char* const* argv, Session& session) {
     CLI::App cli{"qmxctl: the headless companion of qmx, with the same registry file and qmx.INI",
                  "qmxctl"};

@@ -13,10 +13,11 @@ namespace {
 class ReadCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "read", "Read the ECU's data area into the configuration's data and print Complete; "
-                    "progress on standard error. Without --save or --as nothing is written");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub = addConfigCommand(
+            parent, "read",
+            "Read the ECU's data area into the configuration's data and print Complete; "
+            "progress on standard error. Without --save or --as nothing is written",
+            m_config);
         CLI::Option* save = sub->add_flag("--save", m_save, "save the configuration in place");
         sub->add_option("--as", m_as, "save the configuration packed to this file")->excludes(save);
         sub->fallthrough();

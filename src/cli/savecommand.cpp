@@ -11,9 +11,9 @@ namespace {
 class SaveCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "save", "Open a configuration and save it (in place, or packed with --as)");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub = addConfigCommand(
+            parent, "save", "Open a configuration and save it (in place, or packed with --as)",
+            m_config);
         sub->add_option("--as", m_as, "write the packed layout to this file instead");
         return sub;
     }

@@ -12,7 +12,8 @@ constexpr const char* kProgramName = "qmx";
 } // namespace
 
 Session::Session(std::ostream& out, std::ostream& err)
-    : m_app(std::make_unique<app::CEctApp>()), m_out(out), m_err(err), m_sink(err) {
+    : m_app(std::make_unique<app::CEctApp>()), m_out(out), m_err(err),
+      m_sink(err, app::Unattended::Decline) {
 }
 
 int Session::start() {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/ectapp.h"
-#include "cli/stderrsink.h"
+#include "app/streamsink.h"
 
 // What every qmxctl command works with: the options before the command, the application
 // object with the settings of qmx, and the output streams.
@@ -46,7 +46,7 @@ private:
     std::unique_ptr<app::CEctApp> m_app;
     std::ostream& m_out;
     std::ostream& m_err;
-    StderrSink m_sink;
+    app::StreamSink m_sink;
 };
 
 } // namespace qmx::cli

@@ -15,11 +15,12 @@ namespace {
 class VerifyCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "verify", "Compare two of the edit data, a packed configuration file and the ECU, "
-                      "and print the compare log: the constants and map cells that differ, or "
-                      "Same");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub = addConfigCommand(
+            parent, "verify",
+            "Compare two of the edit data, a packed configuration file and the ECU, "
+            "and print the compare log: the constants and map cells that differ, or "
+            "Same",
+            m_config);
         CLI::Option_group* sources = sub->add_option_group("sources", "what is compared");
         sources->add_flag("--edit-ecu", m_editEcu, "the edit data with the ECU");
         sources->add_option("--file-ecu", m_fileEcu, "FILE's data with the ECU");

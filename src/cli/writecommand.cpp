@@ -13,10 +13,11 @@ namespace {
 class WriteCommand : public Command {
 public:
     CLI::App* define(CLI::App& parent) override {
-        CLI::App* sub = parent.add_subcommand(
-            "write", "Write the configuration's data area into the ECU and print the ECU's "
-                     "response text; progress on standard error");
-        sub->add_option("CONFIG", m_config, "configuration file (packed, else plain)")->required();
+        CLI::App* sub =
+            addConfigCommand(parent, "write",
+                             "Write the configuration's data area into the ECU and print the ECU's "
+                             "response text; progress on standard error",
+                             m_config);
         sub->fallthrough();
         return sub;
     }

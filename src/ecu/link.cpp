@@ -1,5 +1,6 @@
 #include "ecu/link.h"
 
+#include "app/linesettingtext.h"
 #include "app/messages.h"
 #include "ecu/commolog.h"
 #include "ecu/ecucheck.h"
@@ -7,6 +8,7 @@
 #include "ecu/portindexstore.h"
 #include "ecu/portsearch.h"
 #include "ecu/serialportfactory.h"
+#include "platform/comports.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,15 +17,9 @@ namespace qmx::ecu {
 
 namespace {
 
-constexpr int kLastPortIndex = 255;
-
 // A monitor exchange ends within 10 ticks and the next idle tick clears its flag; a wait for it
 // gives up after twice that, so a poll that never clears the flag cannot hold a write forever.
 constexpr std::uint64_t kMonitorIdleTicks = 20;
-
-std::string comName(int portIndex) {
-    return "COM" + std::to_string(portIndex + 1);
-}
 
 // The result text of an open, as the log shows it behind "** R Open COMn:".
 std::string openResultText(int checkResult) {
@@ -51,10 +47,10 @@ Link::~Link() {
 
 bool Link::openPort(bool startTick, int portIndex, int timeoutMs, int* checkResultOut) {
     closePort();
-    logEvent(0, 0, 0, "** Open " + comName(portIndex));
+    logEvent(0, 0, 0, "** Open " + platform::comName(portIndex));
 
     const std::optional<platform::LineSettings> line = lineSettingsFor(m_settings);
-    if (line && portIndex >= 0 && portIndex <= kLastPortIndex) {
+    if (line && portIndex >= 0 && portIndex <= platform::MaxPortIndex) {
         PortOpenResult opened = m_services.ports.open(portIndex, *line);
         m_device = std::move(opened.device);
         m_systemError = m_device ? 0 : opened.error;
@@ -78,7 +74,7 @@ bool Link::openPort(bool startTick, int portIndex, int timeoutMs, int* checkResu
         *checkResultOut = checkResult;
 
     logEvent(0, portOpen() ? 1 : 0, 0,
-             "** R Open " + comName(portIndex) + ":" + openResultText(checkResult));
+             "** R Open " + platform::comName(portIndex) + ":" + openResultText(checkResult));
     if (portOpen())
         m_openPortIndex = portIndex;
     return portOpen();
@@ -109,7 +105,7 @@ void Link::closePort() {
         m_listener->portClosed();
     if (m_openPortIndex == -1)
         m_openPortIndex = currentPortIndex();
-    logEvent(0, 1, 0, "** Close " + comName(m_openPortIndex));
+    logEvent(0, 1, 0, "** Close " + platform::comName(m_openPortIndex));
     m_openPortIndex = -1;
 }
 
@@ -218,10 +214,8 @@ int Link::currentPortIndex() {
 
 void Link::setPortIndex(int index) {
     PortIndexStore& store = m_services.portIndex;
-    if (index != store.profilePort()) {
-        const int number = index >= 0 && index <= kLastPortIndex ? index + 1 : 1;
-        store.writeProfilePort("PORT" + std::to_string(number));
-    }
+    if (index != store.profilePort())
+        store.writeProfilePort(app::portName(index));
     if (index != store.registryPort())
         store.setRegistryPort(index);
 }

@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "ecu/link.h"
 #include "ecu/portlister.h"
+#include "platform/comports.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,8 +13,6 @@ namespace qmx::ecu {
 
 namespace {
 
-constexpr int kPortCount = 256;
-
 // The index of a "COMn" name with n in 1..256.
 std::optional<int> comIndex(const std::string& name) {
     if (name.size() < 4 || name.compare(0, 3, "COM") != 0)
@@ -22,13 +21,9 @@ std::optional<int> comIndex(const std::string& name) {
     const char* first = name.data() + 3;
     const char* last = name.data() + name.size();
     const auto [end, error] = std::from_chars(first, last, number);
-    if (error != std::errc() || end != last || number < 1 || number > kPortCount)
+    if (error != std::errc() || end != last || number < 1 || number > platform::MaxPortIndex + 1)
         return std::nullopt;
     return number - 1;
-}
-
-std::string comName(int index) {
-    return "COM" + std::to_string(index + 1);
 }
 
 enum class Trial { Selected, WrongIdentity, Nothing };
@@ -51,8 +46,8 @@ std::vector<PortEntry> listPorts(Link& link) {
         if (!index)
             continue;
         link.logEvent(0, 0, 0,
-                      "Get    PortInfo: " + info.displayName + ", " + comName(*index) + ", " +
-                          info.deviceText);
+                      "Get    PortInfo: " + info.displayName + ", " + platform::comName(*index) +
+                          ", " + info.deviceText);
         entries.push_back({*index, info.displayName, info.portsClass});
     }
     std::stable_sort(entries.begin(), entries.end(),
@@ -68,8 +63,9 @@ std::vector<PortEntry> listPorts(Link& link) {
         for (auto it = group; it != groupEnd; ++it) {
             if (it != keep)
                 link.logEvent(0, 0, 0,
-                              "Remove PortInfo: " + it->displayName + ", " + comName(it->index) +
-                                  ", " + (it->portsClass ? "Ports" : ""));
+                              "Remove PortInfo: " + it->displayName + ", " +
+                                  platform::comName(it->index) + ", " +
+                                  (it->portsClass ? "Ports" : ""));
         }
         unique.push_back(*keep);
         group = groupEnd;
@@ -120,7 +116,8 @@ bool searchPort(Link& link, int* portOut) {
     link.closePort();
 
     const bool found = selected.has_value();
-    link.logEvent(0, found ? 1 : 0, 0, "*** R Search COM:" + comName(named.value_or(current)));
+    link.logEvent(0, found ? 1 : 0, 0,
+                  "*** R Search COM:" + platform::comName(named.value_or(current)));
     link.setSearchDone(found);
     return found;
 }

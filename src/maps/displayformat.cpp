@@ -31,6 +31,20 @@ std::string formatY(float value, const DisplayFormats& formats) {
     return formatFixed(value, formats.y);
 }
 
+std::string formatTarget(float value, const Map& map, EditTarget target,
+                         const DisplayFormats& formats) {
+    switch (target) {
+    case EditTarget::X:
+        return formatX(value, formats);
+    case EditTarget::Z:
+        return formatZ(value, formats);
+    case EditTarget::Y:
+    case EditTarget::None:
+        break;
+    }
+    return formatY(value, map, formats);
+}
+
 std::string formatConstant(float value) {
     const std::string first = formatFixed(value, 8);
     const std::size_t point = first.find('.');

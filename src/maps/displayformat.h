@@ -11,6 +11,7 @@
 namespace qmx::maps {
 
 struct Map;
+enum class EditTarget;
 
 // Decimals of the X, Y and Z display formats (the PRECISION settings, each 1 by default).
 using DisplayFormats = app::NumberFormats;
@@ -28,6 +29,9 @@ std::string formatZ(float value, const DisplayFormats& formats);
 std::string formatY(float value, const Map& map, const DisplayFormats& formats);
 // A Y value when no map is current: the Y decimals.
 std::string formatY(float value, const DisplayFormats& formats);
+// A value of `target` in `map`: formatX, formatZ, or formatY with the map for Y and None.
+std::string formatTarget(float value, const Map& map, EditTarget target,
+                         const DisplayFormats& formats);
 
 // A constant with up to 8 decimals: trailing zeros removed, a whole number without point, and
 // otherwise 8 significant places before and after the point together.

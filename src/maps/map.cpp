@@ -38,6 +38,10 @@ std::uint32_t zAddress(const Map& map, int row) {
     return map.z.address + static_cast<std::uint32_t>(row * (map.z.isWord() ? 2 : 1));
 }
 
+const MapAxis& axisOf(const Map& map, EditTarget target) {
+    return target == EditTarget::X ? map.x : target == EditTarget::Z ? map.z : map.y;
+}
+
 CellRead readY(const Map& map, const config::EcuImage& image, int column, int row) {
     if (!rowInRange(map, row))
         return {Access::RowOutOfRange, 0};

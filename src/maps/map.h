@@ -80,6 +80,9 @@ std::uint32_t xAddress(const Map& map, int row, int column);
 // Image address of Z value `row`, the high byte of a word.
 std::uint32_t zAddress(const Map& map, int row);
 
+// The axis record of `target`: X, Z, or Y for Y and None.
+const MapAxis& axisOf(const Map& map, EditTarget target);
+
 // The Y byte at (row, column).
 CellRead readY(const Map& map, const config::EcuImage& image, int column, int row);
 // X value `column` (of `row` for a per-row-X map; `row` is ignored otherwise).

@@ -11,33 +11,6 @@ namespace qmx::maps {
 
 namespace {
 
-const MapAxis& axisOf(const Map& map, EditTarget target) {
-    switch (target) {
-    case EditTarget::X:
-        return map.x;
-    case EditTarget::Z:
-        return map.z;
-    case EditTarget::Y:
-    case EditTarget::None:
-        break;
-    }
-    return map.y;
-}
-
-std::string formatFor(const Map& map, EditTarget target, float value,
-                      const DisplayFormats& formats) {
-    switch (target) {
-    case EditTarget::X:
-        return formatX(value, formats);
-    case EditTarget::Z:
-        return formatZ(value, formats);
-    case EditTarget::Y:
-    case EditTarget::None:
-        break;
-    }
-    return formatY(value, map, formats);
-}
-
 CommitOutcome refused(const Map& map, const DisplayFormats& formats) {
     return {app::msg::DataError, currentCellText(map, formats), false, std::nullopt};
 }
@@ -67,7 +40,9 @@ public:
     const MapAxis& axis() const { return m_axis; }
     // `value` formatted for the axis and read back.
     float shown(float value) const { return scanFloat(text(value)).value_or(value); }
-    std::string text(float value) const { return formatFor(m_map, m_map.target, value, m_formats); }
+    std::string text(float value) const {
+        return formatTarget(value, m_map, m_map.target, m_formats);
+    }
     float physicalShown(std::int32_t raw) const {
         const auto clamped = static_cast<std::uint16_t>(std::clamp(raw, 0, m_axis.rawCap()));
         return shown(toPhysical(m_axis, clamped).value);
@@ -167,7 +142,7 @@ std::optional<float> readTypedValue(std::string_view text) {
 
 std::string currentCellText(const Map& map, const DisplayFormats& formats) {
     const Converted<float> value = toPhysical(axisOf(map, map.target), map.currentRaw);
-    return formatFor(map, map.target, value.value, formats);
+    return formatTarget(value.value, map, map.target, formats);
 }
 
 CommitOutcome commitTypedCell(MapSet& maps, Map& map, std::string_view text,
@@ -208,7 +183,7 @@ CommitOutcome commitCellValue(MapSet& maps, Map& map, float value, const Display
             return refused(map, formats);
         outcome.written = true;
     }
-    outcome.cellText = formatFor(map, map.target, set, formats);
+    outcome.cellText = formatTarget(set, map, map.target, formats);
     return outcome;
 }
 

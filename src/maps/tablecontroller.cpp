@@ -116,27 +116,9 @@ std::optional<Position> moveTarget(const Map& map, const Position& from, Directi
     return std::nullopt;
 }
 
-const MapAxis& axisOf(const Map& map, EditTarget target) {
-    return target == EditTarget::X ? map.x : target == EditTarget::Z ? map.z : map.y;
-}
-
-std::string valueText(const Map& map, EditTarget target, float value,
-                      const DisplayFormats& formats) {
-    switch (target) {
-    case EditTarget::X:
-        return formatX(value, formats);
-    case EditTarget::Z:
-        return formatZ(value, formats);
-    case EditTarget::Y:
-    case EditTarget::None:
-        break;
-    }
-    return formatY(value, map, formats);
-}
-
 std::string rawText(const Map& map, EditTarget target, std::uint16_t raw,
                     const DisplayFormats& formats) {
-    return valueText(map, target, toPhysical(axisOf(map, target), raw).value, formats);
+    return formatTarget(toPhysical(axisOf(map, target), raw).value, map, target, formats);
 }
 
 void dropSelection(Map& map) {
@@ -654,7 +636,7 @@ TableEffect TableController::paste(std::optional<std::string_view> clipboardText
         showWarning(app::msg::PasteDuringSelection);
         return {};
     }
-    openEdit(valueText(m, m.target, entries.front().value, m_formats), true);
+    openEdit(formatTarget(entries.front().value, m, m.target, m_formats), true);
     return commitEdit();
 }
 

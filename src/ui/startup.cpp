@@ -2,8 +2,8 @@
 
 #include "app/ectapp.h"
 #include "app/messages.h"
+#include "app/streamsink.h"
 #include "app/versiontext.h"
-#include "ui/batchsink.h"
 #include "ui/cmainframe.h"
 #include "ui/qtmessagesink.h"
 #include "ui/splashscreen.h"
@@ -37,7 +37,7 @@ public:
 } // namespace
 
 int runBatch(const app::CommandWords& words) {
-    BatchSink sink(std::cerr);
+    app::StreamSink sink(std::cerr, app::Unattended::TakeFirst);
     app::CEctApp application;
     const int started =
         application.start(app::processStartupPlaces(kProgramName), app::kLargeScreen);
