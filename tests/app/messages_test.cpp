@@ -1,4 +1,7 @@
 #include "app/messages.h"
+#include "app/streamsink.h"
+
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,33 @@ TEST(Messages, ArgumentReplacesThePlaceholderLiterally) {
 TEST(Messages, UnknownNumberGivesEmptyText) {
     EXPECT_TRUE(messageText(424242).empty());
     EXPECT_TRUE(messageText(msg::Success).empty());
+}
+
+} // namespace qmx::app
+
+namespace qmx::app {
+
+TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
+    struct Case {
+        Unattended policy;
+        Buttons buttons;
+        Answer expected;
+    };
+    const Case cases[] = {
+        {Unattended::TakeFirst, Buttons::Ok, Answer::Ok},
+        {Unattended::TakeFirst, Buttons::OkCancel, Answer::Ok},
+        {Unattended::TakeFirst, Buttons::YesNo, Answer::Yes},
+        {Unattended::Decline, Buttons::Ok, Answer::Ok},
+        {Unattended::Decline, Buttons::OkCancel, Answer::Cancel},
+        {Unattended::Decline, Buttons::YesNo, Answer::No},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        StreamSink sink(out, c.policy);
+        EXPECT_EQ(sink.show("Failed to open file", "QMX", Icon::Exclamation, c.buttons),
+                  c.expected);
+        EXPECT_EQ(out.str(), "Failed to open file\n");
+    }
 }
 
 } // namespace qmx::app
