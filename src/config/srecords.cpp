@@ -153,17 +153,19 @@ void regenerateDataSection(CLineList& lines, const EcuImage& image) {
     const auto header = findSection(lines, "Data");
     if (!header)
         return;
-    for (std::size_t i = sectionEnd(lines, *header); i > *header + 1; --i) {
-        if (isContentLine(lines.textAt(i - 1)))
-            lines.removeAt(i - 1);
-    }
     std::vector<std::string> section{"Calib:"};
     const std::size_t count =
         image.low() <= image.high() ? std::size_t{image.high()} - image.low() + 1 : 0;
     encodeSRecords(image, image.low(), count, section);
     section.emplace_back("Fixed:");
-    for (std::size_t i = 0; i < section.size(); ++i)
-        lines.insertAt(*header + 1 + i, std::move(section[i]));
+    // The blank and comment lines of the old section follow the new lines; the whole section
+    // is then replaced at once, so the lines after it move only once.
+    const std::size_t end = sectionEnd(lines, *header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        if (!isContentLine(lines.textAt(i)))
+            section.push_back(lines.textAt(i));
+    }
+    lines.replaceRange(*header + 1, end, std::move(section));
 }
 
 void encodeSRecords(const EcuImage& image, std::uint16_t start, std::size_t count,
