@@ -1,7 +1,5 @@
 // The packed configuration reader on arbitrary bytes. Whatever it reads must come back line
 // for line from a packed write, and a second write must give the same bytes.
-#include <sstream>
-
 #include "app/messages.h"
 #include "config/packedfile.h"
 #include "fuzzsupport.h"
@@ -17,17 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    std::ostringstream first;
+    std::string first;
     if (config::writePackedFile(lines, first) != app::msg::Success)
         return 0; // a title line too long for the line code
     config::CLineList again;
-    fuzz::require(config::readPackedFile(file.hold(first.str()), again) == app::msg::Success,
+    fuzz::require(config::readPackedFile(file.hold(first), again) == app::msg::Success,
                   "written packed file reads back");
     fuzz::require(again.lines() == lines.lines(), "packed write and read keep every line");
 
-    std::ostringstream second;
+    std::string second;
     fuzz::require(config::writePackedFile(again, second) == app::msg::Success,
                   "second packed write succeeds");
-    fuzz::require(second.str() == first.str(), "second packed write gives the same bytes");
+    fuzz::require(second == first, "second packed write gives the same bytes");
     return 0;
 }

@@ -1,7 +1,5 @@
 #include "app/configurationwriter.h"
 
-#include <sstream>
-
 #include "app/messages.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
@@ -12,12 +10,12 @@ namespace qmx::app {
 
 std::optional<std::string> configurationFileBytes(const config::CLineList& lines,
                                                   FileLayout layout) {
-    std::ostringstream out;
+    std::string bytes;
     if (layout == FileLayout::Plain)
-        config::writePlainFile(lines, out);
-    else if (config::writePackedFile(lines, out) != msg::Success)
+        config::writePlainFile(lines, bytes);
+    else if (config::writePackedFile(lines, bytes) != msg::Success)
         return std::nullopt;
-    return std::move(out).str();
+    return bytes;
 }
 
 int writeConfigurationFile(Configuration& configuration, const std::string& path,

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -16,9 +15,10 @@ namespace qmx::config {
 // appended, when the text is longer than 65535 bytes.
 bool encodeLine(std::string_view text, std::string& out);
 
-// Writes `lines` in the packed layout. Returns 0, or msg::LineTooLong when a line to be coded
-// is longer than 65535 bytes; `out` then receives nothing. The caller checks `out`'s state.
-[[nodiscard]] int writePackedFile(const CLineList& lines, std::ostream& out);
+// Replaces `out` with the bytes of `lines` in the packed layout, allocated once at their final
+// size. Returns 0, or msg::LineTooLong when a line to be coded is longer than 65535 bytes;
+// `out` is then empty.
+[[nodiscard]] int writePackedFile(const CLineList& lines, std::string& out);
 
 // Appends the lines of the packed file at `path` to `lines` (the framing lines excluded).
 // Returns 0, msg::PackedVersionError for a file that is not a readable packed file,

@@ -20,10 +20,16 @@ int readPlainFile(const std::string& path, CLineList& lines) {
     return app::msg::Success;
 }
 
-void writePlainFile(const CLineList& lines, std::ostream& out) {
+void writePlainFile(const CLineList& lines, std::string& out) {
+    constexpr std::string_view LineEnd = "\r\n";
+    std::size_t size = 0;
+    for (const std::string& line : lines.lines())
+        size += line.size() + LineEnd.size();
+    out.clear();
+    out.reserve(size);
     for (const std::string& line : lines.lines()) {
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.write("\r\n", 2);
+        out += line;
+        out += LineEnd;
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <ostream>
 #include <string>
 
 #include "config/linelist.h"
@@ -13,7 +12,8 @@ namespace qmx::config {
 // holds a write lock on the file, or msg::FailedToOpenFile; on failure `lines` is unchanged.
 [[nodiscard]] int readPlainFile(const std::string& path, CLineList& lines);
 
-// Writes every line followed by CR LF, nothing added. The caller checks `out`'s state.
-void writePlainFile(const CLineList& lines, std::ostream& out);
+// Replaces `out` with every line followed by CR LF, nothing added, allocated once at the final
+// size.
+void writePlainFile(const CLineList& lines, std::string& out);
 
 } // namespace qmx::config
