@@ -1,6 +1,7 @@
 #include "app/ectapp.h"
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -130,6 +131,29 @@ TEST_F(MonitorRowsTest, StoredSelectionAppliesWhenEveryNameMatches) {
     ASSERT_EQ(open(kData + kMaps + "[Diag.Com]\n1,10,Other,x,1,1,0\n"), 0);
     EXPECT_EQ(configuration().machineCode, "Q4");
     EXPECT_EQ(configuration().monitorRows, (std::vector<int>{0}));
+}
+
+// The peak resident size of this process, in bytes.
+std::size_t peakResidentBytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+// A line of 10 MB of commas is passed over as an unusable monitor item, and reading it takes
+// a few times its size, not one string per field. The child starts with a peak of what it has.
+TEST_F(ConfigurationTest, ALineOfCommasOpensWithinAFewTimesItsSize) {
+    constexpr std::size_t kLine = 10 << 20;
+    const std::string path = home.folder.write(
+        "commas.rcg", kData + kMaps + "[Diag.Com]\n" + std::string(kLine, ',') + "\n");
+    EXPECT_TRUE(inChild([&] {
+        const std::size_t before = peakResidentBytes();
+        const bool opened = app->openConfiguration(path, FileLayout::Plain) == msg::Success &&
+                            configuration().monitorItems.empty();
+        const std::size_t growth = peakResidentBytes() - before;
+        std::fprintf(stderr, "peak grew by %zu bytes for a line of %zu\n", growth, kLine);
+        return opened && growth < 8 * kLine;
+    }));
 }
 
 TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosedUnlessXorOff) {
