@@ -22,6 +22,11 @@ enum class FileLayout {
     Packed = 2,
 };
 
+// Why a configuration is opened. For editing, a file that another process holds (another qmx
+// editing it) is write-denied, and the file is held while it is open. For reading only (an
+// export), a held file is read all the same and nothing is held.
+enum class OpenFor { Editing, Reading };
+
 // Heap-allocate it: it holds the 64 KiB image. Neither copyable nor movable (the maps refer to
 // the image and report modifications to this object).
 class Configuration {

@@ -15,16 +15,19 @@ namespace qmx::app {
 namespace {
 
 // Reads the lines in `layout`; `packed` tells which reader succeeded.
-int readLines(config::CLineList& lines, const std::string& path, FileLayout layout, bool& packed) {
+int readLines(config::CLineList& lines, const std::string& path, FileLayout layout,
+              OpenFor purpose, bool& packed) {
+    const auto locked =
+        purpose == OpenFor::Editing ? config::LockedFile::Refuse : config::LockedFile::Read;
     packed = layout != FileLayout::Plain;
     if (packed) {
-        const int result = config::readPackedFile(path, lines);
+        const int result = config::readPackedFile(path, lines, locked);
         if (result == msg::Success || layout == FileLayout::Packed)
             return result;
         lines.clear();
         packed = false;
     }
-    return config::readPlainFile(path, lines);
+    return config::readPlainFile(path, lines, locked);
 }
 
 // Everything after the lines are in place; 0 or the first failure's message.
@@ -57,10 +60,10 @@ int interpret(Configuration& configuration, AppSettings& settings) {
 } // namespace
 
 int readConfiguration(Configuration& configuration, AppSettings& settings, const std::string& path,
-                      FileLayout layout) {
+                      FileLayout layout, OpenFor purpose) {
     configuration.clear();
     bool packed = false;
-    int result = readLines(configuration.lines, path, layout, packed);
+    int result = readLines(configuration.lines, path, layout, purpose, packed);
     if (result == msg::Success)
         result = interpret(configuration, settings);
     if (result != msg::Success) {

@@ -13,9 +13,9 @@ int CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
     return loadAppSettings(m_settings, places, screen);
 }
 
-int CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
-    const int result = readConfiguration(*m_configuration, m_settings, path, layout);
-    if (result == msg::Success)
+int CEctApp::openConfiguration(const std::string& path, FileLayout layout, OpenFor purpose) {
+    const int result = readConfiguration(*m_configuration, m_settings, path, layout, purpose);
+    if (result == msg::Success && purpose == OpenFor::Editing)
         lockCurrentFile();
     return result;
 }
@@ -74,7 +74,7 @@ void CEctApp::lockCurrentFile() {
 }
 
 int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink) {
-    int result = app.openConfiguration(in, FileLayout::PackedThenPlain);
+    int result = app.openConfiguration(in, FileLayout::PackedThenPlain, OpenFor::Reading);
     if (result == msg::Success)
         result = app.exportTo(out);
     if (result == msg::Success)

@@ -29,10 +29,11 @@ public:
     // The X, Y and Z display decimals of qmx.INI.
     const NumberFormats& formats() const { return m_settings.startup.precision; }
 
-    // Opens the file at `path` (see readConfiguration) and then locks it unless XOROFF is set.
-    // 0, or the message number for the caller to show once (isErrorIconMessage picks the
-    // icon); on failure no document is open.
-    int openConfiguration(const std::string& path, FileLayout layout);
+    // Opens the file at `path` (see readConfiguration); for editing it then locks it unless
+    // XOROFF is set. 0, or the message number for the caller to show once (isErrorIconMessage
+    // picks the icon); on failure no document is open.
+    int openConfiguration(const std::string& path, FileLayout layout,
+                          OpenFor purpose = OpenFor::Editing);
     // Save: writes the current file in the layout it was read in (packed after a Save As).
     // 0, or SaveError (1533) with the old file unchanged. The lock is released for the write
     // and taken again whatever the result.
@@ -61,7 +62,8 @@ private:
 };
 
 // The whole batch run of `qmx IN OUT` on a started application: opens IN (packed, else
-// plain) and writes the export to OUT. A failure is shown once through `sink`, captioned with
+// plain) for reading only, so a file that qmx is editing exports too, and writes the export
+// to OUT. A failure is shown once through `sink`, captioned with
 // the program title, with the error icon for the reader's format errors and the exclamation
 // icon otherwise. Returns the exit status: 0 on success, 1 on failure.
 int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink);

@@ -26,10 +26,10 @@ int Session::start() {
     return result == app::msg::Success ? 0 : fail(result);
 }
 
-int Session::open(const std::string& path) {
+int Session::open(const std::string& path, app::OpenFor purpose) {
     if (const int status = start())
         return status;
-    const int result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain);
+    const int result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain, purpose);
     if (result != app::msg::Success)
         return fail(result);
     if (options.port > 0)

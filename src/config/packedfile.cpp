@@ -122,9 +122,9 @@ int writePackedFile(const CLineList& lines, std::string& out) {
     return app::msg::Success;
 }
 
-int readPackedFile(const std::string& path, CLineList& lines) {
+int readPackedFile(const std::string& path, CLineList& lines, LockedFile locked) {
     std::string bytes;
-    if (const int result = readFileBytes(path, bytes))
+    if (const int result = readFileBytes(path, bytes, locked))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "config/linelist.h"
+#include "config/textfile.h"
 
 // The packed configuration layout: the title block as plain text, closed by an empty line and
 // "[End Title]", then every other line in a hexadecimal line code between two coded version
@@ -22,8 +23,9 @@ bool encodeLine(std::string_view text, std::string& out);
 
 // Appends the lines of the packed file at `path` to `lines` (the framing lines excluded).
 // Returns 0, msg::PackedVersionError for a file that is not a readable packed file,
-// msg::WriteDenied when another process holds a write lock on it, or msg::FailedToOpenFile;
-// on failure `lines` is left as it was.
-[[nodiscard]] int readPackedFile(const std::string& path, CLineList& lines);
+// msg::WriteDenied when another process holds a write lock on it (unless `locked` is Read),
+// or msg::FailedToOpenFile; on failure `lines` is left as it was.
+[[nodiscard]] int readPackedFile(const std::string& path, CLineList& lines,
+                                 LockedFile locked = LockedFile::Refuse);
 
 } // namespace qmx::config

@@ -5,9 +5,9 @@
 
 namespace qmx::config {
 
-int readPlainFile(const std::string& path, CLineList& lines) {
+int readPlainFile(const std::string& path, CLineList& lines, LockedFile locked) {
     std::string bytes;
-    if (const int result = readFileBytes(path, bytes))
+    if (const int result = readFileBytes(path, bytes, locked))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;

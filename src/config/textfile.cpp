@@ -8,8 +8,8 @@
 
 namespace qmx::config {
 
-int readFileBytes(const std::string& path, std::string& bytes) {
-    if (platform::isWriteLockedByOther(path))
+int readFileBytes(const std::string& path, std::string& bytes, LockedFile locked) {
+    if (locked == LockedFile::Refuse && platform::isWriteLockedByOther(path))
         return app::msg::WriteDenied;
     auto content = platform::readFileBytes(path);
     if (!content)
