@@ -52,8 +52,10 @@ bool isLongContentLine(std::string_view line) {
     return isContentLine(line) && line.size() > LabelLength;
 }
 
-// Decodes the records from the line after `header` up to an S9 record or the end of the list.
-int parseRecords(const CLineList& lines, std::size_t header, std::vector<SRecord>& records) {
+// Decodes the records from the line after `header` up to an S9 record or the end of the list,
+// noting those whose checksum is wrong.
+int parseRecords(const CLineList& lines, std::size_t header, std::vector<SRecord>& records,
+                 ChecksumFaults& faults) {
     for (std::size_t i = header + 1; i < lines.count(); ++i) {
         const std::string_view line = lines.textAt(i);
         if (!isLongContentLine(line))
@@ -63,6 +65,10 @@ int parseRecords(const CLineList& lines, std::size_t header, std::vector<SRecord
         SRecord record;
         switch (decodeS1(line, record)) {
         case RecordFault::None:
+            if (!record.checksumOk && faults.count++ == 0) {
+                faults.firstLine = i;
+                faults.firstAddress = record.address;
+            }
             records.push_back(std::move(record));
             break;
         case RecordFault::Format:
@@ -101,7 +107,7 @@ std::optional<SRecord> parseS1Record(std::string_view line) {
     return record;
 }
 
-int loadDataSection(const CLineList& lines, EcuImage& image) {
+int loadDataSection(const CLineList& lines, EcuImage& image, ChecksumFaults* faults) {
     const auto header = findSection(lines, "Data");
     if (!header)
         return app::msg::DataSectionNotFound;
@@ -116,7 +122,8 @@ int loadDataSection(const CLineList& lines, EcuImage& image) {
 
     // Every record is checked before the first byte is stored, so a bad file changes nothing.
     std::vector<SRecord> records;
-    if (const int result = parseRecords(lines, *header, records))
+    ChecksumFaults found;
+    if (const int result = parseRecords(lines, *header, records, found))
         return result;
     std::size_t low = EcuImage::Size;
     std::size_t high = 0;
@@ -133,6 +140,8 @@ int loadDataSection(const CLineList& lines, EcuImage& image) {
             image.setByte(static_cast<std::uint16_t>(record.address + i), record.data[i]);
     }
     image.setRange(static_cast<std::uint16_t>(low), static_cast<std::uint16_t>(high));
+    if (faults)
+        *faults = found;
     return app::msg::Success;
 }
 
