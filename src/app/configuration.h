@@ -8,6 +8,7 @@
 #include "config/diagcom.h"
 #include "config/ecuimage.h"
 #include "config/linelist.h"
+#include "config/srecords.h"
 #include "maps/mapset.h"
 #include "platform/filelock.h"
 
@@ -41,6 +42,7 @@ public:
     std::vector<config::MonitorItem> monitorItems;
     std::vector<int> monitorRows; // up to 15 indexes into monitorItems, in row order
     std::string machineCode;      // two characters, or empty; an open without one keeps it
+    config::ChecksumFaults damagedRecords; // [Data] records whose checksum is wrong
     LineIndexes line;             // start-up values with this file's RS232C over them
     std::int32_t commandRetryCount = 1;
     std::string path;              // full path of the open file; empty when no document is open

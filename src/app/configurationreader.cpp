@@ -35,7 +35,8 @@ int interpret(Configuration& configuration, AppSettings& settings) {
     const config::CLineList& lines = configuration.lines;
     if (const int result = config::checkMachine(lines, settings.registryValues.machineFolder))
         return result;
-    if (const int result = config::loadDataSection(lines, configuration.image))
+    if (const int result = config::loadDataSection(lines, configuration.image,
+                                                      &configuration.damagedRecords))
         return result;
     if (const int result = maps::readMapSections(lines, configuration.maps))
         return result;

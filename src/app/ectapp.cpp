@@ -1,5 +1,7 @@
 #include "app/ectapp.h"
 
+#include <cstdio>
+
 #include "app/batchexport.h"
 #include "app/configurationwriter.h"
 #include "app/messages.h"
@@ -18,6 +20,18 @@ int CEctApp::openConfiguration(const std::string& path, FileLayout layout, OpenF
     if (result == msg::Success && purpose == OpenFor::Editing)
         lockCurrentFile();
     return result;
+}
+
+void CEctApp::warnAboutDamagedRecords(MessageSink& sink) const {
+    const config::ChecksumFaults& damaged = m_configuration->damagedRecords;
+    if (damaged.count == 0)
+        return;
+    char address[8];
+    std::snprintf(address, sizeof address, "%04X", damaged.firstAddress);
+    sink.show(messageText(msg::DamagedDataRecords,
+                          {std::to_string(damaged.count), std::to_string(damaged.firstLine + 1),
+                           address}),
+              messageText(msg::ProgramTitle), Icon::Exclamation);
 }
 
 int CEctApp::save() {
@@ -75,8 +89,10 @@ void CEctApp::lockCurrentFile() {
 
 int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink) {
     int result = app.openConfiguration(in, FileLayout::PackedThenPlain, OpenFor::Reading);
-    if (result == msg::Success)
+    if (result == msg::Success) {
+        app.warnAboutDamagedRecords(sink);
         result = app.exportTo(out);
+    }
     if (result == msg::Success)
         return 0;
     sink.show(messageText(result), messageText(msg::ProgramTitle),

@@ -34,6 +34,10 @@ public:
     // picks the icon); on failure no document is open.
     int openConfiguration(const std::string& path, FileLayout layout,
                           OpenFor purpose = OpenFor::Editing);
+    // After a successful open: when [Data] holds records whose checksum is wrong (they are
+    // loaded all the same), says through `sink`, with the exclamation icon, how many there are
+    // and the line (counted from 1 in the line list) and address of the first; else nothing.
+    void warnAboutDamagedRecords(MessageSink& sink) const;
     // Save: writes the current file in the layout it was read in (packed after a Save As).
     // 0, or SaveError (1533) with the old file unchanged. The lock is released for the write
     // and taken again whatever the result.
@@ -63,7 +67,7 @@ private:
 
 // The whole batch run of `qmx IN OUT` on a started application: opens IN (packed, else
 // plain) for reading only, so a file that qmx is editing exports too, and writes the export
-// to OUT. A failure is shown once through `sink`, captioned with
+// to OUT; damaged [Data] records are named through `sink` and do not fail the run. A failure is shown once through `sink`, captioned with
 // the program title, with the error icon for the reader's format errors and the exclamation
 // icon otherwise. Returns the exit status: 0 on success, 1 on failure.
 int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -52,12 +53,13 @@ constexpr int DataRemainsInPort = 1548;
 constexpr int MachineTypeDifferent = 1550;
 constexpr int ConfigMapFormatError = 1551;
 constexpr int AutoSelectFailed = 1552;
-// Numbers 1553..1556 and 2021 are this program's own: texts the program shows that carry no
+// Numbers 1553..1557 and 2021 are this program's own: texts the program shows that carry no
 // number of their own.
 constexpr int ProgramSettingsMissing = 1553; // "%s" takes the program's name
 constexpr int WrongWord = 1554;
 constexpr int DataOverWordSize = 1555;
 constexpr int ValueCannotBeEdited = 1556;
+constexpr int DamagedDataRecords = 1557; // "%s" takes the count, the line and the address
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;
@@ -91,5 +93,9 @@ std::string_view messageText(int id);
 // The text of message `id` with its one "%s" replaced by `argument` (taken literally, so a
 // "%" in it is never read as a format).
 std::string messageText(int id, std::string_view argument);
+
+// The text of message `id` with each "%s" in turn replaced by the next of `arguments`, taken
+// literally; a "%s" without an argument stays as it is.
+std::string messageText(int id, std::initializer_list<std::string_view> arguments);
 
 } // namespace qmx::app

@@ -32,6 +32,7 @@ int Session::open(const std::string& path, app::OpenFor purpose) {
     const int result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain, purpose);
     if (result != app::msg::Success)
         return fail(result);
+    m_app->warnAboutDamagedRecords(m_sink);
     if (options.port > 0)
         configuration().line.port = options.port - 1;
     return 0;

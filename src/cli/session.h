@@ -31,8 +31,9 @@ public:
 
     // Reads the registry file and qmx.INI as qmx does. 0, or 1 after printing the message.
     int start();
-    // start(), then opens `path` (packed, else plain) for `purpose`; --port then overrides the
-    // port. 0, or 1 after printing the message.
+    // start(), then opens `path` (packed, else plain) for `purpose`, printing the warning about
+    // damaged [Data] records on stderr; --port then overrides the port. 0, or 1 after printing
+    // the message.
     int open(const std::string& path, app::OpenFor purpose = app::OpenFor::Editing);
     // Prints the text of message `message` and returns 1, the failure exit status.
     int fail(int message);

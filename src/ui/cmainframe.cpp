@@ -274,6 +274,7 @@ bool CMainFrame::openFile(const QString& path) {
     config.maps.setCurrent(0);
     m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
     enterDocumentState();
+    m_app.warnAboutDamagedRecords(m_sink);
     return true;
 }
 

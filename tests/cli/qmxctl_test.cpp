@@ -68,6 +68,21 @@ TEST_F(QmxctlTest, ExportAndSaveReproduceTheBundledFiles) {
     }
 }
 
+// Records whose checksum no longer fits their data still load; the open names the first.
+TEST_F(QmxctlTest, InfoNamesDamagedDataRecords) {
+    std::string text = readAll(std::string(SAMPLES_DIR) + "/sample.rcg");
+    for (const char* record : {"S1138010501964C8F601F4", "S1138020000000000000"}) {
+        const std::size_t at = text.find(record);
+        ASSERT_NE(at, std::string::npos);
+        text[at + 10] = '7';
+    }
+    const testing::ProgramRun run = qmxctl({"info", home.folder.write("damaged.rcg", text)});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Checksum of S-format in [Data] section is in error in 2 record(s); the "
+                       "first is in line 22 (address 8010).\n");
+    EXPECT_NE(run.out.find("Data: 8000-82FF"), std::string::npos);
+}
+
 // An export only reads: a configuration that qmx holds open exports. Its target is written in
 // place when it is a FIFO or a device, which stay what they were.
 TEST_F(QmxctlTest, ExportReadsAHeldFileAndWritesDevicesInPlace) {
