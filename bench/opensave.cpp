@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <random>
 #include <spawn.h>
 #include <string>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "app/ectapp.h"
+#include "app/streamsink.h"
 #include "config/ecuimage.h"
 #include "config/srecords.h"
 
@@ -96,14 +98,15 @@ std::string configurationText(const std::string& records, const std::string& tra
 }
 
 // 64 KiB of data: open + save against srec_cat.
-bool benchFullImage(qmx::app::CEctApp& app, const std::string& folder) {
+bool benchFullImage(qmx::app::CEctApp& app, qmx::app::MessageSink& sink,
+                    const std::string& folder) {
     const std::string s19 = randomRecords(qmx::config::EcuImage::Size / 16);
     writeFile(folder + "/full.rcg", configurationText(s19, ""));
     writeFile(folder + "/full.s19", s19 + "S9030000FC\n");
     constexpr int kRuns = 15;
     const double ours = medianMs(kRuns, [&] {
         return app.openConfiguration(folder + "/full.rcg", FileLayout::Plain) == 0 &&
-               app.save() == 0;
+               app.save(sink) == 0;
     });
     const double peer =
         medianMs(kRuns, [&] { return runSrecCat(folder + "/full.s19", folder + "/out.s19"); });
@@ -117,7 +120,8 @@ bool benchFullImage(qmx::app::CEctApp& app, const std::string& folder) {
 
 // 100k records and 1M lines after [Data]: the open, the save in place (plain) and the Save As
 // (packed) each timed on a fresh copy of the file.
-bool benchLargeFile(qmx::app::CEctApp& app, const std::string& folder) {
+bool benchLargeFile(qmx::app::CEctApp& app, qmx::app::MessageSink& sink,
+                    const std::string& folder) {
     constexpr std::size_t kRecords = 100'000;
     constexpr std::size_t kLinesAfter = 1'000'000;
     std::string trailer = "[Notes]\n";
@@ -137,7 +141,7 @@ bool benchLargeFile(qmx::app::CEctApp& app, const std::string& folder) {
                 return false;
             opens.push_back(msSince(start));
             start = Clock::now();
-            if ((times == &saves ? app.save() : app.saveAs(folder + "/large.rcz")) != 0)
+            if ((times == &saves ? app.save(sink) : app.saveAs(folder + "/large.rcz", sink)) != 0)
                 return false;
             times->push_back(msSince(start));
         }
@@ -165,8 +169,9 @@ int main() {
                                         "\"Install Directory\"=\"" +
                                             folder + "\"\n");
     auto app = std::make_unique<qmx::app::CEctApp>();
+    qmx::app::StreamSink sink(std::cerr, qmx::app::Unattended::Decline);
     const bool done = app->start({folder, folder, "qmx"}, qmx::app::kLargeScreen) == 0 &&
-                      benchFullImage(*app, folder) && benchLargeFile(*app, folder);
+                      benchFullImage(*app, sink, folder) && benchLargeFile(*app, sink, folder);
     app.reset();
     std::filesystem::remove_all(folder);
     if (!done) {

@@ -23,7 +23,9 @@ int writeConfigurationFile(Configuration& configuration, const std::string& path
     configuration.maps.fixChecksum();
     config::regenerateDataSection(configuration.lines, configuration.image);
     const auto bytes = configurationFileBytes(configuration.lines, layout);
-    if (!bytes || platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)
+    if (!bytes)
+        return msg::LineTooLong;
+    if (platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)
         return msg::SaveError;
     configuration.modified = false;
     return msg::Success;

@@ -34,24 +34,25 @@ void CEctApp::warnAboutDamagedRecords(MessageSink& sink) const {
               messageText(msg::ProgramTitle), Icon::Exclamation);
 }
 
-int CEctApp::save() {
+int CEctApp::save(MessageSink& sink) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
         return msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeConfigurationFile(configuration, configuration.path,
-                                              configuration.loadedFromPacked ? FileLayout::Packed
-                                                                             : FileLayout::Plain);
+    const int result = writeFile(configuration.path,
+                                 configuration.loadedFromPacked ? FileLayout::Packed
+                                                                : FileLayout::Plain,
+                                 sink);
     lockCurrentFile();
     return result;
 }
 
-int CEctApp::saveAs(const std::string& path) {
+int CEctApp::saveAs(const std::string& path, MessageSink& sink) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
         return msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeConfigurationFile(configuration, path, FileLayout::Packed);
+    const int result = writeFile(path, FileLayout::Packed, sink);
     if (result == msg::Success) {
         configuration.setFile(path);
         configuration.loadedFromPacked = true;
@@ -80,6 +81,14 @@ bool CEctApp::askClose(MessageSink& sink) {
 void CEctApp::closeConfiguration() {
     m_ecuSnapshot.reset();
     m_configuration->clear();
+}
+
+int CEctApp::writeFile(const std::string& path, FileLayout layout, MessageSink& sink) {
+    const int result = writeConfigurationFile(*m_configuration, path, layout);
+    if (result != msg::LineTooLong)
+        return result;
+    sink.show(messageText(msg::LineTooLong), messageText(msg::ProgramTitle), Icon::None);
+    return msg::SaveError;
 }
 
 void CEctApp::lockCurrentFile() {

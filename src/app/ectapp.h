@@ -39,12 +39,13 @@ public:
     // and the line (counted from 1 in the line list) and address of the first; else nothing.
     void warnAboutDamagedRecords(MessageSink& sink) const;
     // Save: writes the current file in the layout it was read in (packed after a Save As).
-    // 0, or SaveError (1533) with the old file unchanged. The lock is released for the write
-    // and taken again whatever the result.
-    int save();
+    // 0, or SaveError (1533) with the old file unchanged; a line too long for the packed
+    // layout is first shown through `sink` (57659, no icon). The lock is released for the
+    // write and taken again whatever the result.
+    int save(MessageSink& sink);
     // Save As: writes the packed layout to `path`; on success `path` becomes the current file
-    // and counts as packed. 0 or SaveError (1533).
-    int saveAs(const std::string& path);
+    // and counts as packed. 0 or SaveError (1533), after 57659 as for save().
+    int saveAs(const std::string& path, MessageSink& sink);
     // Writes the export text of the open configuration to `outPath`. 0 or FailedToWriteFile.
     int exportTo(const std::string& outPath) const;
 
@@ -59,6 +60,9 @@ public:
 
 private:
     void lockCurrentFile();
+    // writeConfigurationFile, with a line too long for the packed layout shown through `sink`
+    // and reported as SaveError.
+    int writeFile(const std::string& path, FileLayout layout, MessageSink& sink);
 
     AppSettings m_settings;
     std::unique_ptr<Configuration> m_configuration;

@@ -34,7 +34,8 @@ public:
                 return status;
         }
         const int result =
-            parsed.saveAs.empty() ? session.app().save() : session.app().saveAs(parsed.saveAs);
+            parsed.saveAs.empty() ? session.app().save(session.sink())
+                                  : session.app().saveAs(parsed.saveAs, session.sink());
         return result == 0 ? 0 : session.fail(result);
     }
 

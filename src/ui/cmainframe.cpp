@@ -291,7 +291,7 @@ bool CMainFrame::closeDocument() {
 }
 
 void CMainFrame::saveCommand() {
-    if (m_app.save() != app::msg::Success)
+    if (m_app.save(m_sink) != app::msg::Success)
         showMessage(app::msg::SaveError);
     updateTitle();
 }
@@ -311,7 +311,7 @@ void CMainFrame::saveAsCommand() {
 }
 
 bool CMainFrame::saveAs(const QString& path) {
-    const bool saved = m_app.saveAs(path.toStdString()) == app::msg::Success;
+    const bool saved = m_app.saveAs(path.toStdString(), m_sink) == app::msg::Success;
     if (!saved)
         showMessage(app::msg::SaveError);
     updateTitle();

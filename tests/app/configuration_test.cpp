@@ -15,6 +15,7 @@
 #include "app/testhome.h"
 #include "platform/filelock.h"
 #include "support/linesof.h"
+#include "support/recorders.h"
 
 namespace qmx::app {
 namespace {
@@ -49,6 +50,7 @@ protected:
 
     TestHome home;
     std::unique_ptr<CEctApp> app = std::make_unique<CEctApp>();
+    qmx::testing::RecordingSink sink;
 };
 
 TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocument) {
@@ -160,7 +162,7 @@ TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosedUnlessXorOff) {
     ASSERT_EQ(open(kData + kMaps), msg::Success);
     const std::string path = configuration().path;
     EXPECT_TRUE(platform::isWriteLockedByOther(path));
-    ASSERT_EQ(app->save(), msg::Success);
+    ASSERT_EQ(app->save(sink), msg::Success);
     EXPECT_TRUE(platform::isWriteLockedByOther(path));
     app->closeConfiguration();
     EXPECT_FALSE(platform::isWriteLockedByOther(path));
@@ -184,11 +186,11 @@ TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
         if (!configuration().loadedFromPacked) {
             EXPECT_EQ(before.size(), std::count(original.begin(), original.end(), '\n')) << name;
         }
-        ASSERT_EQ(app->save(), msg::Success) << name;
+        ASSERT_EQ(app->save(sink), msg::Success) << name;
         const std::string first = readAll(path);
         ASSERT_EQ(app->openConfiguration(path, FileLayout::PackedThenPlain), 0) << name;
         const std::vector<std::string> after = configuration().lines.lines();
-        ASSERT_EQ(app->save(), msg::Success) << name;
+        ASSERT_EQ(app->save(sink), msg::Success) << name;
         EXPECT_EQ(readAll(path), first) << name;
         if (configuration().loadedFromPacked) {
             EXPECT_EQ(first, original) << name;
@@ -208,17 +210,17 @@ TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
 TEST_F(ConfigurationTest, SaveAsAndTheChecksumFix) {
     ASSERT_EQ(open("[Title]\nT\n" + kData + kMaps), msg::Success);
     const std::string nowhere = home.folder.file("no/such/folder.rcz");
-    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError); // fixes 8001 from BB
+    EXPECT_EQ(app->saveAs(nowhere, sink), msg::SaveError); // fixes 8001 from BB
     EXPECT_TRUE(configuration().modified);
     EXPECT_EQ(configuration().path, home.folder.file("c.rcg"));
     const std::string packed = home.folder.file("new.rcz");
-    ASSERT_EQ(app->saveAs(packed), msg::Success);
+    ASSERT_EQ(app->saveAs(packed, sink), msg::Success);
     EXPECT_EQ(configuration().title, "new.rcz");
     EXPECT_TRUE(configuration().loadedFromPacked);
-    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError);
+    EXPECT_EQ(app->saveAs(nowhere, sink), msg::SaveError);
     EXPECT_FALSE(configuration().modified);
     configuration().maps.writeY(configuration().maps.at(0), 7, 0, 0);
-    ASSERT_EQ(app->save(), msg::Success);
+    ASSERT_EQ(app->save(sink), msg::Success);
     EXPECT_FALSE(configuration().modified);
     ASSERT_EQ(app->openConfiguration(packed, FileLayout::Packed), msg::Success);
     EXPECT_EQ(configuration().image.byte(0x8000), 7);
@@ -233,7 +235,7 @@ TEST_F(ConfigurationTest, SaveLaysFreeMapsOutAgainWhenTheChecksumChangesACount) 
               msg::Success);
     ASSERT_EQ(configuration().maps.at(0).columns(), 3);
     const std::string saved = home.folder.file("saved.rcz");
-    ASSERT_EQ(app->saveAs(saved), msg::Success);
+    ASSERT_EQ(app->saveAs(saved, sink), msg::Success);
     const auto layout = [&] {
         const maps::Map& map = configuration().maps.at(0);
         return std::tuple(map.rows(), map.columns(), map.y.count, map.x.address, map.y.address);
@@ -253,7 +255,7 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
         if (ectApp->openConfiguration(path, FileLayout::Plain) != msg::Success)
             return -1;
         ectApp->configuration().image.setByte(0x8000, 0x11);
-        return ectApp->save();
+        return ectApp->save(sink);
     };
 
     ::chmod(home.folder.file("ro").c_str(), 0555);
@@ -275,7 +277,9 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
 
     ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
     configuration().lines.append(std::string(0x10000, 'x')); // too long to code
-    EXPECT_EQ(app->saveAs(path), msg::SaveError);
+    EXPECT_EQ(app->saveAs(path, sink), msg::SaveError);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].text, messageText(msg::LineTooLong));
     app->closeConfiguration();
     EXPECT_TRUE(readAll(path) == old);
 
@@ -285,7 +289,7 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     platform::FileLock other;
     ASSERT_TRUE(other.lock(path));
     configuration().image.setByte(0x8000, 0x11);
-    EXPECT_EQ(app->save(), msg::SaveError);
+    EXPECT_EQ(app->save(sink), msg::SaveError);
     EXPECT_TRUE(readAll(path) == old);
 }
 

@@ -286,6 +286,17 @@ private slots:
         QCOMPARE(rig->sink.shown[0].icon, app::Icon::Exclamation);
     }
 
+    // A line too long for the packed layout: its own message first, then the save's failure.
+    void saveOfAnOverLongLineSaysWhyFirst() {
+        rig->app.configuration().lines.append(std::string(0x10000, 'x'));
+        key(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(shownTexts(),
+                 (QStringList{QString::fromLatin1(app::messageText(app::msg::LineTooLong)),
+                              QString::fromLatin1(app::messageText(app::msg::SaveError))}));
+        QCOMPARE(rig->sink.shown[0].icon, app::Icon::None);
+        QCOMPARE(rig->sink.shown[1].icon, app::Icon::Exclamation);
+    }
+
     void titleEditorWritesBackOnOk() {
         onNextModal([](QWidget* editor) {
             editor->findChild<QListWidget*>("titles")->setCurrentRow(0);
