@@ -151,8 +151,7 @@ bool benchLargeFile(qmx::app::CEctApp& app, qmx::app::MessageSink& sink,
                 kLinesAfter, static_cast<double>(text.size()) / 1e6);
     std::printf("openSave:   open %.0f ms, save %.0f ms (%.2f x open), save as packed %.0f ms "
                 "(%.2f x open)\n",
-                open, median(saves), median(saves) / open, median(savesAs),
-                median(savesAs) / open);
+                open, median(saves), median(saves) / open, median(savesAs), median(savesAs) / open);
     return true;
 }
 

@@ -40,10 +40,10 @@ public:
     config::EcuImage image; // not cleared by an open: bytes outside [Data] keep their values
     maps::MapSet maps{image};
     std::vector<config::MonitorItem> monitorItems;
-    std::vector<int> monitorRows; // up to 15 indexes into monitorItems, in row order
-    std::string machineCode;      // two characters, or empty; an open without one keeps it
+    std::vector<int> monitorRows;          // up to 15 indexes into monitorItems, in row order
+    std::string machineCode;               // two characters, or empty; an open without one keeps it
     config::ChecksumFaults damagedRecords; // [Data] records whose checksum is wrong
-    LineIndexes line;             // start-up values with this file's RS232C over them
+    LineIndexes line;                      // start-up values with this file's RS232C over them
     std::int32_t commandRetryCount = 1;
     std::string path;              // full path of the open file; empty when no document is open
     std::string title;             // the file's name

@@ -15,8 +15,8 @@ namespace qmx::app {
 namespace {
 
 // Reads the lines in `layout`; `packed` tells which reader succeeded.
-int readLines(config::CLineList& lines, const std::string& path, FileLayout layout,
-              OpenFor purpose, bool& packed) {
+int readLines(config::CLineList& lines, const std::string& path, FileLayout layout, OpenFor purpose,
+              bool& packed) {
     const auto locked =
         purpose == OpenFor::Editing ? config::LockedFile::Refuse : config::LockedFile::Read;
     packed = layout != FileLayout::Plain;
@@ -35,8 +35,8 @@ int interpret(Configuration& configuration, AppSettings& settings) {
     const config::CLineList& lines = configuration.lines;
     if (const int result = config::checkMachine(lines, settings.registryValues.machineFolder))
         return result;
-    if (const int result = config::loadDataSection(lines, configuration.image,
-                                                      &configuration.damagedRecords))
+    if (const int result =
+            config::loadDataSection(lines, configuration.image, &configuration.damagedRecords))
         return result;
     if (const int result = maps::readMapSections(lines, configuration.maps))
         return result;

@@ -28,10 +28,10 @@ void CEctApp::warnAboutDamagedRecords(MessageSink& sink) const {
         return;
     char address[8];
     std::snprintf(address, sizeof address, "%04X", damaged.firstAddress);
-    sink.show(messageText(msg::DamagedDataRecords,
-                          {std::to_string(damaged.count), std::to_string(damaged.firstLine + 1),
-                           address}),
-              messageText(msg::ProgramTitle), Icon::Exclamation);
+    sink.show(
+        messageText(msg::DamagedDataRecords, {std::to_string(damaged.count),
+                                              std::to_string(damaged.firstLine + 1), address}),
+        messageText(msg::ProgramTitle), Icon::Exclamation);
 }
 
 int CEctApp::save(MessageSink& sink) {
@@ -39,10 +39,9 @@ int CEctApp::save(MessageSink& sink) {
     if (!configuration.isOpen())
         return msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeFile(configuration.path,
-                                 configuration.loadedFromPacked ? FileLayout::Packed
-                                                                : FileLayout::Plain,
-                                 sink);
+    const int result =
+        writeFile(configuration.path,
+                  configuration.loadedFromPacked ? FileLayout::Packed : FileLayout::Plain, sink);
     lockCurrentFile();
     return result;
 }

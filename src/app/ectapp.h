@@ -71,9 +71,10 @@ private:
 
 // The whole batch run of `qmx IN OUT` on a started application: opens IN (packed, else
 // plain) for reading only, so a file that qmx is editing exports too, and writes the export
-// to OUT; damaged [Data] records are named through `sink` and do not fail the run. A failure is shown once through `sink`, captioned with
-// the program title, with the error icon for the reader's format errors and the exclamation
-// icon otherwise. Returns the exit status: 0 on success, 1 on failure.
+// to OUT; damaged [Data] records are named through `sink` and do not fail the run. A failure is
+// shown once through `sink`, captioned with the program title, with the error icon for the reader's
+// format errors and the exclamation icon otherwise. Returns the exit status: 0 on success, 1 on
+// failure.
 int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink);
 
 } // namespace qmx::app

@@ -36,7 +36,8 @@ void replaceRange(std::vector<T>& items, std::size_t first, std::size_t last,
     if (common < last - first)
         items.erase(rest, rangeEnd);
     else
-        items.insert(rest, std::make_move_iterator(spare), std::make_move_iterator(replacement.end()));
+        items.insert(rest, std::make_move_iterator(spare),
+                     std::make_move_iterator(replacement.end()));
 }
 
 } // namespace qmx::config

@@ -29,9 +29,9 @@ std::optional<SRecord> parseS1Record(std::string_view line);
 
 // The records of a [Data] section whose checksum byte is wrong.
 struct ChecksumFaults {
-    std::size_t count = 0;           // how many records
-    std::size_t firstLine = 0;       // line-list index of the first one, when count > 0
-    std::uint16_t firstAddress = 0;  // its address
+    std::size_t count = 0;          // how many records
+    std::size_t firstLine = 0;      // line-list index of the first one, when count > 0
+    std::uint16_t firstAddress = 0; // its address
 };
 
 // Loads the records of the [Data] section into `image` and sets its range to the lowest and

@@ -146,8 +146,8 @@ std::size_t peakResidentBytes() {
 // a few times its size, not one string per field. The child starts with a peak of what it has.
 TEST_F(ConfigurationTest, ALineOfCommasOpensWithinAFewTimesItsSize) {
     constexpr std::size_t kLine = 10 << 20;
-    const std::string path = home.folder.write(
-        "commas.rcg", kData + kMaps + "[Diag.Com]\n" + std::string(kLine, ',') + "\n");
+    const std::string path = home.folder.write("commas.rcg", kData + kMaps + "[Diag.Com]\n" +
+                                                                 std::string(kLine, ',') + "\n");
     EXPECT_TRUE(inChild([&] {
         const std::size_t before = peakResidentBytes();
         const bool opened = app->openConfiguration(path, FileLayout::Plain) == msg::Success &&

@@ -44,7 +44,8 @@ TEST(ReplaceRange, MovesEveryElementAtMostOnce) {
         std::vector<Counted> items = counted(0, 10000, c.spareCapacity);
         replaceRange(items, c.first, c.last, counted(-c.replacements, c.replacements));
 
-        ASSERT_EQ(items.size(), 10000 - (c.last - c.first) + static_cast<std::size_t>(c.replacements));
+        ASSERT_EQ(items.size(),
+                  10000 - (c.last - c.first) + static_cast<std::size_t>(c.replacements));
         std::vector<int> expected;
         for (std::size_t i = 0; i < c.first; ++i)
             expected.push_back(static_cast<int>(i));

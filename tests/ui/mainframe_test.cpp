@@ -280,9 +280,9 @@ private slots:
 
         QVERIFY(rig->frame->openFile(QString::fromStdString(path)));
         QVERIFY(rig->frame->activeTable() != nullptr);
-        QCOMPARE(shownTexts(), QStringList{QString::fromStdString(app::messageText(
-                                   app::msg::DamagedDataRecords,
-                                   {"1", std::to_string(index + 1), "8010"}))});
+        QCOMPARE(shownTexts(),
+                 QStringList{QString::fromStdString(app::messageText(
+                     app::msg::DamagedDataRecords, {"1", std::to_string(index + 1), "8010"}))});
         QCOMPARE(rig->sink.shown[0].icon, app::Icon::Exclamation);
     }
 
