@@ -1,6 +1,6 @@
 #include "sim/simoptions.h"
 
-#include "app/messages.h"
+#include "text/messages.h"
 #include "config/linelist.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
@@ -78,7 +78,7 @@ std::string loadSRecordLines(const config::CLineList& lines, config::EcuImage& m
 }
 
 std::string describe(int message) {
-    return std::string(app::messageText(message));
+    return std::string(text::messageText(message));
 }
 
 } // namespace
@@ -156,7 +156,7 @@ std::string loadImage(const std::string& path, config::EcuImage& memory) {
     }
     config::EcuImage loaded = memory;
     const int error = config::loadDataSection(lines, loaded);
-    if (error == app::msg::DataSectionNotFound)
+    if (error == text::msg::DataSectionNotFound)
         return loadSRecordLines(lines, memory);
     if (error != 0)
         return describe(error);

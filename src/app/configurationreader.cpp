@@ -1,7 +1,9 @@
 #include "app/configurationreader.h"
 
-#include "app/messages.h"
-#include "app/monitorselection.h"
+#include "text/messages.h"
+#include "app/appportindexstore.h"
+#include "ecu/monitorselection.h"
+#include "ecu/portindexstore.h"
 #include "app/rs232csection.h"
 #include "config/individualinfo.h"
 #include "config/packedfile.h"
@@ -19,7 +21,7 @@ int readLines(config::CLineList& lines, const std::string& path, FileLayout layo
     packed = layout != FileLayout::Plain;
     if (packed) {
         const int result = config::readPackedFile(path, lines);
-        if (result == msg::Success || layout == FileLayout::Packed)
+        if (result == text::msg::Success || layout == FileLayout::Packed)
             return result;
         lines.clear();
         packed = false;
@@ -39,19 +41,20 @@ int interpret(Configuration& configuration, AppSettings& settings) {
 
     // Each open starts from the start-up values, so no file's settings leak into the next.
     configuration.line = settings.startup.line;
-    configuration.line.port = currentPortIndex(settings);
+    AppPortIndexStore ports(settings);
+    configuration.line.port = ecu::currentPortIndex(ports);
     configuration.commandRetryCount = settings.startup.commandRetryCount;
     applyRs232cSection(lines, configuration.line, configuration.commandRetryCount);
 
     configuration.monitorItems = config::readDiagComSection(lines);
     configuration.monitorRows =
-        readMonitorSelection(platform::Profile(settings.programSettingsPath),
+        ecu::readMonitorSelection(platform::Profile(settings.programSettingsPath),
                              configuration.monitorItems)
-            .value_or(initialMonitorRows(configuration.monitorItems));
+            .value_or(ecu::initialMonitorRows(configuration.monitorItems));
 
     if (auto code = config::readMachineCode(lines))
         configuration.machineCode = std::move(*code);
-    return msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace
@@ -61,28 +64,28 @@ int readConfiguration(Configuration& configuration, AppSettings& settings, const
     configuration.clear();
     bool packed = false;
     int result = readLines(configuration.lines, path, layout, packed);
-    if (result == msg::Success)
+    if (result == text::msg::Success)
         result = interpret(configuration, settings);
-    if (result != msg::Success) {
+    if (result != text::msg::Success) {
         configuration.clear();
         return result;
     }
     configuration.setFile(path);
     configuration.loadedFromPacked = packed;
     configuration.modified = false;
-    return msg::Success;
+    return text::msg::Success;
 }
 
 bool isErrorIconMessage(int message) {
     switch (message) {
-    case msg::DataSectionNotFound:
-    case msg::DataSectionDataNotFound:
-    case msg::SFormatError:
-    case msg::WrongWordInData:
-    case msg::MapSectionNotFound:
-    case msg::FreeMapFormatError:
-    case msg::MapAddressWrong:
-    case msg::ConfigMapFormatError:
+    case text::msg::DataSectionNotFound:
+    case text::msg::DataSectionDataNotFound:
+    case text::msg::SFormatError:
+    case text::msg::WrongWordInData:
+    case text::msg::MapSectionNotFound:
+    case text::msg::FreeMapFormatError:
+    case text::msg::MapAddressWrong:
+    case text::msg::ConfigMapFormatError:
         return true;
     default:
         return false;

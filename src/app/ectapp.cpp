@@ -2,7 +2,7 @@
 
 #include "app/batchexport.h"
 #include "app/configurationwriter.h"
-#include "app/messages.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
@@ -15,7 +15,7 @@ int CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
 
 int CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
     const int result = readConfiguration(*m_configuration, m_settings, path, layout);
-    if (result == msg::Success)
+    if (result == text::msg::Success)
         lockCurrentFile();
     return result;
 }
@@ -23,7 +23,7 @@ int CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
 int CEctApp::save() {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.lock.unlock();
     const int result = writeConfigurationFile(configuration, configuration.path,
                                               configuration.loadedFromPacked ? FileLayout::Packed
@@ -35,10 +35,10 @@ int CEctApp::save() {
 int CEctApp::saveAs(const std::string& path) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.lock.unlock();
     const int result = writeConfigurationFile(configuration, path, FileLayout::Packed);
-    if (result == msg::Success) {
+    if (result == text::msg::Success) {
         configuration.setFile(path);
         configuration.loadedFromPacked = true;
     }
@@ -50,15 +50,15 @@ int CEctApp::exportTo(const std::string& outPath) const {
     return writeExport(*m_configuration, formats(), outPath);
 }
 
-bool CEctApp::askClose(MessageSink& sink) {
-    const std::string_view caption = messageText(msg::ProgramTitle);
+bool CEctApp::askClose(text::MessageSink& sink) {
+    const std::string_view caption = text::messageText(text::msg::ProgramTitle);
     const auto ask = [&](int question) {
-        return sink.show(messageText(question), caption, Icon::Question, Buttons::OkCancel) ==
-               Answer::Ok;
+        return sink.show(text::messageText(question), caption, text::Icon::Question, text::Buttons::OkCancel) ==
+               text::Answer::Ok;
     };
-    if (closeLosesUnsavedEdits(*m_configuration) && !ask(msg::CloseWithoutSaving))
+    if (closeLosesUnsavedEdits(*m_configuration) && !ask(text::msg::CloseWithoutSaving))
         return false;
-    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) && !ask(msg::CloseWithoutWriting))
+    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) && !ask(text::msg::CloseWithoutWriting))
         return false;
     return true;
 }
@@ -73,14 +73,24 @@ void CEctApp::lockCurrentFile() {
         m_configuration->lock.lock(m_configuration->path);
 }
 
-int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink) {
+ecu::EcuDocument documentOf(CEctApp& app) {
+    Configuration& configuration = app.configuration();
+    return {configuration.lines,
+            configuration.maps,
+            app.formats(),
+            configuration.path,
+            app.settings().registryValues.machineFolder,
+            app.ecuSnapshot()};
+}
+
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, text::MessageSink& sink) {
     int result = app.openConfiguration(in, FileLayout::PackedThenPlain);
-    if (result == msg::Success)
+    if (result == text::msg::Success)
         result = app.exportTo(out);
-    if (result == msg::Success)
+    if (result == text::msg::Success)
         return 0;
-    sink.show(messageText(result), messageText(msg::ProgramTitle),
-              isErrorIconMessage(result) ? Icon::Error : Icon::Exclamation);
+    sink.show(text::messageText(result), text::messageText(text::msg::ProgramTitle),
+              isErrorIconMessage(result) ? text::Icon::Error : text::Icon::Exclamation);
     return 1;
 }
 

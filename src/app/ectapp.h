@@ -7,8 +7,9 @@
 #include "app/closechecks.h"
 #include "app/configuration.h"
 #include "app/configurationreader.h"
-#include "app/messagesink.h"
-#include "app/numberformat.h"
+#include "ecu/transfercontext.h"
+#include "text/messagesink.h"
+#include "text/numberformat.h"
 
 // The application object: the settings read at start-up, the one open configuration and the
 // snapshot of the data last exchanged with the ECU.
@@ -27,7 +28,7 @@ public:
     Configuration& configuration() { return *m_configuration; }
     const Configuration& configuration() const { return *m_configuration; }
     // The X, Y and Z display decimals of qmx.INI.
-    const NumberFormats& formats() const { return m_settings.startup.precision; }
+    const text::NumberFormats& formats() const { return m_settings.startup.precision; }
 
     // Opens the file at `path` (see readConfiguration) and then locks it unless XOROFF is set.
     // 0, or the message number for the caller to show once (isErrorIconMessage picks the
@@ -48,7 +49,7 @@ public:
 
     // Asks before a close loses edits: 3001 when the open file is modified, then 57654 when
     // the edit data differs from the ECU snapshot (OK/Cancel each). True to go on closing.
-    bool askClose(MessageSink& sink);
+    bool askClose(text::MessageSink& sink);
     // Closes the document: releases the ECU snapshot and leaves the no-document state.
     void closeConfiguration();
 
@@ -60,10 +61,14 @@ private:
     EcuSnapshot m_ecuSnapshot;
 };
 
+// The open configuration of `app` (which must outlive the result) as the ECU transfers and the
+// compare see it.
+ecu::EcuDocument documentOf(CEctApp& app);
+
 // The whole batch run of `qmx IN OUT` on a started application: opens IN (packed, else
 // plain) and writes the export to OUT. A failure is shown once through `sink`, captioned with
 // the program title, with the error icon for the reader's format errors and the exclamation
 // icon otherwise. Returns the exit status: 0 on success, 1 on failure.
-int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink);
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, text::MessageSink& sink);
 
 } // namespace qmx::app

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/linesettingtext.h"
+#include "platform/comports.h"
 #include "config/linerules.h"
 
 namespace qmx::app {
@@ -46,7 +47,7 @@ void applyRs232cSection(const config::CLineList& lines, LineIndexes& line,
     }
     if (line.port == -1) {
         if (const auto port = value("CommPort"))
-            line.port = portIndexFromName(*port);
+            line.port = platform::portIndexFromName(*port);
     }
 }
 

@@ -1,6 +1,6 @@
 #include <CLI/CLI.hpp>
 
-#include "app/messages.h"
+#include "text/messages.h"
 #include "cli/command.h"
 #include "cli/linksession.h"
 #include "cli/session.h"
@@ -31,15 +31,15 @@ public:
 
         // Like the monitor start: open (searching once when auto-select is on), then one check.
         link.setTransferActive(true);
-        int result = app::msg::Success;
+        int result = text::msg::Success;
         if (!link.openConfiguredPort(false))
-            result = link.searchDone() ? app::msg::FailedOpenPort : app::msg::AutoSelectFailed;
+            result = link.searchDone() ? text::msg::FailedOpenPort : text::msg::AutoSelectFailed;
         else
             result = ecu::EcuCheckCommand(link, false);
         link.closePort();
         link.setTransferActive(false);
 
-        if (result != app::msg::Success)
+        if (result != text::msg::Success)
             return session.fail(result);
         session.out() << "Success\n";
         return 0;

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "app/batchexport.h"
-#include "app/messages.h"
+#include "text/messages.h"
 #include "cli/command.h"
 #include "cli/session.h"
 
@@ -34,7 +34,7 @@ public:
         std::tm local{};
         ::localtime_r(&now, &local);
         session.out() << app::exportText(session.configuration(), session.app().formats(), local);
-        return session.out() ? 0 : session.fail(app::msg::FailedToWriteFile);
+        return session.out() ? 0 : session.fail(text::msg::FailedToWriteFile);
     }
 
 private:

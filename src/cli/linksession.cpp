@@ -28,7 +28,7 @@ std::string homeFolder(const Session& session) {
 }
 
 LinkSession::LinkSession(Session& session)
-    : m_host(session.app().settings(), m_pump, ecu::LinkHostPlaces{homeFolder(session)}),
+    : m_host(session.app().settings(), m_pump, app::LinkHostPlaces{homeFolder(session)}),
       m_progress(session.err()) {
     // A log that cannot be opened is reported and the run goes on without it.
     m_host.openLog(app::versionText(platform::executablePath()), session.sink());

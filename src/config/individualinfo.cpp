@@ -1,6 +1,6 @@
 #include "config/individualinfo.h"
 
-#include "app/messages.h"
+#include "text/messages.h"
 #include "config/linerules.h"
 
 namespace qmx::config {
@@ -17,8 +17,8 @@ std::optional<std::string> readMachineCode(const CLineList& lines) {
 int checkMachine(const CLineList& lines, const std::string& machineFolder) {
     const auto model = keyedValue(lines, "Machine", "Model", ',');
     if (model && *model != machineFolder)
-        return app::msg::MachineTypeDifferent;
-    return app::msg::Success;
+        return text::msg::MachineTypeDifferent;
+    return text::msg::Success;
 }
 
 } // namespace qmx::config

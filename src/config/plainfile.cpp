@@ -1,6 +1,6 @@
 #include "config/plainfile.h"
 
-#include "app/messages.h"
+#include "text/messages.h"
 #include "config/textfile.h"
 
 namespace qmx::config {
@@ -17,7 +17,7 @@ int readPlainFile(const std::string& path, CLineList& lines) {
         if (terminated || !line.empty())
             lines.append(std::move(line));
     }
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 void writePlainFile(const CLineList& lines, std::ostream& out) {

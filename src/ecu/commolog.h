@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messagesink.h"
+#include "text/messagesink.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -27,7 +27,7 @@ public:
     // folder cannot be made or written or the file cannot be opened; 57652 is also shown through
     // `sink` as a plain message, and the program runs on without a log.
     int open(std::string_view path, bool deleteFirst, std::string_view versionText,
-             app::MessageSink& sink);
+             text::MessageSink& sink);
     bool isOpen() const { return m_file != nullptr; }
     // Closes the file; later writes do nothing.
     void close() { m_file.reset(); }

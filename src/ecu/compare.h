@@ -24,7 +24,7 @@ enum class CompareChoice {
 // [Machine] Model differs from `machineFolder`, or 1519 for anything else; a failure is shown
 // captioned "Read From File" and leaves the pane as it was.
 int loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
-                 app::MessageSink& sink);
+                 text::MessageSink& sink);
 
 // Whether the panes hold data of one machine: the second field of the first content line of
 // [Individual Information], read as a hexadecimal address a, names the two bytes (a, a + 1) that

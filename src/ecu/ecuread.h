@@ -44,7 +44,7 @@ int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool
 // the text is shown captioned "Read From ECU" or kept as the error text. A stored pane lays the
 // free maps out again, sets data.imageChanged and marks the document modified when a byte
 // changed; linked maps receive no copies.
-int storeReadData(EcuDocument& document, CompareData& data, app::MessageSink& sink,
+int storeReadData(EcuDocument& document, CompareData& data, text::MessageSink& sink,
                   bool showMessages);
 
 // The read behind the read command: empties the texts, reads into the first pane without

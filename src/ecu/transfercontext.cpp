@@ -1,8 +1,7 @@
 #include "ecu/transfercontext.h"
 
-#include "app/ectapp.h"
-#include "app/messages.h"
-#include "app/messagesink.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 #include "ecu/datapane.h"
 #include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
@@ -12,16 +11,6 @@
 #include <cstdlib>
 
 namespace qmx::ecu {
-
-EcuDocument documentOf(app::CEctApp& app) {
-    app::Configuration& configuration = app.configuration();
-    return {configuration.lines,
-            configuration.maps,
-            app.formats(),
-            configuration.path,
-            app.settings().registryValues.machineFolder,
-            app.ecuSnapshot()};
-}
 
 TransferRun::TransferRun(Link& link) : m_link(link) {
     m_link.lockComm();
@@ -76,10 +65,10 @@ bool TransferRun::attempts(ProgressWindow& progress,
     return false;
 }
 
-void reportTransferFailure(app::MessageSink& sink, CompareData& data, std::string text, int caption,
+void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text, int caption,
                            bool showMessages) {
     if (showMessages)
-        sink.show(text, app::messageText(caption), app::Icon::Exclamation);
+        sink.show(text, text::messageText(caption), text::Icon::Exclamation);
     else
         data.errorText = std::move(text);
 }

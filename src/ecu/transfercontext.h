@@ -7,12 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/numberformat.h"
+#include "text/numberformat.h"
 
-namespace qmx::app {
-class CEctApp;
+namespace qmx::text {
 class MessageSink;
-} // namespace qmx::app
+}
 namespace qmx::config {
 class CLineList;
 }
@@ -29,23 +28,22 @@ class ProgressWindow;
 struct TransferContext {
     Link& link;
     ProgressWindow& progress; // shown while the exchange runs
-    app::MessageSink& sink;   // messages the transfer shows itself
+    text::MessageSink& sink;   // messages the transfer shows itself
 };
+
+// The data last read from or written to the ECU; nothing while none is kept.
+using EcuSnapshot = std::optional<std::vector<std::uint8_t>>;
 
 // The open configuration as the transfers and the compare see it. The maps'
 // image is the edit data; the maps' modified handler marks the document modified.
 struct EcuDocument {
     const config::CLineList& lines;
     maps::MapSet& maps;
-    const app::NumberFormats& formats;
+    const text::NumberFormats& formats;
     const std::string& path;          // the open configuration file; empty when none
     const std::string& machineFolder; // a compared file's [Machine] Model must equal it
-    // The data last read from or written to the ECU; nothing while none is kept.
-    std::optional<std::vector<std::uint8_t>>& ecuSnapshot;
+    EcuSnapshot& ecuSnapshot;
 };
-
-// The open configuration of `app` (which must outlive the result) as the transfers see it.
-EcuDocument documentOf(app::CEctApp& app);
 
 struct CompareData;
 
@@ -80,7 +78,7 @@ private:
 
 // Hands a transfer's failure text to the user: shown with `caption` and the exclamation icon
 // when `showMessages`, else kept as the compare data's error text.
-void reportTransferFailure(app::MessageSink& sink, CompareData& data, std::string text, int caption,
+void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text, int caption,
                            bool showMessages);
 
 } // namespace qmx::ecu

@@ -3,7 +3,7 @@
 #include "app/accelerators.h"
 #include "app/ectapp.h"
 #include "app/folderlist.h"
-#include "app/messages.h"
+#include "text/messages.h"
 #include "app/titlelist.h"
 #include "app/versiontext.h"
 #include "ecu/transfercommands.h"
@@ -73,7 +73,7 @@ QString fromStd(const std::string& text) {
 
 } // namespace
 
-CMainFrame::CMainFrame(app::CEctApp& app, app::MessageSink& sink, const ecu::LinkHostPlaces& places,
+CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink, const app::LinkHostPlaces& places,
                        QWidget* parent)
     : QMainWindow(parent), m_app(app), m_sink(sink), m_progress(m_pump, this),
       m_link(app.settings(), m_pump, places),
@@ -146,7 +146,7 @@ void CMainFrame::runCommand(int command) {
         break;
     case cmd::AppAbout:
         m_sink.show(app::versionText(QCoreApplication::applicationFilePath().toStdString()),
-                    app::messageText(app::msg::ProgramTitle), app::Icon::Information);
+                    text::messageText(text::msg::ProgramTitle), text::Icon::Information);
         break;
     case cmd::EditUndo:
         undoCommand();
@@ -240,8 +240,8 @@ void CMainFrame::forwardEdit(int code) {
 }
 
 void CMainFrame::showMessage(int message, bool errorIcon) {
-    m_sink.show(app::messageText(message), app::messageText(app::msg::ProgramTitle),
-                errorIcon ? app::Icon::Error : app::Icon::Exclamation);
+    m_sink.show(text::messageText(message), text::messageText(text::msg::ProgramTitle),
+                errorIcon ? text::Icon::Error : text::Icon::Exclamation);
 }
 
 // --- Files -------------------------------------------------------------------------------------
@@ -260,7 +260,7 @@ bool CMainFrame::openFile(const QString& path) {
     if (m_app.configuration().isOpen() && !closeDocument())
         return false;
     const int result = m_app.openConfiguration(path.toStdString(), app::FileLayout::Packed);
-    if (result != app::msg::Success) {
+    if (result != text::msg::Success) {
         showMessage(result, app::isErrorIconMessage(result));
         enterNoDocumentState();
         return false;
@@ -282,16 +282,16 @@ bool CMainFrame::closeDocument() {
         return false;
     app::Configuration& config = m_app.configuration();
     if (const int cleared = maps::dropLinkForNoDocument(config.maps, config.lines))
-        m_sink.show(app::messageText(cleared), app::messageText(app::msg::ProgramTitle),
-                    app::Icon::Question);
+        m_sink.show(text::messageText(cleared), text::messageText(text::msg::ProgramTitle),
+                    text::Icon::Question);
     m_app.closeConfiguration();
     enterNoDocumentState();
     return true;
 }
 
 void CMainFrame::saveCommand() {
-    if (m_app.save() != app::msg::Success)
-        showMessage(app::msg::SaveError);
+    if (m_app.save() != text::msg::Success)
+        showMessage(text::msg::SaveError);
     updateTitle();
 }
 
@@ -310,9 +310,9 @@ void CMainFrame::saveAsCommand() {
 }
 
 bool CMainFrame::saveAs(const QString& path) {
-    const bool saved = m_app.saveAs(path.toStdString()) == app::msg::Success;
+    const bool saved = m_app.saveAs(path.toStdString()) == text::msg::Success;
     if (!saved)
-        showMessage(app::msg::SaveError);
+        showMessage(text::msg::SaveError);
     updateTitle();
     return saved;
 }
@@ -357,7 +357,7 @@ void CMainFrame::transferCommand(int command) {
     link.setTransferActive(true);
     refreshCommands();
     ecu::TransferContext context{link, m_progress, m_sink};
-    ecu::EcuDocument document = ecu::documentOf(m_app);
+    ecu::EcuDocument document = app::documentOf(m_app);
     const auto refresh = [this] {
         const app::Configuration& config = m_app.configuration();
         m_mapBar->setConstants(maps::constantRows(config.lines, config.image));
@@ -433,7 +433,7 @@ void CMainFrame::enterNoDocumentState() {
 
 void CMainFrame::updateTitle() {
     const app::Configuration& config = m_app.configuration();
-    const QString program = fromStd(std::string(app::messageText(app::msg::ProgramTitle)));
+    const QString program = fromStd(std::string(text::messageText(text::msg::ProgramTitle)));
     setWindowTitle(config.isOpen() ? program + " - " + fromStd(config.path) + "[*]" : program);
     refreshCommands();
 }

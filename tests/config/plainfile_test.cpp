@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/messages.h"
+#include "text/messages.h"
 #include "config/packedfile.h"
 #include "support/tempfolder.h"
 
 namespace qmx::config {
 namespace {
 
-namespace msg = app::msg;
+namespace msg = text::msg;
 
 TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
     testing::TempFolder dir;

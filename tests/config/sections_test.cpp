@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "text/messages.h"
 #include "config/diagcom.h"
 #include "config/individualinfo.h"
 #include "config/responsetexts.h"
@@ -46,7 +46,7 @@ TEST(MachineCode, FirstMatchingLineWins) {
 }
 
 TEST(MachineCheck, ModelMustEqualTheMachineFolderInUpperCase) {
-    using app::msg::MachineTypeDifferent;
+    using text::msg::MachineTypeDifferent;
     EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Type,x"}), ""), 0);
     EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "ABC"), 0);
     EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "abc"), MachineTypeDifferent);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messagesink.h"
+#include "text/messagesink.h"
 #include "ecu/monitor.h"
 #include "ecu/progresswindow.h"
 
@@ -15,15 +15,15 @@ namespace qmx::testing {
 struct ShownMessage {
     std::string text;
     std::string caption;
-    app::Icon icon;
+    text::Icon icon;
 };
 
-class RecordingSink : public app::MessageSink {
+class RecordingSink : public text::MessageSink {
 public:
-    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
-                     app::Buttons) override {
+    text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
+                     text::Buttons) override {
         shown.push_back({std::string(text), std::string(caption), icon});
-        return app::Answer::Ok;
+        return text::Answer::Ok;
     }
     std::vector<ShownMessage> shown;
 };

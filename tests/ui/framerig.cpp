@@ -22,7 +22,7 @@ FrameRig::FrameRig(const std::string& iniExtra) {
     const app::StartupPlaces places{m_home.path(), m_home.path(), "qmx"};
     app.start(places, app::kLargeScreen);
     frame = std::make_unique<ui::CMainFrame>(
-        app, sink, ecu::LinkHostPlaces{m_home.path(), m_home.file("sys")});
+        app, sink, app::LinkHostPlaces{m_home.path(), m_home.file("sys")});
     frame->resize(1000, 700);
     frame->show();
     (void)QTest::qWaitForWindowExposed(frame.get());

@@ -5,7 +5,7 @@
 
 // The program's numbered messages. Every text the user sees comes from this table, so that
 // operations can return a message number (0 = success) and the front end shows the text.
-namespace qmx::app {
+namespace qmx::text {
 
 namespace msg {
 constexpr int Success = 0;
@@ -92,4 +92,4 @@ std::string_view messageText(int id);
 // "%" in it is never read as a format).
 std::string messageText(int id, std::string_view argument);
 
-} // namespace qmx::app
+} // namespace qmx::text

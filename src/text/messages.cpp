@@ -1,9 +1,9 @@
-#include "app/messages.h"
+#include "text/messages.h"
 
 #include <array>
 #include <utility>
 
-namespace qmx::app {
+namespace qmx::text {
 
 namespace {
 
@@ -111,4 +111,4 @@ std::string messageText(int id, std::string_view argument) {
     return text;
 }
 
-} // namespace qmx::app
+} // namespace qmx::text
