@@ -15,10 +15,10 @@
 
 #include "app/appsettings.h"
 #include "app/configuration.h"
+#include "app/linkhost.h"
 #include "config/srecords.h"
 #include "ecu/ecuread.h"
 #include "ecu/ecuwrite.h"
-#include "app/linkhost.h"
 #include "ecu/progresswindow.h"
 #include "ecu/steadyclockpump.h"
 #include "support/ecusimprocess.h"
@@ -36,7 +36,7 @@ struct Case {
 class SilentSink : public qmx::text::MessageSink {
 public:
     qmx::text::Answer show(std::string_view text, std::string_view, qmx::text::Icon,
-                          qmx::text::Buttons) override {
+                           qmx::text::Buttons) override {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
         return qmx::text::Answer::Ok;
     }
@@ -120,11 +120,11 @@ struct Bench {
 
         const double cpuBefore = cpuSeconds();
         const auto start = Clock::now();
-        const int result = write ? qmx::ecu::writeToEcu(context, document, data)
-                                 : qmx::ecu::readFromEcu(context, document, data);
+        const qmx::text::Status result = write ? qmx::ecu::writeToEcu(context, document, data)
+                                               : qmx::ecu::readFromEcu(context, document, data);
         measured.wall = std::chrono::duration<double>(Clock::now() - start).count();
         measured.cpu = cpuSeconds() - cpuBefore;
-        measured.ok = result == 0;
+        measured.ok = result.ok();
         if (!measured.ok)
             std::fprintf(stderr, "%s failed: %s\n", write ? "write" : "read",
                          data.errorText.c_str());

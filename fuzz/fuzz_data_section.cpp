@@ -3,10 +3,10 @@
 // again to the same range and bytes.
 #include <algorithm>
 
-#include "text/messages.h"
 #include "config/ecuimage.h"
 #include "config/srecords.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 

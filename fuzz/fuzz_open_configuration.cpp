@@ -16,9 +16,9 @@
 
 #include "app/configurationwriter.h"
 #include "app/ectapp.h"
-#include "text/messages.h"
 #include "app/monitorselection.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 

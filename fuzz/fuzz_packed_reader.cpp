@@ -2,9 +2,9 @@
 // for line from a packed write, and a second write must give the same bytes.
 #include <sstream>
 
-#include "text/messages.h"
 #include "config/packedfile.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 

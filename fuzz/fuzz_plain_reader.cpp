@@ -2,10 +2,10 @@
 // write and a packed write (Save As) unchanged.
 #include <sstream>
 
-#include "text/messages.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 

@@ -1,10 +1,10 @@
 #include "app/appsettings.h"
 
 #include "app/appportindexstore.h"
-#include "text/messages.h"
 #include "app/programsettingsfile.h"
 #include "platform/homefolder.h"
 #include "platform/profile.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
@@ -15,7 +15,8 @@ StartupPlaces processStartupPlaces(const std::string& programName) {
             slash == std::string::npos ? std::string(".") : program.substr(0, slash), programName};
 }
 
-int loadAppSettings(AppSettings& settings, const StartupPlaces& places, ScreenSize screen) {
+text::Status loadAppSettings(AppSettings& settings, const StartupPlaces& places,
+                             ScreenSize screen) {
     settings.registry.load(platform::registryPath(places.homeFolder));
     settings.registryValues.load(settings.registry, screen);
     const std::optional<std::string> path =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include "app/cectsettings.h"
 #include "app/commandletters.h"
 #include "app/startupsettings.h"
@@ -36,6 +38,6 @@ struct AppSettings {
 // must exist), its start-up keys, the port copied into the registry when it names none, and
 // the command letters on map A. 0, or msg::ProgramSettingsMissing (show it with the
 // program's name).
-int loadAppSettings(AppSettings& settings, const StartupPlaces& places, ScreenSize screen);
+text::Status loadAppSettings(AppSettings& settings, const StartupPlaces& places, ScreenSize screen);
 
 } // namespace qmx::app

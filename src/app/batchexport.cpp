@@ -3,12 +3,12 @@
 #include <functional>
 #include <string_view>
 
-#include "text/messages.h"
 #include "config/linerules.h"
 #include "maps/calibration.h"
 #include "maps/conversion.h"
 #include "maps/displayformat.h"
 #include "platform/fileio.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
@@ -143,8 +143,8 @@ std::string exportText(const Configuration& configuration, const text::NumberFor
     return out.take();
 }
 
-int writeExport(const Configuration& configuration, const text::NumberFormats& formats,
-                const std::string& path) {
+text::Status writeExport(const Configuration& configuration, const text::NumberFormats& formats,
+                         const std::string& path) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <ctime>
 #include <string>
 
@@ -20,7 +22,7 @@ std::string exportText(const Configuration& configuration, const text::NumberFor
 
 // Writes exportText for the current local time to `path`, replacing the file atomically.
 // Returns 0 or FailedToWriteFile (1517); the file is then as it was.
-[[nodiscard]] int writeExport(const Configuration& configuration, const text::NumberFormats& formats,
-                              const std::string& path);
+text::Status writeExport(const Configuration& configuration, const text::NumberFormats& formats,
+                         const std::string& path);
 
 } // namespace qmx::app

@@ -1,26 +1,27 @@
 #include "app/configurationreader.h"
 
-#include "text/messages.h"
 #include "app/appportindexstore.h"
-#include "ecu/monitorselection.h"
-#include "ecu/portindexstore.h"
 #include "app/rs232csection.h"
 #include "config/individualinfo.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "config/srecords.h"
+#include "ecu/monitorselection.h"
+#include "ecu/portindexstore.h"
 #include "maps/mapsectionreader.h"
 #include "platform/profile.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
 namespace {
 
 // Reads the lines in `layout`; `packed` tells which reader succeeded.
-int readLines(config::CLineList& lines, const std::string& path, FileLayout layout, bool& packed) {
+text::Status readLines(config::CLineList& lines, const std::string& path, FileLayout layout,
+                       bool& packed) {
     packed = layout != FileLayout::Plain;
     if (packed) {
-        const int result = config::readPackedFile(path, lines);
+        const text::Status result = config::readPackedFile(path, lines);
         if (result == text::msg::Success || layout == FileLayout::Packed)
             return result;
         lines.clear();
@@ -30,13 +31,14 @@ int readLines(config::CLineList& lines, const std::string& path, FileLayout layo
 }
 
 // Everything after the lines are in place; 0 or the first failure's message.
-int interpret(Configuration& configuration, AppSettings& settings) {
+text::Status interpret(Configuration& configuration, AppSettings& settings) {
     const config::CLineList& lines = configuration.lines;
-    if (const int result = config::checkMachine(lines, settings.registryValues.machineFolder))
+    if (const text::Status result =
+            config::checkMachine(lines, settings.registryValues.machineFolder))
         return result;
-    if (const int result = config::loadDataSection(lines, configuration.image))
+    if (const text::Status result = config::loadDataSection(lines, configuration.image))
         return result;
-    if (const int result = maps::readMapSections(lines, configuration.maps))
+    if (const text::Status result = maps::readMapSections(lines, configuration.maps))
         return result;
 
     // Each open starts from the start-up values, so no file's settings leak into the next.
@@ -49,7 +51,7 @@ int interpret(Configuration& configuration, AppSettings& settings) {
     configuration.monitorItems = config::readDiagComSection(lines);
     configuration.monitorRows =
         ecu::readMonitorSelection(platform::Profile(settings.programSettingsPath),
-                             configuration.monitorItems)
+                                  configuration.monitorItems)
             .value_or(ecu::initialMonitorRows(configuration.monitorItems));
 
     if (auto code = config::readMachineCode(lines))
@@ -59,11 +61,11 @@ int interpret(Configuration& configuration, AppSettings& settings) {
 
 } // namespace
 
-int readConfiguration(Configuration& configuration, AppSettings& settings, const std::string& path,
-                      FileLayout layout) {
+text::Status readConfiguration(Configuration& configuration, AppSettings& settings,
+                               const std::string& path, FileLayout layout) {
     configuration.clear();
     bool packed = false;
-    int result = readLines(configuration.lines, path, layout, packed);
+    text::Status result = readLines(configuration.lines, path, layout, packed);
     if (result == text::msg::Success)
         result = interpret(configuration, settings);
     if (result != text::msg::Success) {
@@ -76,8 +78,8 @@ int readConfiguration(Configuration& configuration, AppSettings& settings, const
     return text::msg::Success;
 }
 
-bool isErrorIconMessage(int message) {
-    switch (message) {
+bool isErrorIconMessage(text::Status failure) {
+    switch (failure.message()) {
     case text::msg::DataSectionNotFound:
     case text::msg::DataSectionDataNotFound:
     case text::msg::SFormatError:

@@ -2,11 +2,11 @@
 
 #include <sstream>
 
-#include "text/messages.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "config/srecords.h"
 #include "platform/fileio.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
@@ -20,8 +20,8 @@ std::optional<std::string> configurationFileBytes(const config::CLineList& lines
     return std::move(out).str();
 }
 
-int writeConfigurationFile(Configuration& configuration, const std::string& path,
-                           FileLayout layout) {
+text::Status writeConfigurationFile(Configuration& configuration, const std::string& path,
+                                    FileLayout layout) {
     configuration.maps.fixChecksum();
     config::regenerateDataSection(configuration.lines, configuration.image);
     const auto bytes = configurationFileBytes(configuration.lines, layout);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "text/messages.h"
 #include "config/linerules.h"
-#include "text/numbers.h"
 #include "maps/typedconstant.h"
+#include "text/messages.h"
+#include "text/numbers.h"
 
 namespace qmx::app {
 

@@ -9,35 +9,35 @@ namespace qmx::app {
 CEctApp::CEctApp() : m_configuration(std::make_unique<Configuration>()) {
 }
 
-int CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
+text::Status CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
     return loadAppSettings(m_settings, places, screen);
 }
 
-int CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
-    const int result = readConfiguration(*m_configuration, m_settings, path, layout);
+text::Status CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
+    const text::Status result = readConfiguration(*m_configuration, m_settings, path, layout);
     if (result == text::msg::Success)
         lockCurrentFile();
     return result;
 }
 
-int CEctApp::save() {
+text::Status CEctApp::save() {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
         return text::msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeConfigurationFile(configuration, configuration.path,
-                                              configuration.loadedFromPacked ? FileLayout::Packed
-                                                                             : FileLayout::Plain);
+    const text::Status result = writeConfigurationFile(
+        configuration, configuration.path,
+        configuration.loadedFromPacked ? FileLayout::Packed : FileLayout::Plain);
     lockCurrentFile();
     return result;
 }
 
-int CEctApp::saveAs(const std::string& path) {
+text::Status CEctApp::saveAs(const std::string& path) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
         return text::msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeConfigurationFile(configuration, path, FileLayout::Packed);
+    const text::Status result = writeConfigurationFile(configuration, path, FileLayout::Packed);
     if (result == text::msg::Success) {
         configuration.setFile(path);
         configuration.loadedFromPacked = true;
@@ -46,19 +46,20 @@ int CEctApp::saveAs(const std::string& path) {
     return result;
 }
 
-int CEctApp::exportTo(const std::string& outPath) const {
+text::Status CEctApp::exportTo(const std::string& outPath) const {
     return writeExport(*m_configuration, formats(), outPath);
 }
 
 bool CEctApp::askClose(text::MessageSink& sink) {
     const std::string_view caption = text::messageText(text::msg::ProgramTitle);
     const auto ask = [&](int question) {
-        return sink.show(text::messageText(question), caption, text::Icon::Question, text::Buttons::OkCancel) ==
-               text::Answer::Ok;
+        return sink.show(text::messageText(question), caption, text::Icon::Question,
+                         text::Buttons::OkCancel) == text::Answer::Ok;
     };
     if (closeLosesUnsavedEdits(*m_configuration) && !ask(text::msg::CloseWithoutSaving))
         return false;
-    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) && !ask(text::msg::CloseWithoutWriting))
+    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) &&
+        !ask(text::msg::CloseWithoutWriting))
         return false;
     return true;
 }
@@ -69,8 +70,9 @@ void CEctApp::closeConfiguration() {
 }
 
 void CEctApp::lockCurrentFile() {
+    m_lockRefused = false;
     if (m_settings.registryValues.xorOff == 0 && m_configuration->isOpen())
-        m_configuration->lock.lock(m_configuration->path);
+        m_lockRefused = !m_configuration->lock.lock(m_configuration->path);
 }
 
 ecu::EcuDocument documentOf(CEctApp& app) {
@@ -83,8 +85,9 @@ ecu::EcuDocument documentOf(CEctApp& app) {
             app.ecuSnapshot()};
 }
 
-int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, text::MessageSink& sink) {
-    int result = app.openConfiguration(in, FileLayout::PackedThenPlain);
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out,
+                   text::MessageSink& sink) {
+    text::Status result = app.openConfiguration(in, FileLayout::PackedThenPlain);
     if (result == text::msg::Success)
         result = app.exportTo(out);
     if (result == text::msg::Success)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <memory>
 #include <string>
 
@@ -21,7 +23,7 @@ public:
 
     // Loads the registry file and qmx.INI. 0, or ProgramSettingsMissing (show it with the
     // program's name).
-    int start(const StartupPlaces& places, ScreenSize screen);
+    text::Status start(const StartupPlaces& places, ScreenSize screen);
 
     AppSettings& settings() { return m_settings; }
     const AppSettings& settings() const { return m_settings; }
@@ -33,16 +35,20 @@ public:
     // Opens the file at `path` (see readConfiguration) and then locks it unless XOROFF is set.
     // 0, or the message number for the caller to show once (isErrorIconMessage picks the
     // icon); on failure no document is open.
-    int openConfiguration(const std::string& path, FileLayout layout);
+    text::Status openConfiguration(const std::string& path, FileLayout layout);
     // Save: writes the current file in the layout it was read in (packed after a Save As).
     // 0, or SaveError (1533) with the old file unchanged. The lock is released for the write
     // and taken again whatever the result.
-    int save();
+    text::Status save();
     // Save As: writes the packed layout to `path`; on success `path` becomes the current file
     // and counts as packed. 0 or SaveError (1533).
-    int saveAs(const std::string& path);
+    text::Status saveAs(const std::string& path);
     // Writes the export text of the open configuration to `outPath`. 0 or FailedToWriteFile.
-    int exportTo(const std::string& outPath) const;
+    text::Status exportTo(const std::string& outPath) const;
+
+    // True when the open file should be held (XOROFF is 0) but another program holds it for
+    // writing: it is open here, and Save cannot write to it until the other program lets go.
+    bool lockRefused() const { return m_lockRefused; }
 
     // The data last read from or written to the ECU; empty when there is none.
     EcuSnapshot& ecuSnapshot() { return m_ecuSnapshot; }
@@ -59,6 +65,7 @@ private:
     AppSettings m_settings;
     std::unique_ptr<Configuration> m_configuration;
     EcuSnapshot m_ecuSnapshot;
+    bool m_lockRefused = false;
 };
 
 // The open configuration of `app` (which must outlive the result) as the ECU transfers and the
@@ -69,6 +76,7 @@ ecu::EcuDocument documentOf(CEctApp& app);
 // plain) and writes the export to OUT. A failure is shown once through `sink`, captioned with
 // the program title, with the error icon for the reader's format errors and the exclamation
 // icon otherwise. Returns the exit status: 0 on success, 1 on failure.
-int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, text::MessageSink& sink);
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out,
+                   text::MessageSink& sink);
 
 } // namespace qmx::app

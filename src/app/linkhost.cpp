@@ -6,7 +6,7 @@
 namespace qmx::app {
 
 ecu::LinkSettings linkSettingsFrom(const AppSettings& settings, const LineIndexes& line,
-                              int commandRetryCount) {
+                                   int commandRetryCount) {
     const CEctSettings& registry = settings.registryValues;
     const StartupSettings& startup = settings.startup;
     ecu::LinkSettings link;
@@ -40,7 +40,7 @@ LinkHost::LinkHost(AppSettings& settings, ecu::EventPump& pump, LinkHostPlaces p
              ecu::LinkServices{m_ports, m_lister, m_store, pump, m_log}) {
 }
 
-int LinkHost::openLog(std::string_view versionText, text::MessageSink& sink) {
+text::Status LinkHost::openLog(std::string_view versionText, text::MessageSink& sink) {
     const CEctSettings& registry = m_settings.registryValues;
     if (registry.commoLog.empty())
         return text::msg::Success;

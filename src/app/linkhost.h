@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include "app/appportindexstore.h"
 #include "ecu/commolog.h"
 #include "ecu/link.h"
@@ -24,7 +26,7 @@ struct LineIndexes;
 // the open configuration, or of qmx.INI when none is open), the timing values of qmx.INI and
 // everything else from the registry file, with the command bytes of the selected letter map.
 ecu::LinkSettings linkSettingsFrom(const AppSettings& settings, const LineIndexes& line,
-                              int commandRetryCount);
+                                   int commandRetryCount);
 
 // Where the host services look for devices.
 struct LinkHostPlaces {
@@ -47,7 +49,7 @@ public:
     // when CommoLogDelete is 1) and writes its header with `versionText`. 0 when it opened or no
     // log is asked for; 57652 when its folder cannot be made or the file cannot be opened (also
     // shown through `sink`; the program runs without a log).
-    int openLog(std::string_view versionText, text::MessageSink& sink);
+    text::Status openLog(std::string_view versionText, text::MessageSink& sink);
 
     // Takes the serial settings of a configuration that was just opened: its line indexes
     // (built from qmx.INI's, so nothing of an earlier configuration remains), its command retry

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "app/linesettingtext.h"
-#include "platform/comports.h"
 #include "config/linerules.h"
+#include "platform/comports.h"
 
 namespace qmx::app {
 

@@ -1,10 +1,10 @@
 #include <CLI/CLI.hpp>
 
-#include "text/messages.h"
 #include "cli/command.h"
 #include "cli/linksession.h"
 #include "cli/session.h"
 #include "ecu/ecucheck.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 
@@ -31,7 +31,7 @@ public:
 
         // Like the monitor start: open (searching once when auto-select is on), then one check.
         link.setTransferActive(true);
-        int result = text::msg::Success;
+        text::Status result;
         if (!link.openConfiguredPort(false))
             result = link.searchDone() ? text::msg::FailedOpenPort : text::msg::AutoSelectFailed;
         else

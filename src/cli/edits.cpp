@@ -3,10 +3,10 @@
 #include <charconv>
 
 #include "app/constantedit.h"
-#include "text/messages.h"
 #include "cli/session.h"
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 

@@ -3,9 +3,9 @@
 #include <ctime>
 
 #include "app/batchexport.h"
-#include "text/messages.h"
 #include "cli/command.h"
 #include "cli/session.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 

@@ -1,11 +1,11 @@
 #include <CLI/CLI.hpp>
 
-#include "text/messages.h"
 #include "cli/command.h"
 #include "cli/linksession.h"
 #include "cli/session.h"
 #include "ecu/portsearch.h"
 #include "platform/comports.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 

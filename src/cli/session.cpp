@@ -20,16 +20,16 @@ int Session::start() {
     app::StartupPlaces places = app::processStartupPlaces(kProgramName);
     if (!options.home.empty())
         places.homeFolder = options.home;
-    const int result = m_app->start(places, app::kLargeScreen);
+    const text::Status result = m_app->start(places, app::kLargeScreen);
     if (result == text::msg::ProgramSettingsMissing)
-        return failText(text::messageText(result, kProgramName));
+        return failText(text::messageText(result.message(), kProgramName));
     return result == text::msg::Success ? 0 : fail(result);
 }
 
 int Session::open(const std::string& path) {
     if (const int status = start())
         return status;
-    const int result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain);
+    const text::Status result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain);
     if (result != text::msg::Success)
         return fail(result);
     if (options.port > 0)
@@ -37,8 +37,8 @@ int Session::open(const std::string& path) {
     return 0;
 }
 
-int Session::fail(int message) {
-    return failText(text::messageText(message));
+int Session::fail(text::Status message) {
+    return failText(text::messageText(message.message()));
 }
 
 int Session::failText(std::string_view text) {

@@ -35,7 +35,7 @@ public:
     // after printing the message.
     int open(const std::string& path);
     // Prints the text of message `message` and returns 1, the failure exit status.
-    int fail(int message);
+    int fail(text::Status message);
     // Prints the program's own text `text` (a composed message) and returns 1.
     int failText(std::string_view text);
     // Prints "qmxctl: " + `problem` (a problem of qmxctl's own, such as an unknown map name)

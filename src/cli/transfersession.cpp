@@ -5,7 +5,7 @@
 namespace qmx::cli {
 
 text::Answer TransferSession::ReportSink::show(std::string_view text, std::string_view caption,
-                                              text::Icon icon, text::Buttons buttons) {
+                                               text::Icon icon, text::Buttons buttons) {
     if (icon != text::Icon::Information || buttons != text::Buttons::Ok)
         return m_others.show(text, caption, icon, buttons);
     m_out << text << '\n' << std::flush;

@@ -29,7 +29,7 @@ private:
     public:
         ReportSink(std::ostream& out, text::MessageSink& others) : m_out(out), m_others(others) {}
         text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
-                         text::Buttons buttons) override;
+                          text::Buttons buttons) override;
 
     private:
         std::ostream& m_out;

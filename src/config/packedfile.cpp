@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "text/messages.h"
 #include "config/linerules.h"
 #include "config/textfile.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
@@ -78,7 +78,7 @@ bool encodeLine(std::string_view text, std::string& out) {
     return true;
 }
 
-int writePackedFile(const CLineList& lines, std::ostream& out) {
+text::Status writePackedFile(const CLineList& lines, std::ostream& out) {
     // The file is built whole first, so that a line too long to code leaves `out` untouched.
     std::string file;
     std::size_t index = 0;
@@ -97,9 +97,9 @@ int writePackedFile(const CLineList& lines, std::ostream& out) {
     return text::msg::Success;
 }
 
-int readPackedFile(const std::string& path, CLineList& lines) {
+text::Status readPackedFile(const std::string& path, CLineList& lines) {
     std::string bytes;
-    if (const int result = readFileBytes(path, bytes))
+    if (const text::Status result = readFileBytes(path, bytes))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;

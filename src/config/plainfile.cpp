@@ -1,13 +1,13 @@
 #include "config/plainfile.h"
 
-#include "text/messages.h"
 #include "config/textfile.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
-int readPlainFile(const std::string& path, CLineList& lines) {
+text::Status readPlainFile(const std::string& path, CLineList& lines) {
     std::string bytes;
-    if (const int result = readFileBytes(path, bytes))
+    if (const text::Status result = readFileBytes(path, bytes))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;

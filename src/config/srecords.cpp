@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "text/messages.h"
 #include "config/linerules.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
@@ -101,7 +101,7 @@ std::optional<SRecord> parseS1Record(std::string_view line) {
     return record;
 }
 
-int loadDataSection(const CLineList& lines, EcuImage& image) {
+text::Status loadDataSection(const CLineList& lines, EcuImage& image) {
     const auto header = findSection(lines, "Data");
     if (!header)
         return text::msg::DataSectionNotFound;

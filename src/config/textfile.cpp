@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "text/messages.h"
 #include "platform/fileio.h"
 #include "platform/filelock.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
-int readFileBytes(const std::string& path, std::string& bytes) {
+text::Status readFileBytes(const std::string& path, std::string& bytes) {
     if (platform::isWriteLockedByOther(path))
         return text::msg::WriteDenied;
     auto content = platform::readFileBytes(path);

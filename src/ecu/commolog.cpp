@@ -42,8 +42,8 @@ CommoLog::CommoLog(Clock clock)
     }
 }
 
-int CommoLog::open(std::string_view path, bool deleteFirst, std::string_view versionText,
-                   text::MessageSink& sink) {
+text::Status CommoLog::open(std::string_view path, bool deleteFirst, std::string_view versionText,
+                            text::MessageSink& sink) {
     m_file.reset();
     // Stored paths may come from a Windows installation; both separators split folders.
     std::string file(path);
@@ -59,8 +59,7 @@ int CommoLog::open(std::string_view path, bool deleteFirst, std::string_view ver
         return text::msg::LogFolderMissing;
     }
 
-    const std::string header(text::messageText(text::msg::LogHeader));
-    std::fprintf(m_file.get(), header.c_str(), std::string(versionText).c_str());
+    std::fputs(text::messageText(text::msg::LogHeader, versionText).c_str(), m_file.get());
     std::fputs(std::string(text::messageText(text::msg::LogColumnsHeader)).c_str(), m_file.get());
     std::fflush(m_file.get());
     return text::msg::Success;

@@ -1,7 +1,5 @@
 #include "ecu/compare.h"
 
-#include "text/messages.h"
-#include "text/messagesink.h"
 #include "config/ecuimage.h"
 #include "config/individualinfo.h"
 #include "config/linelist.h"
@@ -15,6 +13,8 @@
 #include "maps/displayformat.h"
 #include "maps/mapset.h"
 #include "platform/fileio.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <memory>
 
@@ -122,17 +122,17 @@ void listMap(const maps::Map& map, const text::NumberFormats& formats, Differenc
     }
 }
 
-void showFileFailure(text::MessageSink& sink, int message) {
+void showFileFailure(text::MessageSink& sink, text::Status message) {
     sink.show(text::messageText(message), text::messageText(text::msg::ReadFromFileCaption),
               text::Icon::Exclamation);
 }
 
 } // namespace
 
-int loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
-                 text::MessageSink& sink) {
+text::Status loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
+                          text::MessageSink& sink) {
     config::CLineList lines;
-    int result = config::readPackedFile(path, lines);
+    text::Status result = config::readPackedFile(path, lines);
     if (result != text::msg::Success && result != text::msg::PackedVersionError)
         result = text::msg::FailedToReadFileData;
     if (result == text::msg::Success)
@@ -179,8 +179,8 @@ std::string differenceListing(const EcuDocument& document, const DataPane& first
     return text;
 }
 
-int verify(TransferContext& context, EcuDocument& document, CompareData& data, CompareChoice choice,
-           const std::string& filePath, std::string& log) {
+text::Status verify(TransferContext& context, EcuDocument& document, CompareData& data,
+                    CompareChoice choice, const std::string& filePath, std::string& log) {
     enum class Source { Ecu, Edit, File };
     const auto [firstSource, secondSource] = [choice] {
         switch (choice) {
@@ -196,7 +196,7 @@ int verify(TransferContext& context, EcuDocument& document, CompareData& data, C
 
     auto load = [&](Source source, PaneTarget target) {
         DataPane& pane = data.pane(target);
-        int result = text::msg::Success;
+        text::Status result;
         switch (source) {
         case Source::Ecu:
             result = ReadEcu(context, data, target, true);
@@ -215,11 +215,11 @@ int verify(TransferContext& context, EcuDocument& document, CompareData& data, C
     };
 
     log.clear();
-    if (const int result = load(firstSource, PaneTarget::First))
+    if (const text::Status result = load(firstSource, PaneTarget::First))
         return result;
     if (!data.first.empty())
         log = "ORIGINAL;  " + data.first.title + std::string(kLineEnd);
-    if (const int result = load(secondSource, PaneTarget::Second))
+    if (const text::Status result = load(secondSource, PaneTarget::Second))
         return result;
     if (!data.second.empty())
         log += "VERIFY;  " + data.second.title + std::string(kLineEnd);
@@ -248,7 +248,7 @@ std::string compareLogText(std::string_view log) {
     return text;
 }
 
-int saveCompareLog(const std::string& path, std::string_view log) {
+text::Status saveCompareLog(const std::string& path, std::string_view log) {
     return platform::atomicWriteFile(path, compareLogText(log)) == platform::WriteStatus::Written
                ? text::msg::Success
                : text::msg::FailedToWriteFile;

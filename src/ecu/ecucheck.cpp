@@ -1,7 +1,7 @@
 #include "ecu/ecucheck.h"
 
-#include "text/messages.h"
 #include "ecu/link.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <array>
@@ -93,7 +93,7 @@ int machineCheck(Link& link, bool withRetries) {
 
 } // namespace
 
-int EcuCheckCommand(Link& link, bool withRetries) {
+text::Status EcuCheckCommand(Link& link, bool withRetries) {
     const std::array<std::uint8_t, 2>& ecuCode = link.settings().ecuCode;
     if (ecuCode[0] == 0) {
         link.setCheckPassed(true);

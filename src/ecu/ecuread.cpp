@@ -1,12 +1,12 @@
 #include "ecu/ecuread.h"
 
-#include "text/messages.h"
-#include "text/messagesink.h"
 #include "config/srecords.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
 #include "maps/mapset.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -102,13 +102,15 @@ ReceivedData parsePartialText(std::string_view text) {
     return assemble(scanRecords(text).records);
 }
 
-int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool showMessages) {
+text::Status ReadEcu(TransferContext& context, CompareData& data, PaneTarget target,
+                     bool showMessages) {
     constexpr char kTitle[] = "ECU Data";
     Link& link = context.link;
     TransferRun run(link);
     if (!run.drain("ReadEcu_GetRestDataFromPort")) {
         context.sink.show(text::messageText(text::msg::DataRemainsInPort),
-                          text::messageText(text::msg::ReadFromEcuCaption), text::Icon::Exclamation);
+                          text::messageText(text::msg::ReadFromEcuCaption),
+                          text::Icon::Exclamation);
         return text::msg::DataRemainsInPort;
     }
     DataPane& pane = data.pane(target);
@@ -118,7 +120,7 @@ int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool
 
     std::string received;
     std::optional<ReceivedData> parsed;
-    int result = text::msg::Success;
+    text::Status result;
     {
         ProgressScope window(context.progress, "Read from ECU");
         result = run.begin();
@@ -165,8 +167,8 @@ int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool
     return result;
 }
 
-int storeReadData(EcuDocument& document, CompareData& data, text::MessageSink& sink,
-                  bool showMessages) {
+text::Status storeReadData(EcuDocument& document, CompareData& data, text::MessageSink& sink,
+                           bool showMessages) {
     const DataPane& pane = data.first;
     if (pane.empty())
         return text::msg::Success;
@@ -192,14 +194,14 @@ int storeReadData(EcuDocument& document, CompareData& data, text::MessageSink& s
     return text::msg::Success;
 }
 
-int readFromEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
+text::Status readFromEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
     data.statusText.clear();
     data.errorText.clear();
-    if (const int result = ReadEcu(context, data, PaneTarget::First, false))
+    if (const text::Status result = ReadEcu(context, data, PaneTarget::First, false))
         return result;
     if (data.first.empty())
         return text::msg::Success;
-    if (const int result = storeReadData(document, data, context.sink, false))
+    if (const text::Status result = storeReadData(document, data, context.sink, false))
         return result;
     document.ecuSnapshot = data.first.bytes;
     data.statusText = text::messageText(text::msg::Complete);

@@ -1,15 +1,14 @@
 #include "ecu/ecuwrite.h"
 
 #include "config/ecuimage.h"
-#include "text/messages.h"
-#include "text/messagesink.h"
-#include "config/ecuimage.h"
 #include "config/responsetexts.h"
 #include "config/srecords.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
 #include "maps/mapset.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <algorithm>
 #include <memory>
@@ -58,8 +57,8 @@ std::string failingAddress(std::string address, int charactersSent) {
     return address;
 }
 
-int WriteEcu(TransferContext& context, const config::CLineList& lines, CompareData& data,
-             bool showMessages) {
+text::Status WriteEcu(TransferContext& context, const config::CLineList& lines, CompareData& data,
+                      bool showMessages) {
     const std::vector<std::string> responses = config::readResponseTexts(lines);
     Link& link = context.link;
     TransferRun run(link);
@@ -77,7 +76,7 @@ int WriteEcu(TransferContext& context, const config::CLineList& lines, CompareDa
     std::string address;
     int charactersSent = 0;
     std::optional<std::string> response;
-    int result = text::msg::Success;
+    text::Status result;
     {
         ProgressScope window(context.progress, "Write to ECU");
         result = run.begin();
@@ -124,19 +123,19 @@ int WriteEcu(TransferContext& context, const config::CLineList& lines, CompareDa
     if (result == text::msg::FailedToCorrespond) {
         failure += '\n';
         failure += text::messageText(text::msg::WriteErrorAddress,
-                                    failingAddress(address, charactersSent));
+                                     failingAddress(address, charactersSent));
     }
     reportTransferFailure(context.sink, data, std::move(failure), text::msg::WriteToEcuCaption,
                           showMessages);
     return result;
 }
 
-int writeToEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
+text::Status writeToEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
     data.statusText.clear();
     data.errorText.clear();
     loadEditData(document, data.first);
     if (!data.first.empty()) {
-        if (const int result = WriteEcu(context, document.lines, data, false))
+        if (const text::Status result = WriteEcu(context, document.lines, data, false))
             return result;
     }
     document.ecuSnapshot = data.first.bytes;

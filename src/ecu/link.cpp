@@ -1,6 +1,5 @@
 #include "ecu/link.h"
 
-#include "text/messages.h"
 #include "ecu/commolog.h"
 #include "ecu/ecucheck.h"
 #include "ecu/eventpump.h"
@@ -8,6 +7,7 @@
 #include "ecu/portsearch.h"
 #include "ecu/serialportfactory.h"
 #include "platform/comports.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -62,7 +62,7 @@ bool Link::openPort(bool startTick, int portIndex, int timeoutMs, int* checkResu
     if (portOpen()) {
         const int checks = std::max(0, m_settings.ecRetry) + 1;
         for (int check = 0; check < checks; ++check) {
-            checkResult = EcuCheckCommand(*this, true);
+            checkResult = EcuCheckCommand(*this, true).message();
             if (checkResult != text::msg::EcuTypeDifferent)
                 break;
         }

@@ -1,10 +1,10 @@
 #include "ecu/monitor.h"
 
+#include "ecu/ecucheck.h"
+#include "platform/profile.h"
 #include "text/messages.h"
 #include "text/messagesink.h"
-#include "ecu/ecucheck.h"
 #include "text/numbers.h"
-#include "platform/profile.h"
 
 #include <algorithm>
 
@@ -102,31 +102,31 @@ bool Monitor::saveSelection(platform::Profile& profile) const {
     return written;
 }
 
-int Monitor::reportStart(text::MessageSink& sink, int result) const {
+text::Status Monitor::reportStart(text::MessageSink& sink, text::Status result) const {
     if (result != text::msg::Success)
-        sink.show(text::messageText(result), text::messageText(text::msg::ComPortCaption),
+        sink.show(text::messageText(result.message()), text::messageText(text::msg::ComPortCaption),
                   text::Icon::Exclamation);
     return result;
 }
 
-int Monitor::startFromCommand(text::MessageSink& sink) {
+text::Status Monitor::startFromCommand(text::MessageSink& sink) {
     if (monitoring())
         return text::msg::Success;
     m_link.setTransferActive(true);
-    int result = EcuCheckCommand(m_link, false);
+    text::Status result = EcuCheckCommand(m_link, false);
     if (result == text::msg::Success && !m_link.openConfiguredPort(true))
         result = text::msg::FailedOpenPort;
     m_link.setTransferActive(false);
     return reportStart(sink, result);
 }
 
-int Monitor::startFromWindow(text::MessageSink& sink) {
+text::Status Monitor::startFromWindow(text::MessageSink& sink) {
     if (monitoring())
         return text::msg::Success;
     if (!m_link.openConfiguredPort(true))
         return reportStart(sink, text::msg::FailedOpenPort);
     m_link.setTransferActive(true);
-    const int result = EcuCheckCommand(m_link, false);
+    const text::Status result = EcuCheckCommand(m_link, false);
     m_link.setTransferActive(false);
     if (result != text::msg::Success)
         m_link.closePort();

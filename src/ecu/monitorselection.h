@@ -12,7 +12,6 @@ class Profile;
 // The rows of the Monitor window: up to 15 indexes of monitor items, in row order.
 namespace qmx::ecu {
 
-
 // The rows a configuration starts with: its first 15 items (or all of them).
 std::vector<int> initialMonitorRows(const std::vector<config::MonitorItem>& items);
 

@@ -1,9 +1,9 @@
 #include "ecu/portsearch.h"
 
-#include "text/messages.h"
 #include "ecu/link.h"
 #include "ecu/portlister.h"
 #include "platform/comports.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <charconv>

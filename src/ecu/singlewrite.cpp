@@ -1,11 +1,11 @@
 #include "ecu/singlewrite.h"
 
-#include "text/messages.h"
-#include "text/messagesink.h"
 #include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <cstdio>
 #include <vector>
@@ -22,9 +22,10 @@ std::uint8_t low(std::uint16_t value) {
 }
 
 // The shared exchange of both single-value writes; `bytes` follow the command byte.
-int writeValue(Link& link, ProgressWindow& progress, text::MessageSink& sink, std::string_view title,
-               char command, const std::vector<std::uint8_t>& bytes) {
-    int check = text::msg::Success;
+text::Status writeValue(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                        std::string_view title, char command,
+                        const std::vector<std::uint8_t>& bytes) {
+    text::Status check;
     bool sent = false;
     {
         ProgressScope window(progress, title);
@@ -66,16 +67,16 @@ int writeValue(Link& link, ProgressWindow& progress, text::MessageSink& sink, st
 
 } // namespace
 
-int writeEcuByte(Link& link, ProgressWindow& progress, text::MessageSink& sink,
-                 std::uint16_t address, std::uint8_t value) {
+text::Status writeEcuByte(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                          std::uint16_t address, std::uint8_t value) {
     char title[32];
     std::snprintf(title, sizeof title, "( %04X ) = %02X", static_cast<unsigned>(address),
                   static_cast<unsigned>(value));
     return writeValue(link, progress, sink, title, 'S', {high(address), low(address), value});
 }
 
-int writeEcuWord(Link& link, ProgressWindow& progress, text::MessageSink& sink,
-                 std::uint16_t address, std::uint16_t value) {
+text::Status writeEcuWord(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                          std::uint16_t address, std::uint16_t value) {
     char title[32];
     std::snprintf(title, sizeof title, "( %04X ) = %04X", static_cast<unsigned>(address),
                   static_cast<unsigned>(value));

@@ -1,12 +1,12 @@
 #include "ecu/transfercontext.h"
 
-#include "text/messages.h"
-#include "text/messagesink.h"
 #include "ecu/datapane.h"
 #include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <cstdlib>
 
@@ -29,7 +29,7 @@ bool TransferRun::drain(std::string_view label) {
     return drainPort(m_link, label);
 }
 
-int TransferRun::begin() {
+text::Status TransferRun::begin() {
     m_link.setMonitorCycleActive(true);
     m_opened = !m_link.portOpen();
     if (m_opened)
@@ -65,8 +65,8 @@ bool TransferRun::attempts(ProgressWindow& progress,
     return false;
 }
 
-void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text, int caption,
-                           bool showMessages) {
+void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text,
+                           int caption, bool showMessages) {
     if (showMessages)
         sink.show(text, text::messageText(caption), text::Icon::Exclamation);
     else

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -28,7 +30,7 @@ class ProgressWindow;
 struct TransferContext {
     Link& link;
     ProgressWindow& progress; // shown while the exchange runs
-    text::MessageSink& sink;   // messages the transfer shows itself
+    text::MessageSink& sink;  // messages the transfer shows itself
 };
 
 // The data last read from or written to the ECU; nothing while none is kept.
@@ -62,7 +64,7 @@ public:
     bool drain(std::string_view label);
     // Marks the monitor cycle taken, opens the port when it is closed (with the tick) and
     // identifies the ECU without retries. Returns the check result (0, 1524, 1542, 57651).
-    int begin();
+    text::Status begin();
     // Closes the port when begin() opened it and clears foregroundBusy.
     void end();
     // Runs `attempt(retry)` for the attempts CommandRetrycount asks for (numbers 0..n, or 1..|n|
@@ -78,7 +80,7 @@ private:
 
 // Hands a transfer's failure text to the user: shown with `caption` and the exclamation icon
 // when `showMessages`, else kept as the compare data's error text.
-void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text, int caption,
-                           bool showMessages);
+void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text,
+                           int caption, bool showMessages);
 
 } // namespace qmx::ecu

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "text/messages.h"
 #include "maps/conversion.h"
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 
@@ -104,7 +104,8 @@ std::string selectionText(Map& map, const config::EcuImage& image, const Display
     return text;
 }
 
-int pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table, const DisplayFormats& formats) {
+text::Status pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table,
+                            const DisplayFormats& formats) {
     const bool block = map.selection.size() >= 2;
     if (block && table.entries.size() >= 2)
         return text::msg::PasteDuringSelection;

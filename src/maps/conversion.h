@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "text/messagesink.h"
 #include "maps/expression.h"
 #include "maps/mapaxis.h"
+#include "text/messagesink.h"
 
 // Conversion of map values between raw and physical through the axis's expressions, the
 // input limits of an axis, snapping to a step, and the messages of conversion failures.

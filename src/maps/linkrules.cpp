@@ -1,7 +1,7 @@
 #include "maps/linkrules.h"
 
-#include "text/messages.h"
 #include "config/linerules.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 
@@ -49,7 +49,7 @@ void readMultiMapSection(const config::CLineList& lines, MapSet& maps) {
     maps.link().set(LinkMode::All, std::move(names));
 }
 
-int dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines) {
+text::Status dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines) {
     const bool wasActive = maps.link().active();
     maps.link().clear();
     readMultiMapSection(lines, maps);
@@ -79,7 +79,7 @@ std::vector<std::string> partnerMapChoices(const MapSet& maps, std::string_view 
     return names;
 }
 
-int validateLinkChoice(const MapSet& maps, const LinkChoice& choice) {
+text::Status validateLinkChoice(const MapSet& maps, const LinkChoice& choice) {
     if (choice.mode == LinkMode::None)
         return text::msg::Success;
     const auto& names = choice.names;

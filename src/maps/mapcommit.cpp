@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "text/messages.h"
 #include "maps/conversion.h"
 #include "maps/editstate.h"
+#include "text/messages.h"
 #include "text/numbers.h"
 
 namespace qmx::maps {

@@ -6,13 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "text/messages.h"
-#include "text/numberformat.h"
 #include "config/linerules.h"
 #include "maps/displayformat.h"
 #include "maps/editstate.h"
 #include "maps/freemaplayout.h"
 #include "maps/linkrules.h"
+#include "text/messages.h"
+#include "text/numberformat.h"
 #include "text/numbers.h"
 
 namespace qmx::maps {
@@ -233,7 +233,7 @@ std::optional<Map> readConfigBlock(SectionCursor& cursor, std::uint32_t& dataAdd
 
 } // namespace
 
-int readFreeMapSection(const config::CLineList& lines, MapSet& maps) {
+text::Status readFreeMapSection(const config::CLineList& lines, MapSet& maps) {
     SectionCursor cursor(lines, "Free Map");
     const auto area = readAddressLine(cursor);
     if (!area)
@@ -257,7 +257,7 @@ int readFreeMapSection(const config::CLineList& lines, MapSet& maps) {
     return any ? text::msg::Success : text::msg::FreeMapFormatError;
 }
 
-int readConfigMapSection(const config::CLineList& lines, MapSet& maps) {
+text::Status readConfigMapSection(const config::CLineList& lines, MapSet& maps) {
     SectionCursor cursor(lines, "Config Map");
     const auto area = readAddressLine(cursor);
     if (!area)
@@ -275,8 +275,8 @@ int readConfigMapSection(const config::CLineList& lines, MapSet& maps) {
     return any ? text::msg::Success : text::msg::ConfigMapFormatError;
 }
 
-int readMapSections(const config::CLineList& lines, MapSet& maps) {
-    int result = text::msg::MapSectionNotFound;
+text::Status readMapSections(const config::CLineList& lines, MapSet& maps) {
+    text::Status result = text::msg::MapSectionNotFound;
     if (config::findSection(lines, "Free Map"))
         result = readFreeMapSection(lines, maps);
     else if (config::findSection(lines, "Config Map"))

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "text/messages.h"
 #include "maps/clipboard.h"
 #include "maps/conversion.h"
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
 #include "maps/rawstep.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 
@@ -620,10 +620,10 @@ TableEffect TableController::paste(std::optional<std::string_view> clipboardText
     const std::vector<ClipEntry>& entries = read.table.entries;
     if (yTarget) {
         const bool wasEditing = std::exchange(m_editing, false); // pasted values replace typing
-        const int message = pasteIntoCells(m_maps, m, read.table, m_formats);
+        const text::Status message = pasteIntoCells(m_maps, m, read.table, m_formats);
         if (message == text::msg::PasteDuringSelection) {
             m_editing = wasEditing;
-            showWarning(message);
+            showWarning(message.message());
             return {};
         }
         if (message == text::msg::DataError)
@@ -645,7 +645,8 @@ void TableController::showWarning(int message) {
 }
 
 void TableController::showError() {
-    m_sink.show(rejectionText(), text::messageText(text::msg::TableWindowCaption), text::Icon::Error);
+    m_sink.show(rejectionText(), text::messageText(text::msg::TableWindowCaption),
+                text::Icon::Error);
 }
 
 } // namespace qmx::maps

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "text/messagesink.h"
 #include "maps/displayformat.h"
 #include "maps/map.h"
 #include "maps/mapset.h"
 #include "maps/tablelayout.h"
+#include "text/messagesink.h"
 
 // The table window without the window: it shows the current map of a document as a grid of
 // numbers with its Z values on the left and its X values on top, and turns clicks, drags,

@@ -64,6 +64,8 @@ constexpr std::array kTable{
     Entry{msg::WrongWord, "Including wrong word"},
     Entry{msg::DataOverWordSize, "Data is over Word size"},
     Entry{msg::ValueCannotBeEdited, "A value cannot be edited."},
+    Entry{msg::FileInUse, "Another program is using this file: Save cannot write to it until that "
+                          "program closes it."},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},
     Entry{msg::ComPortCaption, "Com Port"},

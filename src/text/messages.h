@@ -52,12 +52,13 @@ constexpr int DataRemainsInPort = 1548;
 constexpr int MachineTypeDifferent = 1550;
 constexpr int ConfigMapFormatError = 1551;
 constexpr int AutoSelectFailed = 1552;
-// Numbers 1553..1556 and 2021 are this program's own: texts the program shows that carry no
-// number of their own.
+// Numbers from 1553 up to 1599 and 2021 are this program's own: texts the program shows that carry
+// no number of their own.
 constexpr int ProgramSettingsMissing = 1553; // "%s" takes the program's name
 constexpr int WrongWord = 1554;
 constexpr int DataOverWordSize = 1555;
 constexpr int ValueCannotBeEdited = 1556;
+constexpr int FileInUse = 1560;
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;

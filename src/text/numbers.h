@@ -31,5 +31,4 @@ float narrowToFloat(double value);
 // `value` truncated toward zero to a signed 32-bit number, saturating at both ends; NaN gives 0.
 std::int32_t truncToInt32(double value);
 
-
 } // namespace qmx::text

@@ -15,6 +15,8 @@ public:
     constexpr Status(int message) : m_message(message) {}
 
     constexpr bool ok() const { return m_message == msg::Success; }
+    // True for a failure, as with std::error_code: `if (const Status s = f()) return s;`.
+    constexpr explicit operator bool() const { return !ok(); }
     // The message number; msg::Success when ok().
     constexpr int message() const { return m_message; }
 
@@ -23,5 +25,10 @@ public:
 private:
     int m_message = msg::Success;
 };
+
+// The text of a failure's message; empty for success.
+inline std::string_view messageText(Status status) {
+    return messageText(status.message());
+}
 
 } // namespace qmx::text

@@ -3,7 +3,6 @@
 #include "app/accelerators.h"
 #include "app/ectapp.h"
 #include "app/folderlist.h"
-#include "text/messages.h"
 #include "app/titlelist.h"
 #include "app/versiontext.h"
 #include "ecu/transfercommands.h"
@@ -11,6 +10,7 @@
 #include "maps/linkrules.h"
 #include "maps/mapbarcontent.h"
 #include "platform/profile.h"
+#include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
 #include "ui/cectview.h"
@@ -73,8 +73,8 @@ QString fromStd(const std::string& text) {
 
 } // namespace
 
-CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink, const app::LinkHostPlaces& places,
-                       QWidget* parent)
+CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
+                       const app::LinkHostPlaces& places, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_sink(sink), m_progress(m_pump, this),
       m_link(app.settings(), m_pump, places),
       m_undo(app.configuration().maps, app.settings().startup.undoSize), m_area(new QMdiArea(this)),
@@ -239,7 +239,7 @@ void CMainFrame::forwardEdit(int code) {
         child->editOperation(code);
 }
 
-void CMainFrame::showMessage(int message, bool errorIcon) {
+void CMainFrame::showMessage(text::Status message, bool errorIcon) {
     m_sink.show(text::messageText(message), text::messageText(text::msg::ProgramTitle),
                 errorIcon ? text::Icon::Error : text::Icon::Exclamation);
 }
@@ -259,7 +259,8 @@ void CMainFrame::openCommand() {
 bool CMainFrame::openFile(const QString& path) {
     if (m_app.configuration().isOpen() && !closeDocument())
         return false;
-    const int result = m_app.openConfiguration(path.toStdString(), app::FileLayout::Packed);
+    const text::Status result =
+        m_app.openConfiguration(path.toStdString(), app::FileLayout::Packed);
     if (result != text::msg::Success) {
         showMessage(result, app::isErrorIconMessage(result));
         enterNoDocumentState();
@@ -274,6 +275,8 @@ bool CMainFrame::openFile(const QString& path) {
     config.maps.setCurrent(0);
     m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
     enterDocumentState();
+    if (m_app.lockRefused())
+        showMessage(text::msg::FileInUse);
     return true;
 }
 
@@ -281,7 +284,7 @@ bool CMainFrame::closeDocument() {
     if (!m_app.askClose(m_sink))
         return false;
     app::Configuration& config = m_app.configuration();
-    if (const int cleared = maps::dropLinkForNoDocument(config.maps, config.lines))
+    if (const text::Status cleared = maps::dropLinkForNoDocument(config.maps, config.lines))
         m_sink.show(text::messageText(cleared), text::messageText(text::msg::ProgramTitle),
                     text::Icon::Question);
     m_app.closeConfiguration();
@@ -324,8 +327,10 @@ void CMainFrame::directoryCommand() {
     if (!chosen)
         return;
     folders.choose(*chosen);
-    folders.write(file);
+    // The folder serves this run even when qmx.INI cannot keep it.
     m_app.settings().startup.initialFolder = *chosen;
+    if (!folders.write(file))
+        showMessage(text::msg::FailedToWriteFile);
 }
 
 void CMainFrame::titleCommand() {
@@ -364,10 +369,11 @@ void CMainFrame::transferCommand(int command) {
         refillLines();
         refreshAllWindows();
     };
-    if (command == cmd::ReadEcu)
-        ecu::readEcuCommand(context, document, refresh);
-    else
-        ecu::writeEcuCommand(context, document, refresh);
+    // Each command shows its own outcome; nothing is left to report here.
+    const text::Status outcome = command == cmd::ReadEcu
+                                     ? ecu::readEcuCommand(context, document, refresh)
+                                     : ecu::writeEcuCommand(context, document, refresh);
+    static_cast<void>(outcome);
     link.setTransferActive(false);
     refreshCommands();
 }

@@ -84,7 +84,7 @@ private:
     void allLinesCommand();
     void forwardEdit(int code);
     // Shows `message` captioned with the program title, as an exclamation box.
-    void showMessage(int message, bool errorIcon = false);
+    void showMessage(text::Status message, bool errorIcon = false);
 
     // The state with a document: menus, map bar, table window.
     void enterDocumentState();

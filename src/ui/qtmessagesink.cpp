@@ -27,7 +27,7 @@ QMessageBox::Icon boxIcon(text::Icon icon) {
 } // namespace
 
 text::Answer QtMessageSink::show(std::string_view text, std::string_view caption, text::Icon icon,
-                                text::Buttons buttons) {
+                                 text::Buttons buttons) {
     QMessageBox box(boxIcon(icon), textFromBytes(caption), textFromBytes(text),
                     QMessageBox::NoButton, m_parent);
     switch (buttons) {

@@ -13,7 +13,7 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
 
     text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
-                     text::Buttons buttons = text::Buttons::Ok) override;
+                      text::Buttons buttons = text::Buttons::Ok) override;
 
 private:
     QWidget* m_parent;

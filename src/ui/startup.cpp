@@ -1,9 +1,9 @@
 #include "ui/startup.h"
 
 #include "app/ectapp.h"
+#include "app/versiontext.h"
 #include "text/messages.h"
 #include "text/streamsink.h"
-#include "app/versiontext.h"
 #include "ui/cmainframe.h"
 #include "ui/qtmessagesink.h"
 #include "ui/splashscreen.h"
@@ -39,10 +39,10 @@ public:
 int runBatch(const app::CommandWords& words) {
     text::StreamSink sink(std::cerr, text::Unattended::TakeFirst);
     app::CEctApp application;
-    const int started =
+    const text::Status started =
         application.start(app::processStartupPlaces(kProgramName), app::kLargeScreen);
     if (started != text::msg::Success) {
-        sink.show(text::messageText(started, kProgramName), {}, text::Icon::Error);
+        sink.show(text::messageText(started.message(), kProgramName), {}, text::Icon::Error);
         return 1;
     }
     return app::runBatchExport(application, words.first, words.second, sink);
@@ -61,17 +61,18 @@ int runDesktop(int argc, char** argv) {
     }
     app::CEctApp application;
     const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
-    const int started = application.start(places, screen);
+    const text::Status started = application.start(places, screen);
     if (started != text::msg::Success) {
-        sink.show(text::messageText(started, kProgramName), text::messageText(text::msg::ProgramTitle),
-                  text::Icon::Error);
+        sink.show(text::messageText(started.message(), kProgramName),
+                  text::messageText(text::msg::ProgramTitle), text::Icon::Error);
         return 1;
     }
 
     CMainFrame frame(application, sink, app::LinkHostPlaces{places.homeFolder});
     sink.setParent(&frame);
-    frame.linkHost().openLog(
-        app::versionText(QCoreApplication::applicationFilePath().toStdString()), sink);
+    // A log that cannot be opened has been shown by openLog; the program runs without it.
+    static_cast<void>(frame.linkHost().openLog(
+        app::versionText(QCoreApplication::applicationFilePath().toStdString()), sink));
     QuitOnFirstPaint quitWhenShown;
     if (std::getenv("QMX_EXIT_WHEN_SHOWN"))
         frame.installEventFilter(&quitWhenShown);

@@ -18,7 +18,7 @@ class AppSettingsTest : public ::testing::Test {
 protected:
     // A home folder with a registry file holding `registryValues`, and the program's folder
     // with a qmx.INI holding `ini`.
-    int start(const std::string& registryValues, const std::string& ini) {
+    text::Status start(const std::string& registryValues, const std::string& ini) {
         folder.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
                                      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n" +
                                          registryValues);

@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "text/messages.h"
 #include "app/rs232csection.h"
 #include "app/testhome.h"
 #include "platform/filelock.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 namespace {
@@ -40,8 +40,10 @@ class ConfigurationTest : public ::testing::Test {
 protected:
     explicit ConfigurationTest(const std::string& iniExtra = "", const std::string& registry = "")
         : home(iniExtra, registry) {}
-    void SetUp() override { ASSERT_EQ(app->start(home.places(), kLargeScreen), text::msg::Success); }
-    int open(const std::string& text, FileLayout layout = FileLayout::Plain) {
+    void SetUp() override {
+        ASSERT_EQ(app->start(home.places(), kLargeScreen), text::msg::Success);
+    }
+    text::Status open(const std::string& text, FileLayout layout = FileLayout::Plain) {
         return app->openConfiguration(home.folder.write("c.rcg", text), layout);
     }
     Configuration& configuration() { return app->configuration(); }
@@ -108,7 +110,8 @@ TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
 }
 
 TEST_F(ConfigurationTest, EachOpenStartsFromTheStartupLineSettings) {
-    ASSERT_EQ(open(kData + kMaps + "[RS232C]\nSpeed=600\nCommandRetrycount=7\n"), text::msg::Success);
+    ASSERT_EQ(open(kData + kMaps + "[RS232C]\nSpeed=600\nCommandRetrycount=7\n"),
+              text::msg::Success);
     EXPECT_EQ(configuration().line.baud, 0);
     EXPECT_EQ(configuration().commandRetryCount, 7);
     ASSERT_EQ(open(kData + kMaps), text::msg::Success);
@@ -225,9 +228,9 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     std::filesystem::create_directory(home.folder.file("ro"));
     const std::string path = home.folder.write("ro/c.rcg", "[Title]\n" + kData + kMaps);
     const std::string old = readAll(path);
-    const auto editAndSave = [&](std::unique_ptr<CEctApp>& ectApp) {
-        if (ectApp->openConfiguration(path, FileLayout::Plain) != text::msg::Success)
-            return -1;
+    const auto editAndSave = [&](std::unique_ptr<CEctApp>& ectApp) -> text::Status {
+        if (const text::Status opened = ectApp->openConfiguration(path, FileLayout::Plain))
+            return opened;
         ectApp->configuration().image.setByte(0x8000, 0x11);
         return ectApp->save();
     };
@@ -291,7 +294,11 @@ TEST_F(ConfigurationTest, CloseAsksAboutUnsavedAndUnwrittenEdits) {
         {false, std::nullopt, text::Answer::Ok, {}, true},
         {false, same, text::Answer::Ok, {}, true},
         {true, same, text::Answer::Cancel, {text::msg::CloseWithoutSaving}, false},
-        {true, other, text::Answer::Ok, {text::msg::CloseWithoutSaving, text::msg::CloseWithoutWriting}, true},
+        {true,
+         other,
+         text::Answer::Ok,
+         {text::msg::CloseWithoutSaving, text::msg::CloseWithoutWriting},
+         true},
         {false, other, text::Answer::Cancel, {text::msg::CloseWithoutWriting}, false},
     };
     for (const Case& c : cases) {

@@ -1,9 +1,9 @@
 #include "app/linkhost.h"
 
 #include "app/appsettings.h"
-#include "text/messages.h"
 #include "ecu/fakes.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "app/programsettingsfile.h"
 
-#include "support/tempfolder.h"
 #include "app/cectsettings.h"
 #include "app/linesettingtext.h"
 #include "platform/comports.h"
 #include "platform/profile.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "app/commandletters.h"
 #include "app/commandline.h"
-#include "text/numberformat.h"
 #include "app/versiontext.h"
+#include "text/numberformat.h"
 
 #include "support/tempfolder.h"
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "text/messages.h"
 #include "support/linesof.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "text/messages.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/appsettings.h"
-#include "config/ecuimage.h"
 #include "app/linkhost.h"
+#include "config/ecuimage.h"
 #include "ecu/steadyclockpump.h"
 #include "support/ecusimprocess.h"
 #include "support/recorders.h"

@@ -1,10 +1,10 @@
 #include "e2erig.h"
 
-#include "text/messages.h"
 #include "config/srecords.h"
 #include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/singlewrite.h"
+#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

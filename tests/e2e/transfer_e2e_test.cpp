@@ -1,7 +1,6 @@
 #include "e2erig.h"
 
 #include "app/configuration.h"
-#include "text/messages.h"
 #include "config/srecords.h"
 #include "ecu/compare.h"
 #include "ecu/ecuread.h"
@@ -10,6 +9,7 @@
 #include "ecu/transfercommands.h"
 #include "maps/maptestutil.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include "ecu/compare.h"
 
-#include "text/messages.h"
 #include "config/packedfile.h"
 #include "config/srecords.h"
 #include "ecu/ecuwrite.h"
@@ -8,6 +7,7 @@
 #include "support/linesof.h"
 #include "support/recorders.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 #include "transferrig.h"
 
 #include <sstream>

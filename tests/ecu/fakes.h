@@ -1,7 +1,5 @@
 #pragma once
 
-#include "text/messages.h"
-#include "text/messagesink.h"
 #include "ecu/commolog.h"
 #include "ecu/eventpump.h"
 #include "ecu/link.h"
@@ -11,6 +9,8 @@
 #include "ecu/serialportfactory.h"
 #include "support/recorders.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <chrono>
 #include <cstdint>

@@ -123,7 +123,8 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
     } cases[] = {
         {"command, no device", false, false, text::msg::NoResponseFromEcu},
         {"window, no device", true, false, text::msg::FailedOpenPort},
-        {"window, another ECU type: the port closes again", true, true, text::msg::EcuTypeDifferent},
+        {"window, another ECU type: the port closes again", true, true,
+         text::msg::EcuTypeDifferent},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -134,7 +135,7 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
         std::vector<int> rows{0, 1, 2};
         Monitor monitor(rig.link, items, rows);
 
-        const int result =
+        const text::Status result =
             c.window ? monitor.startFromWindow(rig.sink) : monitor.startFromCommand(rig.sink);
 
         EXPECT_EQ(result, c.result);

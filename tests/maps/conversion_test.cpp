@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "text/numbers.h"
 #include "maptestutil.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 namespace {

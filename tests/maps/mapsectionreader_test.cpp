@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "text/messages.h"
 #include "maptestutil.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 namespace {
@@ -78,7 +78,8 @@ TEST_F(MapSectionTest, FreeMapFailures) {
         {"8100,8200,8000,1", text::msg::MapAddressWrong, 0},
         {"8100,10000,8000", text::msg::MapAddressWrong, 0},
         {"8100,8200,8000\nM1,0,0\nZ,0,1,x\nX,0,1,x,x\nY,0,1,x,x", text::msg::FreeMapFormatError, 0},
-        {"8100,8200,8000\nM1,2,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x", text::msg::FreeMapFormatError, 0},
+        {"8100,8200,8000\nM1,2,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x", text::msg::FreeMapFormatError,
+         0},
         {"FFF0,FFFF,8000\n" + block, text::msg::FreeMapFormatError, 0},
         {"8100,8200,8000\n" + block + "\nM2,0,0\nZ,,1,x,x\nX,0,1,x,x\nY,0,1,x,x", 0, 1},
     };
@@ -93,7 +94,8 @@ TEST_F(MapSectionTest, FreeMapFailures) {
 TEST_F(MapSectionTest, ConfigMapsInAddressAndLabelForm) {
     EXPECT_EQ(readMapSections(linesOf({"[Data]"}), maps), text::msg::MapSectionNotFound);
     // With both sections only Free Map is read, however empty.
-    EXPECT_EQ(readMapSections(linesOf({"[Free Map]", "[Config Map]"}), maps), text::msg::MapAddressWrong);
+    EXPECT_EQ(readMapSections(linesOf({"[Free Map]", "[Config Map]"}), maps),
+              text::msg::MapAddressWrong);
 
     const auto config = linesOf({
         "[Config Map]",

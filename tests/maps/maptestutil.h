@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "text/messagesink.h"
 #include "config/ecuimage.h"
 #include "maps/freemaplayout.h"
 #include "maps/map.h"
+#include "text/messagesink.h"
 
 namespace qmx::maps::test {
 
@@ -48,7 +48,7 @@ inline void putBytes(config::EcuImage& image, std::uint32_t at,
 class RecordingSink : public text::MessageSink {
 public:
     text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
-                     text::Buttons) override {
+                      text::Buttons) override {
         shown.push_back(std::string(caption) + "|" + std::string(text) + "|" +
                         std::to_string(static_cast<int>(icon)));
         return text::Answer::Ok;

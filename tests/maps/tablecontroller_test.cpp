@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "text/messages.h"
 #include "maps/editstate.h"
 #include "maps/undohistory.h"
 #include "maptestutil.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "text/messagesink.h"
 #include "ecu/monitor.h"
 #include "ecu/progresswindow.h"
+#include "text/messagesink.h"
 
 #include <string>
 #include <string_view>
@@ -21,7 +21,7 @@ struct ShownMessage {
 class RecordingSink : public text::MessageSink {
 public:
     text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
-                     text::Buttons) override {
+                      text::Buttons) override {
         shown.push_back({std::string(text), std::string(caption), icon});
         return text::Answer::Ok;
     }

@@ -21,7 +21,6 @@ TEST(Messages, UnknownNumberGivesEmptyText) {
     EXPECT_TRUE(messageText(msg::Success).empty());
 }
 
-
 TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
     struct Case {
         Unattended policy;
@@ -44,7 +43,6 @@ TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
         EXPECT_EQ(out.str(), "Failed to open file\n");
     }
 }
-
 
 TEST(NumberFormat, RoundsLikeTheCLibrary) {
     const std::tuple<double, int, const char*> cases[] = {

@@ -4,8 +4,8 @@
 #include "modal.h"
 
 #include "app/commands.h"
-#include "text/messages.h"
 #include "maps/map.h"
+#include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/mapbar.h"
 #include "ui/tablewindow.h"
@@ -231,8 +231,8 @@ private slots:
         key(Qt::Key_Return);
         rig->sink.answers = {text::Answer::Cancel};
         rig->frame->runCommand(cmd::FileClose);
-        QCOMPARE(shownTexts(),
-                 QStringList{QString::fromLatin1(text::messageText(text::msg::CloseWithoutSaving))});
+        QCOMPARE(shownTexts(), QStringList{QString::fromLatin1(
+                                   text::messageText(text::msg::CloseWithoutSaving))});
         QVERIFY(rig->app.configuration().isOpen());
         rig->frame->runCommand(cmd::FileClose);
         QVERIFY(!rig->app.configuration().isOpen());

@@ -19,7 +19,7 @@ public:
     };
 
     text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
-                     text::Buttons buttons) override {
+                      text::Buttons buttons) override {
         shown.push_back({std::string(text), std::string(caption), icon});
         if (!answers.empty()) {
             const text::Answer answer = answers.front();

@@ -3,8 +3,8 @@
 #include "framerig.h"
 
 #include "app/commands.h"
-#include "text/messages.h"
 #include "maps/map.h"
+#include "text/messages.h"
 #include "ui/tablewindow.h"
 
 #include <QAction>
