@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "app/ectapp.h"
-#include "app/streamsink.h"
 #include "config/ecuimage.h"
 #include "config/srecords.h"
+#include "text/streamsink.h"
 
 extern char** environ;
 
@@ -98,7 +98,7 @@ std::string configurationText(const std::string& records, const std::string& tra
 }
 
 // 64 KiB of data: open + save against srec_cat.
-bool benchFullImage(qmx::app::CEctApp& app, qmx::app::MessageSink& sink,
+bool benchFullImage(qmx::app::CEctApp& app, qmx::text::MessageSink& sink,
                     const std::string& folder) {
     const std::string s19 = randomRecords(qmx::config::EcuImage::Size / 16);
     writeFile(folder + "/full.rcg", configurationText(s19, ""));
@@ -120,7 +120,7 @@ bool benchFullImage(qmx::app::CEctApp& app, qmx::app::MessageSink& sink,
 
 // 100k records and 1M lines after [Data]: the open, the save in place (plain) and the Save As
 // (packed) each timed on a fresh copy of the file.
-bool benchLargeFile(qmx::app::CEctApp& app, qmx::app::MessageSink& sink,
+bool benchLargeFile(qmx::app::CEctApp& app, qmx::text::MessageSink& sink,
                     const std::string& folder) {
     constexpr std::size_t kRecords = 100'000;
     constexpr std::size_t kLinesAfter = 1'000'000;
@@ -168,7 +168,7 @@ int main() {
                                         "\"Install Directory\"=\"" +
                                             folder + "\"\n");
     auto app = std::make_unique<qmx::app::CEctApp>();
-    qmx::app::StreamSink sink(std::cerr, qmx::app::Unattended::Decline);
+    qmx::text::StreamSink sink(std::cerr, qmx::text::Unattended::Decline);
     const bool done = app->start({folder, folder, "qmx"}, qmx::app::kLargeScreen) == 0 &&
                       benchFullImage(*app, sink, folder) && benchLargeFile(*app, sink, folder);
     app.reset();

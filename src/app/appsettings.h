@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include "app/cectsettings.h"
 #include "app/commandletters.h"
 #include "app/startupsettings.h"
@@ -36,19 +38,6 @@ struct AppSettings {
 // must exist), its start-up keys, the port copied into the registry when it names none, and
 // the command letters on map A. 0, or msg::ProgramSettingsMissing (show it with the
 // program's name).
-int loadAppSettings(AppSettings& settings, const StartupPlaces& places, ScreenSize screen);
-
-// The port index to use: the registry's Rs232cPort when it holds a port, else qmx.INI's
-// PORT index, which is then copied into the registry. -1 when neither names a port.
-std::int32_t currentPortIndex(AppSettings& settings);
-
-// Stores port index `index`: PORT of qmx.INI ("PORT1" for an index outside 0..255) when it
-// differs from the file's index, and Rs232cPort when it differs from the registry's. The
-// values in memory change either way; false when a store could not be written.
-bool setPortIndex(AppSettings& settings, std::int32_t index);
-
-// Stores the automatic port selection switch in Rs232cPortAutoSelect when it changes; false
-// when the registry could not be written.
-bool setAutoSelect(AppSettings& settings, bool on);
+text::Status loadAppSettings(AppSettings& settings, const StartupPlaces& places, ScreenSize screen);
 
 } // namespace qmx::app

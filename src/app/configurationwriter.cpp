@@ -1,10 +1,10 @@
 #include "app/configurationwriter.h"
 
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "config/srecords.h"
 #include "platform/fileio.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
@@ -13,22 +13,22 @@ std::optional<std::string> configurationFileBytes(const config::CLineList& lines
     std::string bytes;
     if (layout == FileLayout::Plain)
         config::writePlainFile(lines, bytes);
-    else if (config::writePackedFile(lines, bytes) != msg::Success)
+    else if (config::writePackedFile(lines, bytes) != text::msg::Success)
         return std::nullopt;
     return bytes;
 }
 
-int writeConfigurationFile(Configuration& configuration, const std::string& path,
-                           FileLayout layout) {
+text::Status writeConfigurationFile(Configuration& configuration, const std::string& path,
+                                    FileLayout layout) {
     configuration.maps.fixChecksum();
     config::regenerateDataSection(configuration.lines, configuration.image);
     const auto bytes = configurationFileBytes(configuration.lines, layout);
     if (!bytes)
-        return msg::LineTooLong;
+        return text::msg::LineTooLong;
     if (platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.modified = false;
-    return msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace qmx::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <optional>
 #include <string>
 
@@ -21,7 +23,7 @@ std::optional<std::string> configurationFileBytes(const config::CLineList& lines
 // layout, or SaveError (1533) for any other failure: no space, no permission, a target
 // write-locked by another process. The file on disk is then exactly as before; the rebuilt
 // [Data] section stays in memory. The caller releases its own lock on `path` first.
-[[nodiscard]] int writeConfigurationFile(Configuration& configuration, const std::string& path,
-                                         FileLayout layout);
+text::Status writeConfigurationFile(Configuration& configuration, const std::string& path,
+                                    FileLayout layout);
 
 } // namespace qmx::app

@@ -4,55 +4,57 @@
 
 #include "app/batchexport.h"
 #include "app/configurationwriter.h"
-#include "app/messages.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
 CEctApp::CEctApp() : m_configuration(std::make_unique<Configuration>()) {
 }
 
-int CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
+text::Status CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
     return loadAppSettings(m_settings, places, screen);
 }
 
-int CEctApp::openConfiguration(const std::string& path, FileLayout layout, OpenFor purpose) {
-    const int result = readConfiguration(*m_configuration, m_settings, path, layout, purpose);
-    if (result == msg::Success && purpose == OpenFor::Editing)
+text::Status CEctApp::openConfiguration(const std::string& path, FileLayout layout,
+                                        OpenFor purpose) {
+    const text::Status result =
+        readConfiguration(*m_configuration, m_settings, path, layout, purpose);
+    if (result == text::msg::Success && purpose == OpenFor::Editing)
         lockCurrentFile();
     return result;
 }
 
-void CEctApp::warnAboutDamagedRecords(MessageSink& sink) const {
+void CEctApp::warnAboutDamagedRecords(text::MessageSink& sink) const {
     const config::ChecksumFaults& damaged = m_configuration->damagedRecords;
     if (damaged.count == 0)
         return;
     char address[8];
     std::snprintf(address, sizeof address, "%04X", damaged.firstAddress);
-    sink.show(
-        messageText(msg::DamagedDataRecords, {std::to_string(damaged.count),
-                                              std::to_string(damaged.firstLine + 1), address}),
-        messageText(msg::ProgramTitle), Icon::Exclamation);
+    sink.show(text::messageText(
+                  text::msg::DamagedDataRecords,
+                  {std::to_string(damaged.count), std::to_string(damaged.firstLine + 1), address}),
+              text::messageText(text::msg::ProgramTitle), text::Icon::Exclamation);
 }
 
-int CEctApp::save(MessageSink& sink) {
+text::Status CEctApp::save(text::MessageSink& sink) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.lock.unlock();
-    const int result =
+    const text::Status result =
         writeFile(configuration.path,
                   configuration.loadedFromPacked ? FileLayout::Packed : FileLayout::Plain, sink);
     lockCurrentFile();
     return result;
 }
 
-int CEctApp::saveAs(const std::string& path, MessageSink& sink) {
+text::Status CEctApp::saveAs(const std::string& path, text::MessageSink& sink) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeFile(path, FileLayout::Packed, sink);
-    if (result == msg::Success) {
+    const text::Status result = writeFile(path, FileLayout::Packed, sink);
+    if (result == text::msg::Success) {
         configuration.setFile(path);
         configuration.loadedFromPacked = true;
     }
@@ -60,19 +62,20 @@ int CEctApp::saveAs(const std::string& path, MessageSink& sink) {
     return result;
 }
 
-int CEctApp::exportTo(const std::string& outPath) const {
+text::Status CEctApp::exportTo(const std::string& outPath) const {
     return writeExport(*m_configuration, formats(), outPath);
 }
 
-bool CEctApp::askClose(MessageSink& sink) {
-    const std::string_view caption = messageText(msg::ProgramTitle);
+bool CEctApp::askClose(text::MessageSink& sink) {
+    const std::string_view caption = text::messageText(text::msg::ProgramTitle);
     const auto ask = [&](int question) {
-        return sink.show(messageText(question), caption, Icon::Question, Buttons::OkCancel) ==
-               Answer::Ok;
+        return sink.show(text::messageText(question), caption, text::Icon::Question,
+                         text::Buttons::OkCancel) == text::Answer::Ok;
     };
-    if (closeLosesUnsavedEdits(*m_configuration) && !ask(msg::CloseWithoutSaving))
+    if (closeLosesUnsavedEdits(*m_configuration) && !ask(text::msg::CloseWithoutSaving))
         return false;
-    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) && !ask(msg::CloseWithoutWriting))
+    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) &&
+        !ask(text::msg::CloseWithoutWriting))
         return false;
     return true;
 }
@@ -82,29 +85,43 @@ void CEctApp::closeConfiguration() {
     m_configuration->clear();
 }
 
-int CEctApp::writeFile(const std::string& path, FileLayout layout, MessageSink& sink) {
-    const int result = writeConfigurationFile(*m_configuration, path, layout);
-    if (result != msg::LineTooLong)
+text::Status CEctApp::writeFile(const std::string& path, FileLayout layout,
+                                text::MessageSink& sink) {
+    const text::Status result = writeConfigurationFile(*m_configuration, path, layout);
+    if (result != text::msg::LineTooLong)
         return result;
-    sink.show(messageText(msg::LineTooLong), messageText(msg::ProgramTitle), Icon::None);
-    return msg::SaveError;
+    sink.show(text::messageText(text::msg::LineTooLong), text::messageText(text::msg::ProgramTitle),
+              text::Icon::None);
+    return text::msg::SaveError;
 }
 
 void CEctApp::lockCurrentFile() {
+    m_lockRefused = false;
     if (m_settings.registryValues.xorOff == 0 && m_configuration->isOpen())
-        m_configuration->lock.lock(m_configuration->path);
+        m_lockRefused = !m_configuration->lock.lock(m_configuration->path);
 }
 
-int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink) {
-    int result = app.openConfiguration(in, FileLayout::PackedThenPlain, OpenFor::Reading);
-    if (result == msg::Success) {
+ecu::EcuDocument documentOf(CEctApp& app) {
+    Configuration& configuration = app.configuration();
+    return {configuration.lines,
+            configuration.maps,
+            app.formats(),
+            configuration.path,
+            app.settings().registryValues.machineFolder,
+            app.ecuSnapshot()};
+}
+
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out,
+                   text::MessageSink& sink) {
+    text::Status result = app.openConfiguration(in, FileLayout::PackedThenPlain, OpenFor::Reading);
+    if (result == text::msg::Success) {
         app.warnAboutDamagedRecords(sink);
         result = app.exportTo(out);
     }
-    if (result == msg::Success)
+    if (result == text::msg::Success)
         return 0;
-    sink.show(messageText(result), messageText(msg::ProgramTitle),
-              isErrorIconMessage(result) ? Icon::Error : Icon::Exclamation);
+    sink.show(text::messageText(result), text::messageText(text::msg::ProgramTitle),
+              isErrorIconMessage(result) ? text::Icon::Error : text::Icon::Exclamation);
     return 1;
 }
 

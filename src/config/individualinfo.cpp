@@ -1,7 +1,7 @@
 #include "config/individualinfo.h"
 
-#include "app/messages.h"
 #include "config/linerules.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
@@ -14,11 +14,11 @@ std::optional<std::string> readMachineCode(const CLineList& lines) {
     return std::nullopt;
 }
 
-int checkMachine(const CLineList& lines, const std::string& machineFolder) {
+text::Status checkMachine(const CLineList& lines, const std::string& machineFolder) {
     const auto model = keyedValue(lines, "Machine", "Model", ',');
     if (model && *model != machineFolder)
-        return app::msg::MachineTypeDifferent;
-    return app::msg::Success;
+        return text::msg::MachineTypeDifferent;
+    return text::msg::Success;
 }
 
 } // namespace qmx::config

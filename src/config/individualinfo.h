@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <optional>
 #include <string>
 
@@ -14,6 +16,6 @@ std::optional<std::string> readMachineCode(const CLineList& lines);
 
 // 0 when the configuration belongs to `machineFolder` (no Model key in [Machine], or a Model
 // equal to it), else the "machine type is different" message number.
-int checkMachine(const CLineList& lines, const std::string& machineFolder);
+text::Status checkMachine(const CLineList& lines, const std::string& machineFolder);
 
 } // namespace qmx::config

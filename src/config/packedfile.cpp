@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/messages.h"
 #include "config/linerules.h"
 #include "config/textfile.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
@@ -100,14 +100,14 @@ bool encodeLine(std::string_view text, std::string& out) {
     return true;
 }
 
-int writePackedFile(const CLineList& lines, std::string& out) {
+text::Status writePackedFile(const CLineList& lines, std::string& out) {
     out.clear();
     const std::size_t titleEnd = titleBlockEnd(lines);
     // Sized first, so that the text takes one allocation and a line too long to code leaves
     // `out` empty.
     const auto size = packedSize(lines, titleEnd);
     if (!size)
-        return app::msg::LineTooLong;
+        return text::msg::LineTooLong;
     out.reserve(*size);
     for (std::size_t index = 0; index < titleEnd; ++index) {
         out += lines.textAt(index);
@@ -119,12 +119,12 @@ int writePackedFile(const CLineList& lines, std::string& out) {
     for (std::size_t index = titleEnd; index < lines.count(); ++index)
         appendCodedLine(lines.textAt(index), out);
     appendCodedLine(VersionLine, out);
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
-int readPackedFile(const std::string& path, CLineList& lines, LockedFile locked) {
+text::Status readPackedFile(const std::string& path, CLineList& lines, LockedFile locked) {
     std::string bytes;
-    if (const int result = readFileBytes(path, bytes, locked))
+    if (const text::Status result = readFileBytes(path, bytes, locked))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;
@@ -144,11 +144,11 @@ int readPackedFile(const std::string& path, CLineList& lines, LockedFile locked)
         if (!read.empty() && read.back().empty())
             read.pop_back();
         if (!cursor.next(raw, terminated) || decodeLine(raw) != VersionLine)
-            return app::msg::PackedVersionError;
+            return text::msg::PackedVersionError;
         versionSeen = true;
     }
     if (!versionSeen)
-        return app::msg::PackedVersionError;
+        return text::msg::PackedVersionError;
 
     // The trailer is the last coded version line; an earlier one is a configuration line that
     // happens to hold the same text, and is kept.
@@ -156,17 +156,17 @@ int readPackedFile(const std::string& path, CLineList& lines, LockedFile locked)
     while (cursor.next(raw, terminated)) {
         auto text = decodeLine(raw);
         if (!text)
-            return app::msg::PackedVersionError;
+            return text::msg::PackedVersionError;
         if (*text == VersionLine)
             trailer = read.size();
         read.push_back(std::move(*text));
     }
     if (!trailer)
-        return app::msg::PackedVersionError;
+        return text::msg::PackedVersionError;
     read.erase(read.begin() + static_cast<std::ptrdiff_t>(*trailer));
     for (std::string& line : read)
         lines.append(std::move(line));
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace qmx::config

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <string>
 #include <string_view>
 
@@ -19,13 +21,13 @@ bool encodeLine(std::string_view text, std::string& out);
 // Replaces `out` with the bytes of `lines` in the packed layout, allocated once at their final
 // size. Returns 0, or msg::LineTooLong when a line to be coded is longer than 65535 bytes;
 // `out` is then empty.
-[[nodiscard]] int writePackedFile(const CLineList& lines, std::string& out);
+text::Status writePackedFile(const CLineList& lines, std::string& out);
 
 // Appends the lines of the packed file at `path` to `lines` (the framing lines excluded).
 // Returns 0, msg::PackedVersionError for a file that is not a readable packed file,
 // msg::WriteDenied when another process holds a write lock on it (unless `locked` is Read),
 // or msg::FailedToOpenFile; on failure `lines` is left as it was.
-[[nodiscard]] int readPackedFile(const std::string& path, CLineList& lines,
-                                 LockedFile locked = LockedFile::Refuse);
+text::Status readPackedFile(const std::string& path, CLineList& lines,
+                            LockedFile locked = LockedFile::Refuse);
 
 } // namespace qmx::config

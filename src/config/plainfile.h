@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <string>
 
 #include "config/linelist.h"
@@ -12,8 +14,8 @@ namespace qmx::config {
 // without LF counts when it is not empty. Returns 0, msg::WriteDenied when another process
 // holds a write lock on the file (unless `locked` is Read), or msg::FailedToOpenFile; on
 // failure `lines` is unchanged.
-[[nodiscard]] int readPlainFile(const std::string& path, CLineList& lines,
-                                LockedFile locked = LockedFile::Refuse);
+text::Status readPlainFile(const std::string& path, CLineList& lines,
+                           LockedFile locked = LockedFile::Refuse);
 
 // Replaces `out` with every line followed by CR LF, nothing added, allocated once at the final
 // size.

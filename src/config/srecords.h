@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -40,8 +42,8 @@ struct ChecksumFaults {
 // failure neither the image bytes nor its range change. A record whose checksum is wrong is
 // loaded all the same (files in the field rely on it); after a successful load `faults`, when
 // given, tells which records they were.
-[[nodiscard]] int loadDataSection(const CLineList& lines, EcuImage& image,
-                                  ChecksumFaults* faults = nullptr);
+text::Status loadDataSection(const CLineList& lines, EcuImage& image,
+                             ChecksumFaults* faults = nullptr);
 
 // Stores (0x7F - the sum of the bytes low() .. high() - 1) modulo 256 at high(), so the range
 // adds up to 0x7F. True when that byte changed; false, and nothing stored, when low() > high().

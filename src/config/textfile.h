@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -15,7 +17,7 @@ enum class LockedFile { Refuse, Read };
 // msg::WriteDenied when another process holds a write lock on the file and `locked` is Refuse,
 // or msg::FailedToOpenFile when it cannot be opened or read; `bytes` may then hold part of the
 // file.
-[[nodiscard]] int readFileBytes(const std::string& path, std::string& bytes, LockedFile locked);
+text::Status readFileBytes(const std::string& path, std::string& bytes, LockedFile locked);
 
 // Walks a text line by line; a line ends at LF and is given without it.
 class LineCursor {

@@ -47,7 +47,7 @@ public:
     // Sets `name` to a DWORD: re-reads the file, replaces the value's line (or adds one to
     // the key) and rewrites the file atomically, keeping every other line. 0 on success, -1
     // when the key cannot be opened or the file cannot be rewritten (it is then unchanged).
-    int setDword(std::string_view name, std::uint32_t value);
+    [[nodiscard]] int setDword(std::string_view name, std::uint32_t value);
 
 private:
     struct NameLess {

@@ -1,9 +1,10 @@
 #include "app/programsettingsfile.h"
 
-#include "support/tempfolder.h"
 #include "app/cectsettings.h"
 #include "app/linesettingtext.h"
+#include "platform/comports.h"
 #include "platform/profile.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +33,10 @@ TEST(LineSettingText, PortNames) {
         {"PORT12a", -1}, {"PORT", -1},   {"port3", -1},    {"PORT99999999999", -1},
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(portIndexFromName(text), expected) << text;
-    EXPECT_EQ(portName(9), "PORT10");
-    EXPECT_EQ(portName(256), "PORT1");
-    EXPECT_EQ(portName(-1), "PORT1");
+        EXPECT_EQ(platform::portIndexFromName(text), expected) << text;
+    EXPECT_EQ(platform::portName(9), "PORT10");
+    EXPECT_EQ(platform::portName(256), "PORT1");
+    EXPECT_EQ(platform::portName(-1), "PORT1");
 }
 
 TEST(ProgramSettingsFile, MissingKeysTakeTheirDefaults) {

@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 namespace {
 
-namespace msg = app::msg;
+namespace msg = text::msg;
 
 TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
     testing::TempFolder dir;
@@ -37,7 +37,7 @@ TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
 // Both readers refuse a missing file and a folder, and a file that another opener holds
 // write-locked unless told to read it all the same; a read lock does not stop them.
 TEST(FileReaders, OpenFailuresAndSharingViolation) {
-    using Reader = int (*)(const std::string&, CLineList&, LockedFile);
+    using Reader = text::Status (*)(const std::string&, CLineList&, LockedFile);
     testing::TempFolder dir;
     const std::string path = dir.write("held.rcz", "[Title]\n");
     const int other = ::open(path.c_str(), O_RDWR);

@@ -4,9 +4,9 @@
 #include "modal.h"
 
 #include "app/commands.h"
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "maps/map.h"
+#include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/mapbar.h"
 #include "ui/tablewindow.h"
@@ -219,11 +219,11 @@ private slots:
         table()->paste(); // reached only when text vanished after the command was enabled
         QCOMPARE(
             shownTexts(),
-            (QStringList{QString::fromLatin1(app::messageText(app::msg::ClipboardNotRectangular)),
-                         QString::fromLatin1(app::messageText(app::msg::ClipboardNotNumeric)),
-                         QString::fromLatin1(app::messageText(app::msg::ClipboardUnreadable))}));
+            (QStringList{QString::fromLatin1(text::messageText(text::msg::ClipboardNotRectangular)),
+                         QString::fromLatin1(text::messageText(text::msg::ClipboardNotNumeric)),
+                         QString::fromLatin1(text::messageText(text::msg::ClipboardUnreadable))}));
         for (const auto& shown : rig->sink.shown) {
-            QCOMPARE(shown.icon, app::Icon::Exclamation);
+            QCOMPARE(shown.icon, text::Icon::Exclamation);
             QVERIFY(shown.caption.empty());
         }
         QCOMPARE(raw(0, 0), 15);
@@ -232,10 +232,10 @@ private slots:
     void closeAsksBeforeLosingEdits() {
         key(Qt::Key_9);
         key(Qt::Key_Return);
-        rig->sink.answers = {app::Answer::Cancel};
+        rig->sink.answers = {text::Answer::Cancel};
         rig->frame->runCommand(cmd::FileClose);
-        QCOMPARE(shownTexts(),
-                 QStringList{QString::fromLatin1(app::messageText(app::msg::CloseWithoutSaving))});
+        QCOMPARE(shownTexts(), QStringList{QString::fromLatin1(
+                                   text::messageText(text::msg::CloseWithoutSaving))});
         QVERIFY(rig->app.configuration().isOpen());
         rig->frame->runCommand(cmd::FileClose);
         QVERIFY(!rig->app.configuration().isOpen());
@@ -252,8 +252,8 @@ private slots:
         rig->frame->runCommand(cmd::FileClose);
         // Nothing to ask; the sample's map link is reported as cleared.
         QCOMPARE(shownTexts(),
-                 QStringList{QString::fromLatin1(app::messageText(app::msg::MapLinkCleared))});
-        QCOMPARE(rig->sink.shown[0].icon, app::Icon::Question);
+                 QStringList{QString::fromLatin1(text::messageText(text::msg::MapLinkCleared))});
+        QCOMPARE(rig->sink.shown[0].icon, text::Icon::Question);
         QVERIFY(rig->openSample());
         QCOMPARE(raw(0, 0), 80);
     }
@@ -281,9 +281,9 @@ private slots:
         QVERIFY(rig->frame->openFile(QString::fromStdString(path)));
         QVERIFY(rig->frame->activeTable() != nullptr);
         QCOMPARE(shownTexts(),
-                 QStringList{QString::fromStdString(app::messageText(
-                     app::msg::DamagedDataRecords, {"1", std::to_string(index + 1), "8010"}))});
-        QCOMPARE(rig->sink.shown[0].icon, app::Icon::Exclamation);
+                 QStringList{QString::fromStdString(text::messageText(
+                     text::msg::DamagedDataRecords, {"1", std::to_string(index + 1), "8010"}))});
+        QCOMPARE(rig->sink.shown[0].icon, text::Icon::Exclamation);
     }
 
     // A line too long for the packed layout: its own message first, then the save's failure.
@@ -291,10 +291,10 @@ private slots:
         rig->app.configuration().lines.append(std::string(0x10000, 'x'));
         key(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(shownTexts(),
-                 (QStringList{QString::fromLatin1(app::messageText(app::msg::LineTooLong)),
-                              QString::fromLatin1(app::messageText(app::msg::SaveError))}));
-        QCOMPARE(rig->sink.shown[0].icon, app::Icon::None);
-        QCOMPARE(rig->sink.shown[1].icon, app::Icon::Exclamation);
+                 (QStringList{QString::fromLatin1(text::messageText(text::msg::LineTooLong)),
+                              QString::fromLatin1(text::messageText(text::msg::SaveError))}));
+        QCOMPARE(rig->sink.shown[0].icon, text::Icon::None);
+        QCOMPARE(rig->sink.shown[1].icon, text::Icon::Exclamation);
     }
 
     void titleEditorWritesBackOnOk() {

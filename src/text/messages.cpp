@@ -1,9 +1,9 @@
-#include "app/messages.h"
+#include "text/messages.h"
 
 #include <array>
 #include <utility>
 
-namespace qmx::app {
+namespace qmx::text {
 
 namespace {
 
@@ -64,6 +64,8 @@ constexpr std::array kTable{
     Entry{msg::WrongWord, "Including wrong word"},
     Entry{msg::DataOverWordSize, "Data is over Word size"},
     Entry{msg::ValueCannotBeEdited, "A value cannot be edited."},
+    Entry{msg::FileInUse, "Another program is using this file: Save cannot write to it until that "
+                          "program closes it."},
     Entry{msg::DamagedDataRecords, "Checksum of S-format in [Data] section is in error in %s "
                                    "record(s); the first is in line %s (address %s)."},
     Entry{msg::MapWindowCaption, "Map Window"},
@@ -122,4 +124,4 @@ std::string messageText(int id, std::initializer_list<std::string_view> argument
     return text;
 }
 
-} // namespace qmx::app
+} // namespace qmx::text

@@ -6,7 +6,7 @@
 
 // The program's numbered messages. Every text the user sees comes from this table, so that
 // operations can return a message number (0 = success) and the front end shows the text.
-namespace qmx::app {
+namespace qmx::text {
 
 namespace msg {
 constexpr int Success = 0;
@@ -53,13 +53,14 @@ constexpr int DataRemainsInPort = 1548;
 constexpr int MachineTypeDifferent = 1550;
 constexpr int ConfigMapFormatError = 1551;
 constexpr int AutoSelectFailed = 1552;
-// Numbers 1553..1557 and 2021 are this program's own: texts the program shows that carry no
-// number of their own.
+// Numbers from 1553 up to 1599 and 2021 are this program's own: texts the program shows that carry
+// no number of their own.
 constexpr int ProgramSettingsMissing = 1553; // "%s" takes the program's name
 constexpr int WrongWord = 1554;
 constexpr int DataOverWordSize = 1555;
 constexpr int ValueCannotBeEdited = 1556;
-constexpr int DamagedDataRecords = 1557; // "%s" takes the count, the line and the address
+constexpr int FileInUse = 1560;
+constexpr int DamagedDataRecords = 1565; // "%s" takes the count, the line and the address
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;
@@ -98,4 +99,4 @@ std::string messageText(int id, std::string_view argument);
 // literally; a "%s" without an argument stays as it is.
 std::string messageText(int id, std::initializer_list<std::string_view> arguments);
 
-} // namespace qmx::app
+} // namespace qmx::text
