@@ -17,7 +17,7 @@
 
 #include "app/configurationwriter.h"
 #include "app/ectapp.h"
-#include "app/monitorselection.h"
+#include "ecu/monitorselection.h"
 #include "fuzzsupport.h"
 #include "text/messages.h"
 #include "text/streamsink.h"
