@@ -10,11 +10,11 @@ namespace qmx::platform {
 
 struct TextLine {
     std::string text; // without the line end
-    std::string eol;  // "\n", "\r\n", or "" for a last line without a line end
+    std::string eol;  // "\n", "\r\n", "\r", or "" for a last line without a line end
 };
 
-// Splits `bytes` at every LF; a CR before the LF belongs to the line end.
-std::vector<TextLine> splitLines(std::string_view bytes);
+// Splits `text` at every LF, CR LF or lone CR, as the Windows profile functions do.
+std::vector<TextLine> splitLines(std::string_view text);
 
 // The inverse of splitLines.
 std::string joinLines(const std::vector<TextLine>& lines);
