@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "config/linerules.h"
+#include "platform/textencoding.h"
 
 namespace qmx::config {
 
@@ -16,7 +17,8 @@ std::optional<std::string> readMachineCode(const CLineList& lines) {
 
 int checkMachine(const CLineList& lines, const std::string& machineFolder) {
     const auto model = keyedValue(lines, "Machine", "Model", ',');
-    if (model && *model != machineFolder)
+    // The registry and the configuration may hold the name in different encodings.
+    if (model && !platform::sameText(*model, machineFolder))
         return app::msg::MachineTypeDifferent;
     return app::msg::Success;
 }
