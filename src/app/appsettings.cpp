@@ -41,6 +41,13 @@ int loadAppSettings(AppSettings& settings, const StartupPlaces& places, ScreenSi
     return msg::Success;
 }
 
+std::string startFailureText(int status, const AppSettings& settings, const StartupPlaces& places) {
+    if (status != msg::ProgramSettingsMissing)
+        return std::string(messageText(status));
+    return programSettingsMissingText(settings.registry, settings.registryValues,
+                                      places.programFolder, places.programName);
+}
+
 std::int32_t currentPortIndex(AppSettings& settings) {
     if (settings.registryValues.rs232cPort != -1)
         return settings.registryValues.rs232cPort;

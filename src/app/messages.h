@@ -52,12 +52,16 @@ constexpr int DataRemainsInPort = 1548;
 constexpr int MachineTypeDifferent = 1550;
 constexpr int ConfigMapFormatError = 1551;
 constexpr int AutoSelectFailed = 1552;
-// Numbers 1553..1556 and 2021 are this program's own: texts the program shows that carry no
+// Numbers 1553..1560 and 2021 are this program's own: texts the program shows that carry no
 // number of their own.
 constexpr int ProgramSettingsMissing = 1553; // "%s" takes the program's name
 constexpr int WrongWord = 1554;
 constexpr int DataOverWordSize = 1555;
 constexpr int ValueCannotBeEdited = 1556;
+constexpr int SettingsFolderSearched = 1557;       // "%s": the folder searched for qmx.INI
+constexpr int SettingsFolderOfRegistry = 1558;     // "%s": the registry file
+constexpr int SettingsFolderOfProgram = 1559;      // "%s": the registry file
+constexpr int SettingsFolderRegistryUnread = 1560; // "%s": the registry file
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;

@@ -3,7 +3,10 @@
 #include "app/cectsettings.h"
 #include "app/folderpath.h"
 #include "app/linesettingtext.h"
+#include "app/messages.h"
 #include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/textencoding.h"
 #include "platform/textlines.h"
 
 #include <algorithm>
@@ -22,10 +25,22 @@ bool isFile(const std::filesystem::path& path) {
 } // namespace
 
 std::string programSettingsFolder(const CEctSettings& registry, const std::string& programFolder) {
-    const std::string base = registry.installDirectory.empty()
-                                 ? programFolder
-                                 : folderFromSetting(registry.installDirectory);
-    return base + "/" + folderFromSetting(registry.initializeFolder);
+    const std::string base =
+        registry.installDirectory.empty()
+            ? programFolder
+            : folderFromSetting(platform::textAsUtf8(registry.installDirectory));
+    return base + "/" + folderFromSetting(platform::textAsUtf8(registry.initializeFolder));
+}
+
+std::string programSettingsMissingText(const platform::Registry& registry,
+                                       const CEctSettings& values, const std::string& programFolder,
+                                       std::string_view programName) {
+    const int origin = !registry.isOpen()                ? msg::SettingsFolderRegistryUnread
+                       : values.installDirectory.empty() ? msg::SettingsFolderOfProgram
+                                                         : msg::SettingsFolderOfRegistry;
+    return messageText(msg::ProgramSettingsMissing, programName) + "\n" +
+           messageText(msg::SettingsFolderSearched, programSettingsFolder(values, programFolder)) +
+           "\n" + messageText(origin, registry.path());
 }
 
 std::optional<std::string> findProgramSettingsFile(const CEctSettings& registry,

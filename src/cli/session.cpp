@@ -22,7 +22,7 @@ int Session::start() {
         places.homeFolder = options.home;
     const int result = m_app->start(places, app::kLargeScreen);
     if (result == app::msg::ProgramSettingsMissing)
-        return failText(app::messageText(result, kProgramName));
+        return failText(app::startFailureText(result, m_app->settings(), places));
     return result == app::msg::Success ? 0 : fail(result);
 }
 

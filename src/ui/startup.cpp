@@ -39,10 +39,11 @@ public:
 int runBatch(const app::CommandWords& words) {
     app::StreamSink sink(std::cerr, app::Unattended::TakeFirst);
     app::CEctApp application;
-    const int started =
-        application.start(app::processStartupPlaces(kProgramName), app::kLargeScreen);
+    const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
+    const int started = application.start(places, app::kLargeScreen);
     if (started != app::msg::Success) {
-        sink.show(app::messageText(started, kProgramName), {}, app::Icon::Error);
+        sink.show(app::startFailureText(started, application.settings(), places), {},
+                  app::Icon::Error);
         return 1;
     }
     return app::runBatchExport(application, words.first, words.second, sink);
@@ -63,8 +64,8 @@ int runDesktop(int argc, char** argv) {
     const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
     const int started = application.start(places, screen);
     if (started != app::msg::Success) {
-        sink.show(app::messageText(started, kProgramName), app::messageText(app::msg::ProgramTitle),
-                  app::Icon::Error);
+        sink.show(app::startFailureText(started, application.settings(), places),
+                  app::messageText(app::msg::ProgramTitle), app::Icon::Error);
         return 1;
     }
 
