@@ -203,13 +203,16 @@ void Link::pause(int ms) {
 }
 
 int Link::currentPortIndex() {
-    const int registry = m_services.portIndex.registryPort();
+    PortIndexStore& store = m_services.portIndex;
+    const int registry = store.registryPort();
     if (registry != -1)
         return registry;
-    const int profile = m_services.portIndex.profilePort();
-    if (profile != -1)
-        m_services.portIndex.setRegistryPort(profile);
-    return profile;
+    int index = store.profilePort();
+    if (index == -1)
+        index = store.configurationPort();
+    if (index != -1)
+        store.setRegistryPort(index);
+    return index;
 }
 
 void Link::setPortIndex(int index) {

@@ -89,10 +89,11 @@ public:
     // Blocks for `ms` milliseconds without handling events (ms <= 0: returns at once).
     void pause(int ms);
 
-    // Rs232cPort when it holds a port, else the qmx.INI index (then copied into Rs232cPort).
+    // Rs232cPort when it holds a port, else the qmx.INI index, else the configuration's
+    // CommPort (either then copied into Rs232cPort); -1 when none names a port.
     int currentPortIndex();
     // Stores port `index` into qmx.INI ("PORT" + number, "PORT1" when outside 0..255) and into
-    // Rs232cPort, each only when it differs.
+    // Rs232cPort, each only when its own stored index differs.
     void setPortIndex(int index);
     // Stores the auto-select switch when it changes.
     void setAutoSelect(bool on);

@@ -13,11 +13,13 @@ public:
     // Rs232cPort; -1 when it holds no port.
     virtual int registryPort() const = 0;
     virtual void setRegistryPort(int index) = 0;
-    // The port index the application took from qmx.INI (or, when that is unset, from the
-    // configuration); -1 when none.
+    // The PORT index of qmx.INI; -1 when it names no port.
     virtual int profilePort() const = 0;
     // Writes key PORT of section RS232C as `text` ("PORT10"); profilePort() then gives its index.
     virtual void writeProfilePort(std::string_view text) = 0;
+    // The open configuration's CommPort, which serves while neither store names a port; -1
+    // when none.
+    virtual int configurationPort() const = 0;
     // Writes Rs232cPortAutoSelect as 0 or 1.
     virtual void setAutoSelect(bool on) = 0;
 };

@@ -77,10 +77,12 @@ public:
     void setRegistryPort(int index) override;
     int profilePort() const override { return profile; }
     void writeProfilePort(std::string_view text) override;
+    int configurationPort() const override { return configuration; }
     void setAutoSelect(bool) override {}
 
     int registry = -1;
     int profile = 0;
+    int configuration = -1;
     std::vector<std::string> profileWrites;
     std::vector<int> registryWrites;
 };
