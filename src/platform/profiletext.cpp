@@ -6,12 +6,7 @@ namespace {
 
 // The blanks the Windows profile functions trim around names and values.
 std::string_view trimProfileBlanks(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n\f\v";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    const std::size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last + 1 - first);
+    return trimBlanks(text, " \t\r\n\f\v");
 }
 
 // The name of a section header line ("[name]", blanks allowed around it), or nothing.

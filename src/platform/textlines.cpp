@@ -45,8 +45,7 @@ void insertLine(std::vector<TextLine>& lines, std::size_t index, std::string tex
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(index), {std::move(text), eol});
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r";
+std::string_view trimBlanks(std::string_view text, std::string_view blanks) {
     const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos)
         return {};
