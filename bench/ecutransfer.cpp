@@ -15,10 +15,10 @@
 
 #include "app/appsettings.h"
 #include "app/configuration.h"
+#include "app/linkhost.h"
 #include "config/srecords.h"
 #include "ecu/ecuread.h"
 #include "ecu/ecuwrite.h"
-#include "ecu/linkhost.h"
 #include "ecu/progresswindow.h"
 #include "ecu/steadyclockpump.h"
 #include "support/ecusimprocess.h"
@@ -33,12 +33,12 @@ struct Case {
     std::uint16_t high;
 };
 
-class SilentSink : public qmx::app::MessageSink {
+class SilentSink : public qmx::text::MessageSink {
 public:
-    qmx::app::Answer show(std::string_view text, std::string_view, qmx::app::Icon,
-                          qmx::app::Buttons) override {
+    qmx::text::Answer show(std::string_view text, std::string_view, qmx::text::Icon,
+                           qmx::text::Buttons) override {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-        return qmx::app::Answer::Ok;
+        return qmx::text::Answer::Ok;
     }
 };
 
@@ -70,8 +70,8 @@ struct Bench {
                                            "WAITTIME=10\nRETRY=0\nECRETRY=0\nCommandRetrycount=0\n";
         const qmx::app::StartupPlaces places{home.string(), home.string(), "qmx"};
         ok = qmx::app::loadAppSettings(settings, places, qmx::app::kLargeScreen) == 0;
-        host = std::make_unique<qmx::ecu::LinkHost>(settings, pump,
-                                                    qmx::ecu::LinkHostPlaces{home, home / "sys"});
+        host = std::make_unique<qmx::app::LinkHost>(settings, pump,
+                                                    qmx::app::LinkHostPlaces{home, home / "sys"});
     }
 
     struct Measurement {
@@ -100,7 +100,7 @@ struct Bench {
                                          static_cast<std::uint8_t>(a * 31 + 7));
         qmx::config::fixImageChecksum(configuration->image);
         configuration->path = "bench.rcz";
-        qmx::app::NumberFormats formats;
+        qmx::text::NumberFormats formats;
         std::optional<std::vector<std::uint8_t>> snapshot;
         qmx::ecu::EcuDocument document{configuration->lines,
                                        configuration->maps,
@@ -120,11 +120,11 @@ struct Bench {
 
         const double cpuBefore = cpuSeconds();
         const auto start = Clock::now();
-        const int result = write ? qmx::ecu::writeToEcu(context, document, data)
-                                 : qmx::ecu::readFromEcu(context, document, data);
+        const qmx::text::Status result = write ? qmx::ecu::writeToEcu(context, document, data)
+                                               : qmx::ecu::readFromEcu(context, document, data);
         measured.wall = std::chrono::duration<double>(Clock::now() - start).count();
         measured.cpu = cpuSeconds() - cpuBefore;
-        measured.ok = result == 0;
+        measured.ok = result.ok();
         if (!measured.ok)
             std::fprintf(stderr, "%s failed: %s\n", write ? "write" : "read",
                          data.errorText.c_str());
@@ -162,7 +162,7 @@ struct Bench {
     qmx::ecu::SteadyClockPump pump;
     SilentSink sink;
     NoProgress progress;
-    std::unique_ptr<qmx::ecu::LinkHost> host;
+    std::unique_ptr<qmx::app::LinkHost> host;
     bool ok = false;
 };
 

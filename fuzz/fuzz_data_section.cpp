@@ -3,10 +3,10 @@
 // again to the same range and bytes.
 #include <algorithm>
 
-#include "app/messages.h"
 #include "config/ecuimage.h"
 #include "config/srecords.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static config::EcuImage fresh;
     static config::EcuImage image;
     image = fresh;
-    if (config::loadDataSection(lines, image) != app::msg::Success) {
+    if (config::loadDataSection(lines, image) != text::msg::Success) {
         fuzz::require(
             image.low() == fresh.low() && image.high() == fresh.high() &&
                 std::equal(image.data(), image.data() + config::EcuImage::Size, fresh.data()),
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     config::regenerateDataSection(written, image);
     static config::EcuImage reloaded;
     reloaded = fresh;
-    fuzz::require(config::loadDataSection(written, reloaded) == app::msg::Success,
+    fuzz::require(config::loadDataSection(written, reloaded) == text::msg::Success,
                   "the written section loads");
     fuzz::require(sameRange(image, reloaded), "the written section gives the same range and bytes");
 

@@ -16,9 +16,9 @@
 
 #include "app/configurationwriter.h"
 #include "app/ectapp.h"
-#include "app/messages.h"
 #include "app/monitorselection.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 
@@ -125,7 +125,7 @@ void checkOpened(const app::Configuration& c) {
                           "a labelled map has a label per row and column");
         }
     }
-    fuzz::require(c.monitorRows.size() <= app::kMaxMonitorRows, "at most 15 monitor rows");
+    fuzz::require(c.monitorRows.size() <= config::kMaxMonitorRows, "at most 15 monitor rows");
     for (int row : c.monitorRows)
         fuzz::require(row >= 0 && static_cast<std::size_t>(row) < c.monitorItems.size(),
                       "every monitor row names an item");
@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static FuzzHome home;
     static fuzz::MemoryFile input;
     static app::CEctApp app;
-    static const bool started = app.start(home.places(), app::kLargeScreen) == app::msg::Success;
+    static const bool started = app.start(home.places(), app::kLargeScreen) == text::msg::Success;
     fuzz::require(started, "starting the application");
     // An open keeps the image bytes outside [Data] and the machine code of a file without
     // one; every input starts from the same state, so that a failing input repeats alone.
@@ -150,19 +150,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     c.machineCode.clear();
 
     const std::string& path = input.hold(fuzz::bytesOf(data, size));
-    if (app.openConfiguration(path, app::FileLayout::PackedThenPlain) != app::msg::Success) {
+    if (app.openConfiguration(path, app::FileLayout::PackedThenPlain) != text::msg::Success) {
         fuzz::require(!c.isOpen() && c.lines.count() == 0 && c.maps.empty() &&
                           c.monitorItems.empty() && !c.lock.isHeld(),
                       "a failed open leaves no document");
         return 0;
     }
     checkOpened(c);
-    fuzz::require(app.exportTo(home.file("export.txt")) == app::msg::Success, "export");
+    fuzz::require(app.exportTo(home.file("export.txt")) == text::msg::Success, "export");
 
     const OpenedState opened(c);
     const auto openedLink = linkOf(c);
     const std::string saved = home.file("saved.rcz");
-    if (app.saveAs(saved) != app::msg::Success) {
+    if (app.saveAs(saved) != text::msg::Success) {
         fuzz::require(!app::configurationFileBytes(c.lines, app::FileLayout::Packed),
                       "Save As fails only for a line too long for the packed layout");
         return 0;
@@ -175,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const OpenedState written(c);
     const std::vector<std::string> savedLines = c.lines.lines();
     fuzz::require(app.openConfiguration(saved, app::FileLayout::PackedThenPlain) ==
-                      app::msg::Success,
+                      text::msg::Success,
                   "the saved file opens");
     fuzz::require(c.loadedFromPacked, "the saved file is packed");
     fuzz::require(c.lines.lines() == savedLines, "the saved file gives the same lines");

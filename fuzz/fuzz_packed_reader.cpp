@@ -2,9 +2,9 @@
 // for line from a packed write, and a second write must give the same bytes.
 #include <sstream>
 
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 
@@ -12,21 +12,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::MemoryFile file;
     config::CLineList lines;
     const int result = config::readPackedFile(file.hold(fuzz::bytesOf(data, size)), lines);
-    if (result != app::msg::Success) {
+    if (result != text::msg::Success) {
         fuzz::require(lines.count() == 0, "a failed read adds no line");
         return 0;
     }
 
     std::ostringstream first;
-    if (config::writePackedFile(lines, first) != app::msg::Success)
+    if (config::writePackedFile(lines, first) != text::msg::Success)
         return 0; // a title line too long for the line code
     config::CLineList again;
-    fuzz::require(config::readPackedFile(file.hold(first.str()), again) == app::msg::Success,
+    fuzz::require(config::readPackedFile(file.hold(first.str()), again) == text::msg::Success,
                   "written packed file reads back");
     fuzz::require(again.lines() == lines.lines(), "packed write and read keep every line");
 
     std::ostringstream second;
-    fuzz::require(config::writePackedFile(again, second) == app::msg::Success,
+    fuzz::require(config::writePackedFile(again, second) == text::msg::Success,
                   "second packed write succeeds");
     fuzz::require(second.str() == first.str(), "second packed write gives the same bytes");
     return 0;

@@ -2,17 +2,17 @@
 // write and a packed write (Save As) unchanged.
 #include <sstream>
 
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "fuzzsupport.h"
+#include "text/messages.h"
 
 using namespace qmx;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fuzz::MemoryFile file;
     config::CLineList lines;
-    if (config::readPlainFile(file.hold(fuzz::bytesOf(data, size)), lines) != app::msg::Success)
+    if (config::readPlainFile(file.hold(fuzz::bytesOf(data, size)), lines) != text::msg::Success)
         return 0;
     for (const std::string& line : lines.lines())
         fuzz::require(line.find_first_of("\r\n") == std::string::npos, "line holds CR or LF");
@@ -20,15 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream plain;
     config::writePlainFile(lines, plain);
     config::CLineList again;
-    fuzz::require(config::readPlainFile(file.hold(plain.str()), again) == app::msg::Success,
+    fuzz::require(config::readPlainFile(file.hold(plain.str()), again) == text::msg::Success,
                   "written plain file reads back");
     fuzz::require(again.lines() == lines.lines(), "plain write and read keep every line");
 
     std::ostringstream packed;
-    if (config::writePackedFile(lines, packed) != app::msg::Success)
+    if (config::writePackedFile(lines, packed) != text::msg::Success)
         return 0; // a line too long for the line code
     again.clear();
-    fuzz::require(config::readPackedFile(file.hold(packed.str()), again) == app::msg::Success,
+    fuzz::require(config::readPackedFile(file.hold(packed.str()), again) == text::msg::Success,
                   "packed file written from plain lines reads back");
     fuzz::require(again.lines() == lines.lines(), "packed write and read keep every line");
     return 0;

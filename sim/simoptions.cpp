@@ -1,10 +1,10 @@
 #include "sim/simoptions.h"
 
-#include "app/messages.h"
 #include "config/linelist.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "config/srecords.h"
+#include "text/messages.h"
 
 #include <CLI/CLI.hpp>
 
@@ -78,7 +78,7 @@ std::string loadSRecordLines(const config::CLineList& lines, config::EcuImage& m
 }
 
 std::string describe(int message) {
-    return std::string(app::messageText(message));
+    return std::string(text::messageText(message));
 }
 
 } // namespace
@@ -151,15 +151,15 @@ std::string loadImage(const std::string& path, config::EcuImage& memory) {
     config::CLineList lines;
     if (config::readPackedFile(path, lines) != 0) {
         lines.clear();
-        if (const int error = config::readPlainFile(path, lines); error != 0)
-            return describe(error);
+        if (const text::Status error = config::readPlainFile(path, lines); error != 0)
+            return describe(error.message());
     }
     config::EcuImage loaded = memory;
-    const int error = config::loadDataSection(lines, loaded);
-    if (error == app::msg::DataSectionNotFound)
+    const text::Status error = config::loadDataSection(lines, loaded);
+    if (error == text::msg::DataSectionNotFound)
         return loadSRecordLines(lines, memory);
     if (error != 0)
-        return describe(error);
+        return describe(error.message());
     memory = loaded;
     return {};
 }

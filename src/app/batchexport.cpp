@@ -3,12 +3,12 @@
 #include <functional>
 #include <string_view>
 
-#include "app/messages.h"
 #include "config/linerules.h"
 #include "maps/calibration.h"
 #include "maps/conversion.h"
 #include "maps/displayformat.h"
 #include "platform/fileio.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
@@ -41,7 +41,7 @@ std::string physicalText(const maps::MapAxis& axis, std::uint16_t raw,
 // The texts of one map's values as its table shows them.
 class MapTexts {
 public:
-    MapTexts(const Map& map, const config::EcuImage& image, const NumberFormats& formats)
+    MapTexts(const Map& map, const config::EcuImage& image, const text::NumberFormats& formats)
         : m_map(map), m_image(image), m_formats(formats) {}
 
     std::string z(int row) const {
@@ -64,7 +64,7 @@ public:
 private:
     const Map& m_map;
     const config::EcuImage& m_image;
-    const NumberFormats& m_formats;
+    const text::NumberFormats& m_formats;
 };
 
 void writeMapHeader(ExportLines& out, const Map& map) {
@@ -120,7 +120,7 @@ void writeCalibLine(ExportLines& out, std::string_view line, const config::EcuIm
 
 } // namespace
 
-std::string exportText(const Configuration& configuration, const NumberFormats& formats,
+std::string exportText(const Configuration& configuration, const text::NumberFormats& formats,
                        const std::tm& when) {
     ExportLines out;
     char stamp[64];
@@ -143,15 +143,15 @@ std::string exportText(const Configuration& configuration, const NumberFormats& 
     return out.take();
 }
 
-int writeExport(const Configuration& configuration, const NumberFormats& formats,
-                const std::string& path) {
+text::Status writeExport(const Configuration& configuration, const text::NumberFormats& formats,
+                         const std::string& path) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);
     const std::string text = exportText(configuration, formats, local);
     return platform::atomicWriteFile(path, text) == platform::WriteStatus::Written
-               ? msg::Success
-               : msg::FailedToWriteFile;
+               ? text::msg::Success
+               : text::msg::FailedToWriteFile;
 }
 
 } // namespace qmx::app

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <ctime>
 #include <string>
 
 #include "app/configuration.h"
-#include "app/numberformat.h"
+#include "text/numberformat.h"
 
 // The export text of the batch mode: the physical values of every map and the calibration
 // constants of a configuration, in a line-oriented text of its own.
@@ -15,12 +17,12 @@ namespace qmx::app {
 // "[Calib]" with one line per content line of the [Calib] section, "[Fixed]" and "[end]".
 // Values are printed with the X, Y and Z decimals of `formats` (Y values with the map's own
 // format and the ±2000 rule); a value whose conversion fails is left empty.
-std::string exportText(const Configuration& configuration, const NumberFormats& formats,
+std::string exportText(const Configuration& configuration, const text::NumberFormats& formats,
                        const std::tm& when);
 
 // Writes exportText for the current local time to `path`, replacing the file atomically.
 // Returns 0 or FailedToWriteFile (1517); the file is then as it was.
-[[nodiscard]] int writeExport(const Configuration& configuration, const NumberFormats& formats,
-                              const std::string& path);
+text::Status writeExport(const Configuration& configuration, const text::NumberFormats& formats,
+                         const std::string& path);
 
 } // namespace qmx::app

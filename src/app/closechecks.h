@@ -6,14 +6,12 @@
 
 #include "app/configuration.h"
 #include "config/ecuimage.h"
+#include "ecu/transfercontext.h"
 
 // What closing a document must ask before it loses edits.
 namespace qmx::app {
 
-using EcuSnapshot = std::optional<std::vector<std::uint8_t>>;
-
-// The edit data: a copy of the image bytes low() .. high(); empty when low() > high().
-std::vector<std::uint8_t> editData(const config::EcuImage& image);
+using ecu::EcuSnapshot;
 
 // Closing would lose unsaved edits: a file is open and modified (question 3001).
 bool closeLosesUnsavedEdits(const Configuration& configuration);

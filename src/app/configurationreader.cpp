@@ -1,25 +1,28 @@
 #include "app/configurationreader.h"
 
-#include "app/messages.h"
-#include "app/monitorselection.h"
+#include "app/appportindexstore.h"
 #include "app/rs232csection.h"
 #include "config/individualinfo.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "config/srecords.h"
+#include "ecu/monitorselection.h"
+#include "ecu/portindexstore.h"
 #include "maps/mapsectionreader.h"
 #include "platform/profile.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
 namespace {
 
 // Reads the lines in `layout`; `packed` tells which reader succeeded.
-int readLines(config::CLineList& lines, const std::string& path, FileLayout layout, bool& packed) {
+text::Status readLines(config::CLineList& lines, const std::string& path, FileLayout layout,
+                       bool& packed) {
     packed = layout != FileLayout::Plain;
     if (packed) {
-        const int result = config::readPackedFile(path, lines);
-        if (result == msg::Success || layout == FileLayout::Packed)
+        const text::Status result = config::readPackedFile(path, lines);
+        if (result == text::msg::Success || layout == FileLayout::Packed)
             return result;
         lines.clear();
         packed = false;
@@ -28,61 +31,63 @@ int readLines(config::CLineList& lines, const std::string& path, FileLayout layo
 }
 
 // Everything after the lines are in place; 0 or the first failure's message.
-int interpret(Configuration& configuration, AppSettings& settings) {
+text::Status interpret(Configuration& configuration, AppSettings& settings) {
     const config::CLineList& lines = configuration.lines;
-    if (const int result = config::checkMachine(lines, settings.registryValues.machineFolder))
+    if (const text::Status result =
+            config::checkMachine(lines, settings.registryValues.machineFolder))
         return result;
-    if (const int result = config::loadDataSection(lines, configuration.image))
+    if (const text::Status result = config::loadDataSection(lines, configuration.image))
         return result;
-    if (const int result = maps::readMapSections(lines, configuration.maps))
+    if (const text::Status result = maps::readMapSections(lines, configuration.maps))
         return result;
 
     // Each open starts from the start-up values, so no file's settings leak into the next.
     configuration.line = settings.startup.line;
-    configuration.line.port = currentPortIndex(settings);
+    AppPortIndexStore ports(settings);
+    configuration.line.port = ecu::currentPortIndex(ports);
     configuration.commandRetryCount = settings.startup.commandRetryCount;
     applyRs232cSection(lines, configuration.line, configuration.commandRetryCount);
 
     configuration.monitorItems = config::readDiagComSection(lines);
     configuration.monitorRows =
-        readMonitorSelection(platform::Profile(settings.programSettingsPath),
-                             configuration.monitorItems)
-            .value_or(initialMonitorRows(configuration.monitorItems));
+        ecu::readMonitorSelection(platform::Profile(settings.programSettingsPath),
+                                  configuration.monitorItems)
+            .value_or(ecu::initialMonitorRows(configuration.monitorItems));
 
     if (auto code = config::readMachineCode(lines))
         configuration.machineCode = std::move(*code);
-    return msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace
 
-int readConfiguration(Configuration& configuration, AppSettings& settings, const std::string& path,
-                      FileLayout layout) {
+text::Status readConfiguration(Configuration& configuration, AppSettings& settings,
+                               const std::string& path, FileLayout layout) {
     configuration.clear();
     bool packed = false;
-    int result = readLines(configuration.lines, path, layout, packed);
-    if (result == msg::Success)
+    text::Status result = readLines(configuration.lines, path, layout, packed);
+    if (result == text::msg::Success)
         result = interpret(configuration, settings);
-    if (result != msg::Success) {
+    if (result != text::msg::Success) {
         configuration.clear();
         return result;
     }
     configuration.setFile(path);
     configuration.loadedFromPacked = packed;
     configuration.modified = false;
-    return msg::Success;
+    return text::msg::Success;
 }
 
-bool isErrorIconMessage(int message) {
-    switch (message) {
-    case msg::DataSectionNotFound:
-    case msg::DataSectionDataNotFound:
-    case msg::SFormatError:
-    case msg::WrongWordInData:
-    case msg::MapSectionNotFound:
-    case msg::FreeMapFormatError:
-    case msg::MapAddressWrong:
-    case msg::ConfigMapFormatError:
+bool isErrorIconMessage(text::Status failure) {
+    switch (failure.message()) {
+    case text::msg::DataSectionNotFound:
+    case text::msg::DataSectionDataNotFound:
+    case text::msg::SFormatError:
+    case text::msg::WrongWordInData:
+    case text::msg::MapSectionNotFound:
+    case text::msg::FreeMapFormatError:
+    case text::msg::MapAddressWrong:
+    case text::msg::ConfigMapFormatError:
         return true;
     default:
         return false;

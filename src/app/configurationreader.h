@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <string>
 
 #include "app/appsettings.h"
@@ -16,12 +18,12 @@ namespace qmx::app {
 // Returns 0 or the message number: 57656, 1516, 57655, 1550, 1507..1510, 1514, 1515, 1523 or
 // 1551. On failure the configuration is in the no-document state (the image may hold bytes
 // of the [Data] section already loaded).
-[[nodiscard]] int readConfiguration(Configuration& configuration, AppSettings& settings,
-                                    const std::string& path, FileLayout layout);
+text::Status readConfiguration(Configuration& configuration, AppSettings& settings,
+                               const std::string& path, FileLayout layout);
 
-// Whether an open's failure `message` is one of the reader's format errors, shown with the
+// Whether an open's `failure` is one of the reader's format errors, shown with the
 // error icon (1507..1510, 1514, 1515, 1523, 1551); every other failure takes the exclamation
 // icon.
-bool isErrorIconMessage(int message);
+bool isErrorIconMessage(text::Status failure);
 
 } // namespace qmx::app

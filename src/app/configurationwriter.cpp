@@ -2,11 +2,11 @@
 
 #include <sstream>
 
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "config/srecords.h"
 #include "platform/fileio.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
@@ -15,20 +15,20 @@ std::optional<std::string> configurationFileBytes(const config::CLineList& lines
     std::ostringstream out;
     if (layout == FileLayout::Plain)
         config::writePlainFile(lines, out);
-    else if (config::writePackedFile(lines, out) != msg::Success)
+    else if (config::writePackedFile(lines, out) != text::msg::Success)
         return std::nullopt;
     return std::move(out).str();
 }
 
-int writeConfigurationFile(Configuration& configuration, const std::string& path,
-                           FileLayout layout) {
+text::Status writeConfigurationFile(Configuration& configuration, const std::string& path,
+                                    FileLayout layout) {
     configuration.maps.fixChecksum();
     config::regenerateDataSection(configuration.lines, configuration.image);
     const auto bytes = configurationFileBytes(configuration.lines, layout);
     if (!bytes || platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.modified = false;
-    return msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace qmx::app

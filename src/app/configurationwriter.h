@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <optional>
 #include <string>
 
@@ -21,7 +23,7 @@ std::optional<std::string> configurationFileBytes(const config::CLineList& lines
 // permission, a target write-locked by another process, a line too long for the packed
 // layout. The file on disk is then exactly as before; the rebuilt [Data] section stays in
 // memory. The caller releases its own lock on `path` first.
-[[nodiscard]] int writeConfigurationFile(Configuration& configuration, const std::string& path,
-                                         FileLayout layout);
+text::Status writeConfigurationFile(Configuration& configuration, const std::string& path,
+                                    FileLayout layout);
 
 } // namespace qmx::app

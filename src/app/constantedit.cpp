@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "app/messages.h"
 #include "config/linerules.h"
-#include "maps/numbers.h"
 #include "maps/typedconstant.h"
+#include "text/messages.h"
+#include "text/numbers.h"
 
 namespace qmx::app {
 
@@ -27,21 +27,21 @@ bool isTypedNumber(std::string_view text) {
 ConstantCommit commitConstantText(const maps::CalibEntry& entry, config::EcuImage& image,
                                   std::string_view text) {
     if (!isTypedNumber(text))
-        return {msg::WrongWord, std::nullopt, false};
+        return {text::msg::WrongWord, std::nullopt, false};
     // The editor reads the text as the C library's atof does: no number reads as 0.
-    const float typed = maps::scanFloat(text).value_or(0.0f);
+    const float typed = text::scanFloat(text).value_or(0.0f);
     const maps::TypedConstant converted = maps::convertTypedConstant(entry, typed);
     if (converted.result == maps::TypedConstant::Result::NotEditable)
-        return {msg::ValueCannotBeEdited, std::nullopt, false};
+        return {text::msg::ValueCannotBeEdited, std::nullopt, false};
     const std::uint16_t before = maps::calibRaw(entry, image);
     if (converted.result == maps::TypedConstant::Result::NotConvertible)
-        return {msg::Success, std::nullopt, false};
+        return {text::msg::Success, std::nullopt, false};
     const auto raw = static_cast<std::uint16_t>(std::lround(converted.raw));
     if (entry.byteCount == 2)
         image.setWord(entry.address, raw);
     else
         image.setByte(entry.address, static_cast<std::uint8_t>(raw));
-    return {msg::Success, converted.warning, raw != before};
+    return {text::msg::Success, converted.warning, raw != before};
 }
 
 std::optional<maps::CalibEntry> findCalibEntry(const config::CLineList& lines,

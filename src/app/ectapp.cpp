@@ -2,43 +2,43 @@
 
 #include "app/batchexport.h"
 #include "app/configurationwriter.h"
-#include "app/messages.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 
 CEctApp::CEctApp() : m_configuration(std::make_unique<Configuration>()) {
 }
 
-int CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
+text::Status CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
     return loadAppSettings(m_settings, places, screen);
 }
 
-int CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
-    const int result = readConfiguration(*m_configuration, m_settings, path, layout);
-    if (result == msg::Success)
+text::Status CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
+    const text::Status result = readConfiguration(*m_configuration, m_settings, path, layout);
+    if (result == text::msg::Success)
         lockCurrentFile();
     return result;
 }
 
-int CEctApp::save() {
+text::Status CEctApp::save() {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeConfigurationFile(configuration, configuration.path,
-                                              configuration.loadedFromPacked ? FileLayout::Packed
-                                                                             : FileLayout::Plain);
+    const text::Status result = writeConfigurationFile(
+        configuration, configuration.path,
+        configuration.loadedFromPacked ? FileLayout::Packed : FileLayout::Plain);
     lockCurrentFile();
     return result;
 }
 
-int CEctApp::saveAs(const std::string& path) {
+text::Status CEctApp::saveAs(const std::string& path) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
-        return msg::SaveError;
+        return text::msg::SaveError;
     configuration.lock.unlock();
-    const int result = writeConfigurationFile(configuration, path, FileLayout::Packed);
-    if (result == msg::Success) {
+    const text::Status result = writeConfigurationFile(configuration, path, FileLayout::Packed);
+    if (result == text::msg::Success) {
         configuration.setFile(path);
         configuration.loadedFromPacked = true;
     }
@@ -46,19 +46,20 @@ int CEctApp::saveAs(const std::string& path) {
     return result;
 }
 
-int CEctApp::exportTo(const std::string& outPath) const {
+text::Status CEctApp::exportTo(const std::string& outPath) const {
     return writeExport(*m_configuration, formats(), outPath);
 }
 
-bool CEctApp::askClose(MessageSink& sink) {
-    const std::string_view caption = messageText(msg::ProgramTitle);
+bool CEctApp::askClose(text::MessageSink& sink) {
+    const std::string_view caption = text::messageText(text::msg::ProgramTitle);
     const auto ask = [&](int question) {
-        return sink.show(messageText(question), caption, Icon::Question, Buttons::OkCancel) ==
-               Answer::Ok;
+        return sink.show(text::messageText(question), caption, text::Icon::Question,
+                         text::Buttons::OkCancel) == text::Answer::Ok;
     };
-    if (closeLosesUnsavedEdits(*m_configuration) && !ask(msg::CloseWithoutSaving))
+    if (closeLosesUnsavedEdits(*m_configuration) && !ask(text::msg::CloseWithoutSaving))
         return false;
-    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) && !ask(msg::CloseWithoutWriting))
+    if (closeLosesEcuEdits(m_configuration->image, m_ecuSnapshot) &&
+        !ask(text::msg::CloseWithoutWriting))
         return false;
     return true;
 }
@@ -69,18 +70,30 @@ void CEctApp::closeConfiguration() {
 }
 
 void CEctApp::lockCurrentFile() {
+    m_lockRefused = false;
     if (m_settings.registryValues.xorOff == 0 && m_configuration->isOpen())
-        m_configuration->lock.lock(m_configuration->path);
+        m_lockRefused = !m_configuration->lock.lock(m_configuration->path);
 }
 
-int runBatchExport(CEctApp& app, const std::string& in, const std::string& out, MessageSink& sink) {
-    int result = app.openConfiguration(in, FileLayout::PackedThenPlain);
-    if (result == msg::Success)
+ecu::EcuDocument documentOf(CEctApp& app) {
+    Configuration& configuration = app.configuration();
+    return {configuration.lines,
+            configuration.maps,
+            app.formats(),
+            configuration.path,
+            app.settings().registryValues.machineFolder,
+            app.ecuSnapshot()};
+}
+
+int runBatchExport(CEctApp& app, const std::string& in, const std::string& out,
+                   text::MessageSink& sink) {
+    text::Status result = app.openConfiguration(in, FileLayout::PackedThenPlain);
+    if (result == text::msg::Success)
         result = app.exportTo(out);
-    if (result == msg::Success)
+    if (result == text::msg::Success)
         return 0;
-    sink.show(messageText(result), messageText(msg::ProgramTitle),
-              isErrorIconMessage(result) ? Icon::Error : Icon::Exclamation);
+    sink.show(text::messageText(result), text::messageText(text::msg::ProgramTitle),
+              isErrorIconMessage(result) ? text::Icon::Error : text::Icon::Exclamation);
     return 1;
 }
 

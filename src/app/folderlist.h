@@ -30,7 +30,7 @@ public:
     // Writes the entries to PATH1, PATH2, ...; when the stored list was longer, the key after
     // the last entry is set to "NO_DIR" so that no stale entry reappears. False when a key
     // could not be written.
-    bool write(platform::Profile& file) const;
+    [[nodiscard]] bool write(platform::Profile& file) const;
 
 private:
     std::vector<std::string> m_entries;

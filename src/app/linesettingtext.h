@@ -19,13 +19,4 @@ std::int32_t stopIndex(std::string_view text);
 // "NO": 1 (no XON/XOFF); anything else 0.
 std::int32_t flowIndex(std::string_view text);
 
-// A port name: "PORT1" to "PORT8" give 0 to 7; otherwise the leading letters P, O, R and T
-// are stripped and the rest, all decimal digits giving n with 1 <= n <= 256, gives n - 1.
-// Anything else gives -1 (no port).
-std::int32_t portIndexFromName(std::string_view text);
-
-// The text PORT is written as for port index `index`: "PORT" + (index + 1), or "PORT1" when
-// the index is outside 0..255.
-std::string portName(std::int32_t index);
-
 } // namespace qmx::app

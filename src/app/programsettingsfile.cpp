@@ -3,11 +3,12 @@
 #include "app/cectsettings.h"
 #include "app/folderpath.h"
 #include "app/linesettingtext.h"
-#include "app/messages.h"
+#include "platform/comports.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/textencoding.h"
 #include "platform/textlines.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -35,6 +36,7 @@ std::string programSettingsFolder(const CEctSettings& registry, const std::strin
 std::string programSettingsMissingText(const platform::Registry& registry,
                                        const CEctSettings& values, const std::string& programFolder,
                                        std::string_view programName) {
+    using namespace text;
     const int origin = !registry.isOpen()                ? msg::SettingsFolderRegistryUnread
                        : values.installDirectory.empty() ? msg::SettingsFolderOfProgram
                                                          : msg::SettingsFolderOfRegistry;
@@ -74,14 +76,14 @@ StartupSettings readStartupSettings(const platform::Profile& file,
     s.line.parity = parityIndex(file.readString("RS232C", "PARITY", "NON"));
     s.line.stop = stopIndex(file.readString("RS232C", "STOP", "1BIT"));
     s.line.flow = flowIndex(file.readString("RS232C", "XFLLOW", "YES"));
-    s.line.port = portIndexFromName(file.readString("RS232C", "PORT", ""));
+    s.line.port = platform::portIndexFromName(file.readString("RS232C", "PORT", ""));
     s.timeout = file.readInt("RS232C", "TIMEOUT", 50);
     s.waitTime = file.readInt("RS232C", "WAITTIME", 100);
     s.retry = file.readInt("RS232C", "RETRY", 9);
     s.ecRetry = file.readInt("RS232C", "ECRETRY", 4);
-    s.precision.x = clampDecimals(file.readInt("PRECISION", "X", 1));
-    s.precision.y = clampDecimals(file.readInt("PRECISION", "Y", 1));
-    s.precision.z = clampDecimals(file.readInt("PRECISION", "Z", 1));
+    s.precision.x = text::clampDecimals(file.readInt("PRECISION", "X", 1));
+    s.precision.y = text::clampDecimals(file.readInt("PRECISION", "Y", 1));
+    s.precision.z = text::clampDecimals(file.readInt("PRECISION", "Z", 1));
     s.print.left = file.readInt("PRINT", "LEFT", 0);
     s.print.top = file.readInt("PRINT", "TOP", 0);
     s.print.right = file.readInt("PRINT", "RIGHT", 0);

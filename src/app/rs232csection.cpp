@@ -7,6 +7,7 @@
 
 #include "app/linesettingtext.h"
 #include "config/linerules.h"
+#include "platform/comports.h"
 
 namespace qmx::app {
 
@@ -46,7 +47,7 @@ void applyRs232cSection(const config::CLineList& lines, LineIndexes& line,
     }
     if (line.port == -1) {
         if (const auto port = value("CommPort"))
-            line.port = portIndexFromName(*port);
+            line.port = platform::portIndexFromName(*port);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/numberformat.h"
+#include "text/numberformat.h"
 
 #include <cstdint>
 #include <string>
@@ -42,7 +42,7 @@ struct StartupSettings {
     std::int32_t undoSize = 1024;       // UNDO SIZE
     PrintMargins print;
     std::string initialFolder; // DIRECTORY PATH1: where the file dialogs start
-    NumberFormats precision;
+    text::NumberFormats precision;
     bool operator==(const StartupSettings&) const = default;
 };
 

@@ -1,10 +1,10 @@
 #include <CLI/CLI.hpp>
 
-#include "app/messages.h"
 #include "cli/command.h"
 #include "cli/linksession.h"
 #include "cli/session.h"
 #include "ecu/ecucheck.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 
@@ -31,15 +31,15 @@ public:
 
         // Like the monitor start: open (searching once when auto-select is on), then one check.
         link.setTransferActive(true);
-        int result = app::msg::Success;
+        text::Status result;
         if (!link.openConfiguredPort(false))
-            result = link.searchDone() ? app::msg::FailedOpenPort : app::msg::AutoSelectFailed;
+            result = link.searchDone() ? text::msg::FailedOpenPort : text::msg::AutoSelectFailed;
         else
             result = ecu::EcuCheckCommand(link, false);
         link.closePort();
         link.setTransferActive(false);
 
-        if (result != app::msg::Success)
+        if (result != text::msg::Success)
             return session.fail(result);
         session.out() << "Success\n";
         return 0;

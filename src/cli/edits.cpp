@@ -3,10 +3,10 @@
 #include <charconv>
 
 #include "app/constantedit.h"
-#include "app/messages.h"
 #include "cli/session.h"
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 
@@ -49,10 +49,10 @@ int applyConstantEdit(Session& session, const Edit& edit) {
     if (!entry)
         return session.fail("no constant named \"" + edit.name + "\"");
     if (entry->readOnly)
-        return session.fail(app::msg::ValueCannotBeEdited);
+        return session.fail(text::msg::ValueCannotBeEdited);
     const app::ConstantCommit commit =
         app::commitConstantText(*entry, configuration.image, edit.value);
-    if (commit.message != app::msg::Success)
+    if (commit.message != text::msg::Success)
         return session.fail(commit.message);
     printWarning(session, commit.warning);
     if (commit.changed)
@@ -84,13 +84,13 @@ int applyMapEdit(Session& session, const Edit& edit) {
     case maps::Access::ColumnOutOfRange:
         return session.fail("map \"" + edit.name + "\" has no such cell");
     }
-    const app::NumberFormats& formats = session.app().formats();
+    const text::NumberFormats& formats = session.app().formats();
     const bool axisValue =
         target == maps::EditTarget::Z || (target == maps::EditTarget::X && !map->hasXRowPerZ());
     const maps::CommitOutcome outcome =
         axisValue ? maps::commitAxisValue(configuration.maps, *map, edit.value, formats)
                   : maps::commitTypedCell(configuration.maps, *map, edit.value, formats);
-    if (outcome.message != app::msg::Success)
+    if (outcome.message != text::msg::Success)
         return session.failText(maps::rejectionText());
     printWarning(session, outcome.warning);
     return 0;

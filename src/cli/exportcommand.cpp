@@ -3,9 +3,9 @@
 #include <ctime>
 
 #include "app/batchexport.h"
-#include "app/messages.h"
 #include "cli/command.h"
 #include "cli/session.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 
@@ -34,7 +34,7 @@ public:
         std::tm local{};
         ::localtime_r(&now, &local);
         session.out() << app::exportText(session.configuration(), session.app().formats(), local);
-        return session.out() ? 0 : session.fail(app::msg::FailedToWriteFile);
+        return session.out() ? 0 : session.fail(text::msg::FailedToWriteFile);
     }
 
 private:

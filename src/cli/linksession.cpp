@@ -28,10 +28,10 @@ std::string homeFolder(const Session& session) {
 }
 
 LinkSession::LinkSession(Session& session)
-    : m_host(session.app().settings(), m_pump, ecu::LinkHostPlaces{homeFolder(session)}),
+    : m_host(session.app().settings(), m_pump, app::LinkHostPlaces{homeFolder(session)}),
       m_progress(session.err()) {
-    // A log that cannot be opened is reported and the run goes on without it.
-    m_host.openLog(app::versionText(platform::executablePath()), session.sink());
+    // A log that cannot be opened has been shown by openLog; the run goes on without it.
+    static_cast<void>(m_host.openLog(app::versionText(platform::executablePath()), session.sink()));
     const app::Configuration& configuration = session.configuration();
     if (configuration.isOpen())
         m_host.applyConfiguration(configuration.line, configuration.commandRetryCount,

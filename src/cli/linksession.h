@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ecu/linkhost.h"
+#include "app/linkhost.h"
 #include "ecu/progresswindow.h"
 #include "ecu/steadyclockpump.h"
 
@@ -38,13 +38,13 @@ public:
     // `session` must be started and outlive the link session.
     explicit LinkSession(Session& session);
 
-    ecu::LinkHost& host() { return m_host; }
+    app::LinkHost& host() { return m_host; }
     ecu::Link& link() { return m_host.link(); }
     ecu::ProgressWindow& progress() { return m_progress; }
 
 private:
     ecu::SteadyClockPump m_pump;
-    ecu::LinkHost m_host;
+    app::LinkHost m_host;
     StderrProgress m_progress;
 };
 

@@ -55,10 +55,11 @@ public:
 
         LinkSession link(session);
         // A failure was shown through the session's sink already.
-        const int result = m_word ? ecu::writeEcuWord(link.link(), link.progress(), session.sink(),
-                                                      *address, *value)
-                                  : ecu::writeEcuByte(link.link(), link.progress(), session.sink(),
-                                                      *address, static_cast<std::uint8_t>(*value));
+        const text::Status result =
+            m_word
+                ? ecu::writeEcuWord(link.link(), link.progress(), session.sink(), *address, *value)
+                : ecu::writeEcuByte(link.link(), link.progress(), session.sink(), *address,
+                                    static_cast<std::uint8_t>(*value));
         return result == 0 ? 0 : 1;
     }
 

@@ -27,7 +27,7 @@ public:
     int run(Session& session) override {
         if (const int status = session.open(m_config))
             return status;
-        int result = 0;
+        text::Status result;
         {
             TransferSession transfer(session);
             // A failure was shown through the sink already.

@@ -1,11 +1,11 @@
 #include <CLI/CLI.hpp>
 
-#include "app/messages.h"
 #include "cli/command.h"
 #include "cli/linksession.h"
 #include "cli/session.h"
 #include "ecu/portsearch.h"
 #include "platform/comports.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 
@@ -13,7 +13,7 @@ namespace {
 
 // "COM%d %s was Selected." for port `index` and its display name.
 std::string selectedText(int index, std::string_view displayName) {
-    std::string text(app::messageText(app::msg::PortSelected));
+    std::string text(text::messageText(text::msg::PortSelected));
     text.replace(text.find("%d"), 2, std::to_string(index + 1));
     text.replace(text.find("%s"), 2, displayName);
     return text;
@@ -39,8 +39,8 @@ public:
         LinkSession link(session);
         int found = -1;
         if (!ecu::searchPort(link.link(), &found))
-            return session.fail(app::msg::AutoSelectFailed);
-        link.link().setPortIndex(found);
+            return session.fail(text::msg::AutoSelectFailed);
+        const bool stored = link.link().setPortIndex(found);
 
         std::string displayName;
         for (const ecu::PortInfo& port : link.host().portLister().enumerate()) {
@@ -48,7 +48,7 @@ public:
                 displayName = port.displayName;
         }
         session.out() << selectedText(found, displayName) << '\n';
-        return 0;
+        return stored ? 0 : session.fail(text::msg::FailedToWriteFile);
     }
 
 private:

@@ -1,6 +1,6 @@
 #include "cli/session.h"
 
-#include "app/messages.h"
+#include "text/messages.h"
 
 namespace qmx::cli {
 
@@ -13,32 +13,32 @@ constexpr const char* kProgramName = "qmx";
 
 Session::Session(std::ostream& out, std::ostream& err)
     : m_app(std::make_unique<app::CEctApp>()), m_out(out), m_err(err),
-      m_sink(err, app::Unattended::Decline) {
+      m_sink(err, text::Unattended::Decline) {
 }
 
 int Session::start() {
     app::StartupPlaces places = app::processStartupPlaces(kProgramName);
     if (!options.home.empty())
         places.homeFolder = options.home;
-    const int result = m_app->start(places, app::kLargeScreen);
-    if (result == app::msg::ProgramSettingsMissing)
+    const text::Status result = m_app->start(places, app::kLargeScreen);
+    if (result == text::msg::ProgramSettingsMissing)
         return failText(app::startFailureText(result, m_app->settings(), places));
-    return result == app::msg::Success ? 0 : fail(result);
+    return result == text::msg::Success ? 0 : fail(result);
 }
 
 int Session::open(const std::string& path) {
     if (const int status = start())
         return status;
-    const int result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain);
-    if (result != app::msg::Success)
+    const text::Status result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain);
+    if (result != text::msg::Success)
         return fail(result);
     if (options.port > 0)
         configuration().line.port = options.port - 1;
     return 0;
 }
 
-int Session::fail(int message) {
-    return failText(app::messageText(message));
+int Session::fail(text::Status message) {
+    return failText(text::messageText(message.message()));
 }
 
 int Session::failText(std::string_view text) {

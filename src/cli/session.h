@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/ectapp.h"
-#include "app/streamsink.h"
+#include "text/streamsink.h"
 
 // What every qmxctl command works with: the options before the command, the application
 // object with the settings of qmx, and the output streams.
@@ -25,7 +25,7 @@ public:
 
     app::CEctApp& app() { return *m_app; }
     app::Configuration& configuration() { return m_app->configuration(); }
-    app::MessageSink& sink() { return m_sink; }
+    text::MessageSink& sink() { return m_sink; }
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }
 
@@ -35,7 +35,7 @@ public:
     // after printing the message.
     int open(const std::string& path);
     // Prints the text of message `message` and returns 1, the failure exit status.
-    int fail(int message);
+    int fail(text::Status message);
     // Prints the program's own text `text` (a composed message) and returns 1.
     int failText(std::string_view text);
     // Prints "qmxctl: " + `problem` (a problem of qmxctl's own, such as an unknown map name)
@@ -46,7 +46,7 @@ private:
     std::unique_ptr<app::CEctApp> m_app;
     std::ostream& m_out;
     std::ostream& m_err;
-    app::StreamSink m_sink;
+    text::StreamSink m_sink;
 };
 
 } // namespace qmx::cli

@@ -33,7 +33,7 @@ public:
             if (const int status = applyEdit(session, edit))
                 return status;
         }
-        const int result =
+        const text::Status result =
             parsed.saveAs.empty() ? session.app().save() : session.app().saveAs(parsed.saveAs);
         return result == 0 ? 0 : session.fail(result);
     }

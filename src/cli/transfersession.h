@@ -25,15 +25,15 @@ public:
     ecu::Link& link() { return m_link.link(); }
 
 private:
-    class ReportSink : public app::MessageSink {
+    class ReportSink : public text::MessageSink {
     public:
-        ReportSink(std::ostream& out, app::MessageSink& others) : m_out(out), m_others(others) {}
-        app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
-                         app::Buttons buttons) override;
+        ReportSink(std::ostream& out, text::MessageSink& others) : m_out(out), m_others(others) {}
+        text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
+                          text::Buttons buttons) override;
 
     private:
         std::ostream& m_out;
-        app::MessageSink& m_others;
+        text::MessageSink& m_others;
     };
 
     LinkSession m_link;

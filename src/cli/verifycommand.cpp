@@ -38,7 +38,7 @@ public:
                                           : !m_fileEcu.empty() ? ecu::CompareChoice::FileWithEcu
                                                                : ecu::CompareChoice::EditWithFile;
         std::string log;
-        int result = 0;
+        text::Status result;
         {
             TransferSession transfer(session);
             transfer.document().maps.fixChecksum();
@@ -51,7 +51,7 @@ public:
         if (result != 0)
             return 1;
         session.out() << ecu::compareLogText(log);
-        if (!m_log.empty() && (result = ecu::saveCompareLog(m_log, log)) != 0)
+        if (!m_log.empty() && (result = ecu::saveCompareLog(m_log, log)))
             return session.fail(result);
         return 0;
     }

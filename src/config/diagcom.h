@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,6 +8,9 @@
 #include "config/linelist.h"
 
 namespace qmx::config {
+
+// The Monitor window shows at most this many items at a time.
+inline constexpr std::size_t kMaxMonitorRows = 15;
 
 // One diagnostic value the ECU can report, from a line of the [Diag.Com] section:
 // "No,Request,Name,Unit,Bytes,Gain,Offset".

@@ -13,4 +13,10 @@ void EcuImage::setWord(std::uint16_t address, std::uint16_t value) {
     m_bytes[next] = static_cast<std::uint8_t>(value & 0xFF);
 }
 
+std::vector<std::uint8_t> editData(const EcuImage& image) {
+    if (image.low() > image.high())
+        return {};
+    return {image.data() + image.low(), image.data() + image.high() + 1};
+}
+
 } // namespace qmx::config

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace qmx::config {
 
@@ -34,5 +35,8 @@ private:
     std::uint16_t m_low = 0xFFFF;
     std::uint16_t m_high = 0;
 };
+
+// The edit data: a copy of the image bytes low() .. high(); empty when low() > high().
+std::vector<std::uint8_t> editData(const EcuImage& image);
 
 } // namespace qmx::config

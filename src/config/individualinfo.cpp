@@ -1,8 +1,8 @@
 #include "config/individualinfo.h"
 
-#include "app/messages.h"
 #include "config/linerules.h"
 #include "platform/textencoding.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
@@ -15,12 +15,12 @@ std::optional<std::string> readMachineCode(const CLineList& lines) {
     return std::nullopt;
 }
 
-int checkMachine(const CLineList& lines, const std::string& machineFolder) {
+text::Status checkMachine(const CLineList& lines, const std::string& machineFolder) {
     const auto model = keyedValue(lines, "Machine", "Model", ',');
     // The registry and the configuration may hold the name in different encodings.
     if (model && !platform::sameText(*model, machineFolder))
-        return app::msg::MachineTypeDifferent;
-    return app::msg::Success;
+        return text::msg::MachineTypeDifferent;
+    return text::msg::Success;
 }
 
 } // namespace qmx::config

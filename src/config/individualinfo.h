@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <optional>
 #include <string>
 
@@ -15,6 +17,6 @@ std::optional<std::string> readMachineCode(const CLineList& lines);
 // 0 when the configuration belongs to `machineFolder` (no Model key in [Machine], or a Model
 // that is the same text, each read as UTF-8 when valid, else as Windows-1252), else the
 // "machine type is different" message number.
-int checkMachine(const CLineList& lines, const std::string& machineFolder);
+text::Status checkMachine(const CLineList& lines, const std::string& machineFolder);
 
 } // namespace qmx::config

@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/messages.h"
 #include "config/linerules.h"
 #include "config/textfile.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
@@ -78,7 +78,7 @@ bool encodeLine(std::string_view text, std::string& out) {
     return true;
 }
 
-int writePackedFile(const CLineList& lines, std::ostream& out) {
+text::Status writePackedFile(const CLineList& lines, std::ostream& out) {
     // The file is built whole first, so that a line too long to code leaves `out` untouched.
     std::string file;
     std::size_t index = 0;
@@ -90,16 +90,16 @@ int writePackedFile(const CLineList& lines, std::ostream& out) {
     appendCodedLine(VersionLine, file);
     for (; index < lines.count(); ++index) {
         if (!appendCodedLine(lines.textAt(index), file))
-            return app::msg::LineTooLong;
+            return text::msg::LineTooLong;
     }
     appendCodedLine(VersionLine, file);
     out.write(file.data(), static_cast<std::streamsize>(file.size()));
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
-int readPackedFile(const std::string& path, CLineList& lines) {
+text::Status readPackedFile(const std::string& path, CLineList& lines) {
     std::string bytes;
-    if (const int result = readFileBytes(path, bytes))
+    if (const text::Status result = readFileBytes(path, bytes))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;
@@ -119,11 +119,11 @@ int readPackedFile(const std::string& path, CLineList& lines) {
         if (!read.empty() && read.back().empty())
             read.pop_back();
         if (!cursor.next(raw, terminated) || decodeLine(raw) != VersionLine)
-            return app::msg::PackedVersionError;
+            return text::msg::PackedVersionError;
         versionSeen = true;
     }
     if (!versionSeen)
-        return app::msg::PackedVersionError;
+        return text::msg::PackedVersionError;
 
     // The trailer is the last coded version line; an earlier one is a configuration line that
     // happens to hold the same text, and is kept.
@@ -131,17 +131,17 @@ int readPackedFile(const std::string& path, CLineList& lines) {
     while (cursor.next(raw, terminated)) {
         auto text = decodeLine(raw);
         if (!text)
-            return app::msg::PackedVersionError;
+            return text::msg::PackedVersionError;
         if (*text == VersionLine)
             trailer = read.size();
         read.push_back(std::move(*text));
     }
     if (!trailer)
-        return app::msg::PackedVersionError;
+        return text::msg::PackedVersionError;
     read.erase(read.begin() + static_cast<std::ptrdiff_t>(*trailer));
     for (std::string& line : read)
         lines.append(std::move(line));
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace qmx::config

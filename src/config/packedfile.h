@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -18,12 +20,12 @@ bool encodeLine(std::string_view text, std::string& out);
 
 // Writes `lines` in the packed layout. Returns 0, or msg::LineTooLong when a line to be coded
 // is longer than 65535 bytes; `out` then receives nothing. The caller checks `out`'s state.
-[[nodiscard]] int writePackedFile(const CLineList& lines, std::ostream& out);
+text::Status writePackedFile(const CLineList& lines, std::ostream& out);
 
 // Appends the lines of the packed file at `path` to `lines` (the framing lines excluded).
 // Returns 0, msg::PackedVersionError for a file that is not a readable packed file,
 // msg::WriteDenied when another process holds a write lock on it, or msg::FailedToOpenFile;
 // on failure `lines` is left as it was.
-[[nodiscard]] int readPackedFile(const std::string& path, CLineList& lines);
+text::Status readPackedFile(const std::string& path, CLineList& lines);
 
 } // namespace qmx::config

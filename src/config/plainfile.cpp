@@ -1,13 +1,13 @@
 #include "config/plainfile.h"
 
-#include "app/messages.h"
 #include "config/textfile.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
-int readPlainFile(const std::string& path, CLineList& lines) {
+text::Status readPlainFile(const std::string& path, CLineList& lines) {
     std::string bytes;
-    if (const int result = readFileBytes(path, bytes))
+    if (const text::Status result = readFileBytes(path, bytes))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;
@@ -17,7 +17,7 @@ int readPlainFile(const std::string& path, CLineList& lines) {
         if (terminated || !line.empty())
             lines.append(std::move(line));
     }
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 void writePlainFile(const CLineList& lines, std::ostream& out) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/messages.h"
 #include "config/linerules.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
@@ -59,19 +59,19 @@ int parseRecords(const CLineList& lines, std::size_t header, std::vector<SRecord
         if (!isLongContentLine(line))
             continue;
         if (line.starts_with("S9"))
-            return app::msg::Success;
+            return text::msg::Success;
         SRecord record;
         switch (decodeS1(line, record)) {
         case RecordFault::None:
             records.push_back(std::move(record));
             break;
         case RecordFault::Format:
-            return app::msg::SFormatError;
+            return text::msg::SFormatError;
         case RecordFault::WrongWord:
-            return app::msg::WrongWordInData;
+            return text::msg::WrongWordInData;
         }
     }
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 std::string formatS1(const EcuImage& image, std::uint16_t address, std::size_t dataCount) {
@@ -101,10 +101,10 @@ std::optional<SRecord> parseS1Record(std::string_view line) {
     return record;
 }
 
-int loadDataSection(const CLineList& lines, EcuImage& image) {
+text::Status loadDataSection(const CLineList& lines, EcuImage& image) {
     const auto header = findSection(lines, "Data");
     if (!header)
-        return app::msg::DataSectionNotFound;
+        return text::msg::DataSectionNotFound;
     // The search for a first record runs on past later section headers.
     bool anyRecordLine = false;
     for (std::size_t i = *header + 1; i < lines.count() && !anyRecordLine; ++i) {
@@ -112,7 +112,7 @@ int loadDataSection(const CLineList& lines, EcuImage& image) {
         anyRecordLine = isLongContentLine(line) && line.starts_with("S1");
     }
     if (!anyRecordLine)
-        return app::msg::DataSectionDataNotFound;
+        return text::msg::DataSectionDataNotFound;
 
     // Every record is checked before the first byte is stored, so a bad file changes nothing.
     std::vector<SRecord> records;
@@ -127,13 +127,13 @@ int loadDataSection(const CLineList& lines, EcuImage& image) {
         high = std::max(high, record.address + record.data.size() - 1);
     }
     if (low > high)
-        return app::msg::DataSectionDataNotFound;
+        return text::msg::DataSectionDataNotFound;
     for (const SRecord& record : records) {
         for (std::size_t i = 0; i < record.data.size(); ++i)
             image.setByte(static_cast<std::uint16_t>(record.address + i), record.data[i]);
     }
     image.setRange(static_cast<std::uint16_t>(low), static_cast<std::uint16_t>(high));
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 bool fixImageChecksum(EcuImage& image) {

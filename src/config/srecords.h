@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -31,7 +33,7 @@ std::optional<SRecord> parseS1Record(std::string_view line);
 // highest address they covered. Returns 0, or 1507 (no [Data] section), 1508 (no record, or
 // no data byte), 1509 (malformed record or line) or 1510 (non-hexadecimal character). On
 // failure neither the image bytes nor its range change. Record checksums are not verified.
-[[nodiscard]] int loadDataSection(const CLineList& lines, EcuImage& image);
+text::Status loadDataSection(const CLineList& lines, EcuImage& image);
 
 // Stores (0x7F - the sum of the bytes low() .. high() - 1) modulo 256 at high(), so the range
 // adds up to 0x7F. True when that byte changed; false, and nothing stored, when low() > high().

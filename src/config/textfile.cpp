@@ -2,20 +2,20 @@
 
 #include <utility>
 
-#include "app/messages.h"
 #include "platform/fileio.h"
 #include "platform/filelock.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 
-int readFileBytes(const std::string& path, std::string& bytes) {
+text::Status readFileBytes(const std::string& path, std::string& bytes) {
     if (platform::isWriteLockedByOther(path))
-        return app::msg::WriteDenied;
+        return text::msg::WriteDenied;
     auto content = platform::readFileBytes(path);
     if (!content)
-        return app::msg::FailedToOpenFile;
+        return text::msg::FailedToOpenFile;
     bytes = std::move(*content);
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 bool LineCursor::next(std::string_view& line, bool& terminated) {

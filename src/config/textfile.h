@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@ namespace qmx::config {
 // Reads every byte of the file at `path` into `bytes` (replacing its content). Returns 0,
 // msg::WriteDenied when another process holds a write lock on the file, or
 // msg::FailedToOpenFile when it cannot be opened or read; `bytes` may then hold part of the file.
-[[nodiscard]] int readFileBytes(const std::string& path, std::string& bytes);
+text::Status readFileBytes(const std::string& path, std::string& bytes);
 
 // Walks a text line by line; a line ends at LF and is given without it.
 class LineCursor {

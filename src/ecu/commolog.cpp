@@ -1,6 +1,6 @@
 #include "ecu/commolog.h"
 
-#include "app/messages.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,8 +30,8 @@ bool makeWritableFolder(const std::string& folder) {
 } // namespace
 
 CommoLog::CommoLog(Clock clock)
-    : m_clock(std::move(clock)), m_readFormat(app::messageText(app::msg::LogReadLine)),
-      m_writeFormat(app::messageText(app::msg::LogWriteLine)) {
+    : m_clock(std::move(clock)), m_readFormat(text::messageText(text::msg::LogReadLine)),
+      m_writeFormat(text::messageText(text::msg::LogWriteLine)) {
     if (!m_clock) {
         const auto start = std::chrono::steady_clock::now();
         m_clock = [start] {
@@ -42,8 +42,8 @@ CommoLog::CommoLog(Clock clock)
     }
 }
 
-int CommoLog::open(std::string_view path, bool deleteFirst, std::string_view versionText,
-                   app::MessageSink& sink) {
+text::Status CommoLog::open(std::string_view path, bool deleteFirst, std::string_view versionText,
+                            text::MessageSink& sink) {
     m_file.reset();
     // Stored paths may come from a Windows installation; both separators split folders.
     std::string file(path);
@@ -54,16 +54,15 @@ int CommoLog::open(std::string_view path, bool deleteFirst, std::string_view ver
     if (!file.empty() && makeWritableFolder(folderOf(file)))
         m_file.reset(std::fopen(file.c_str(), "a+"));
     if (!m_file) {
-        sink.show(app::messageText(app::msg::LogFolderMissing),
-                  app::messageText(app::msg::ProgramTitle), app::Icon::None);
-        return app::msg::LogFolderMissing;
+        sink.show(text::messageText(text::msg::LogFolderMissing),
+                  text::messageText(text::msg::ProgramTitle), text::Icon::None);
+        return text::msg::LogFolderMissing;
     }
 
-    const std::string header(app::messageText(app::msg::LogHeader));
-    std::fprintf(m_file.get(), header.c_str(), std::string(versionText).c_str());
-    std::fputs(std::string(app::messageText(app::msg::LogColumnsHeader)).c_str(), m_file.get());
+    std::fputs(text::messageText(text::msg::LogHeader, versionText).c_str(), m_file.get());
+    std::fputs(std::string(text::messageText(text::msg::LogColumnsHeader)).c_str(), m_file.get());
     std::fflush(m_file.get());
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 void CommoLog::readLine(std::uint8_t byte, int count, int ticks, int error,

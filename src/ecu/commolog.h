@@ -1,6 +1,8 @@
 #pragma once
 
-#include "app/messagesink.h"
+#include "text/status.h"
+
+#include "text/messagesink.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -26,8 +28,8 @@ public:
     // folders are created. Writes the header with `versionText`. Returns 0, or 57652 when the
     // folder cannot be made or written or the file cannot be opened; 57652 is also shown through
     // `sink` as a plain message, and the program runs on without a log.
-    int open(std::string_view path, bool deleteFirst, std::string_view versionText,
-             app::MessageSink& sink);
+    text::Status open(std::string_view path, bool deleteFirst, std::string_view versionText,
+                      text::MessageSink& sink);
     bool isOpen() const { return m_file != nullptr; }
     // Closes the file; later writes do nothing.
     void close() { m_file.reset(); }

@@ -1,7 +1,5 @@
 #include "ecu/compare.h"
 
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "config/ecuimage.h"
 #include "config/individualinfo.h"
 #include "config/linelist.h"
@@ -15,6 +13,8 @@
 #include "maps/displayformat.h"
 #include "maps/mapset.h"
 #include "platform/fileio.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <memory>
 
@@ -93,7 +93,7 @@ void listConstants(const config::CLineList& lines, DifferenceList& list) {
     }
 }
 
-void listMap(const maps::Map& map, const app::NumberFormats& formats, DifferenceList& list) {
+void listMap(const maps::Map& map, const text::NumberFormats& formats, DifferenceList& list) {
     list.group(map.hasXRowPerZ() ? "* Map Name;  AxisZ  AxisX  " : "* Map Name;  Axis  ");
     if (map.axesInImage()) {
         for (int row = 0; row < map.rows(); ++row)
@@ -122,25 +122,25 @@ void listMap(const maps::Map& map, const app::NumberFormats& formats, Difference
     }
 }
 
-void showFileFailure(app::MessageSink& sink, int message) {
-    sink.show(app::messageText(message), app::messageText(app::msg::ReadFromFileCaption),
-              app::Icon::Exclamation);
+void showFileFailure(text::MessageSink& sink, text::Status message) {
+    sink.show(text::messageText(message), text::messageText(text::msg::ReadFromFileCaption),
+              text::Icon::Exclamation);
 }
 
 } // namespace
 
-int loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
-                 app::MessageSink& sink) {
+text::Status loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
+                          text::MessageSink& sink) {
     config::CLineList lines;
-    int result = config::readPackedFile(path, lines);
-    if (result != app::msg::Success && result != app::msg::PackedVersionError)
-        result = app::msg::FailedToReadFileData;
-    if (result == app::msg::Success)
+    text::Status result = config::readPackedFile(path, lines);
+    if (result != text::msg::Success && result != text::msg::PackedVersionError)
+        result = text::msg::FailedToReadFileData;
+    if (result == text::msg::Success)
         result = config::checkMachine(lines, machineFolder);
     auto image = std::make_unique<config::EcuImage>();
-    if (result == app::msg::Success && config::loadDataSection(lines, *image) != 0)
-        result = app::msg::FailedToReadFileData;
-    if (result != app::msg::Success) {
+    if (result == text::msg::Success && config::loadDataSection(lines, *image) != 0)
+        result = text::msg::FailedToReadFileData;
+    if (result != text::msg::Success) {
         showFileFailure(sink, result);
         return result;
     }
@@ -148,7 +148,7 @@ int loadFileData(const std::string& path, const std::string& machineFolder, Data
     pane.fill(image->low(),
               std::vector<std::uint8_t>(data + image->low(), data + image->high() + 1),
               "File Data  [ " + path + " ]");
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 bool sameMachine(const config::CLineList& lines, const DataPane& first, const DataPane& second) {
@@ -179,8 +179,8 @@ std::string differenceListing(const EcuDocument& document, const DataPane& first
     return text;
 }
 
-int verify(TransferContext& context, EcuDocument& document, CompareData& data, CompareChoice choice,
-           const std::string& filePath, std::string& log) {
+text::Status verify(TransferContext& context, EcuDocument& document, CompareData& data,
+                    CompareChoice choice, const std::string& filePath, std::string& log) {
     enum class Source { Ecu, Edit, File };
     const auto [firstSource, secondSource] = [choice] {
         switch (choice) {
@@ -196,7 +196,7 @@ int verify(TransferContext& context, EcuDocument& document, CompareData& data, C
 
     auto load = [&](Source source, PaneTarget target) {
         DataPane& pane = data.pane(target);
-        int result = app::msg::Success;
+        text::Status result;
         switch (source) {
         case Source::Ecu:
             result = ReadEcu(context, data, target, true);
@@ -215,26 +215,26 @@ int verify(TransferContext& context, EcuDocument& document, CompareData& data, C
     };
 
     log.clear();
-    if (const int result = load(firstSource, PaneTarget::First))
+    if (const text::Status result = load(firstSource, PaneTarget::First))
         return result;
     if (!data.first.empty())
         log = "ORIGINAL;  " + data.first.title + std::string(kLineEnd);
-    if (const int result = load(secondSource, PaneTarget::Second))
+    if (const text::Status result = load(secondSource, PaneTarget::Second))
         return result;
     if (!data.second.empty())
         log += "VERIFY;  " + data.second.title + std::string(kLineEnd);
     if (data.first.empty() || data.second.empty())
-        return app::msg::Success;
+        return text::msg::Success;
 
     if (data.first.start != data.second.start) {
-        log += app::messageText(app::msg::AddressDoesNotCorrespond);
+        log += text::messageText(text::msg::AddressDoesNotCorrespond);
     } else if (!sameMachine(document.lines, data.first, data.second)) {
-        log += app::messageText(app::msg::MachineTypeDifferent);
+        log += text::messageText(text::msg::MachineTypeDifferent);
     } else {
         const std::string listing = differenceListing(document, data.first, data.second);
-        log += listing.empty() ? std::string(app::messageText(app::msg::Same)) : listing;
+        log += listing.empty() ? std::string(text::messageText(text::msg::Same)) : listing;
     }
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 std::string compareLogText(std::string_view log) {
@@ -248,10 +248,10 @@ std::string compareLogText(std::string_view log) {
     return text;
 }
 
-int saveCompareLog(const std::string& path, std::string_view log) {
+text::Status saveCompareLog(const std::string& path, std::string_view log) {
     return platform::atomicWriteFile(path, compareLogText(log)) == platform::WriteStatus::Written
-               ? app::msg::Success
-               : app::msg::FailedToWriteFile;
+               ? text::msg::Success
+               : text::msg::FailedToWriteFile;
 }
 
 } // namespace qmx::ecu

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,8 +25,8 @@ enum class CompareChoice {
 // touched). Returns 0, 57655 for a file that is not a readable packed file, 1550 when its
 // [Machine] Model differs from `machineFolder`, or 1519 for anything else; a failure is shown
 // captioned "Read From File" and leaves the pane as it was.
-int loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
-                 app::MessageSink& sink);
+text::Status loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
+                          text::MessageSink& sink);
 
 // Whether the panes hold data of one machine: the second field of the first content line of
 // [Individual Information], read as a hexadecimal address a, names the two bytes (a, a + 1) that
@@ -46,13 +48,13 @@ std::string differenceListing(const EcuDocument& document, const DataPane& first
 // loaded, then the text of 1521 for different start addresses, of 1550 for different machines,
 // the difference listing, or "Same". Returns 0 once compared, or the failing loader's message
 // number (the loader showed it; the log then holds at most its first line).
-int verify(TransferContext& context, EcuDocument& document, CompareData& data, CompareChoice choice,
-           const std::string& filePath, std::string& log);
+text::Status verify(TransferContext& context, EcuDocument& document, CompareData& data,
+                    CompareChoice choice, const std::string& filePath, std::string& log);
 
 // The log as a text file holds it: carriage returns removed, a final line feed added.
 std::string compareLogText(std::string_view log);
 
 // Writes compareLogText(`log`) to `path`, replacing the file atomically. Returns 0 or 1517.
-int saveCompareLog(const std::string& path, std::string_view log);
+text::Status saveCompareLog(const std::string& path, std::string_view log);
 
 } // namespace qmx::ecu

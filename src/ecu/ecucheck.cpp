@@ -1,7 +1,7 @@
 #include "ecu/ecucheck.h"
 
-#include "app/messages.h"
 #include "ecu/link.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <array>
@@ -75,7 +75,7 @@ Answer runQuery(Link& link, std::uint8_t query, bool withRetries) {
 int machineCheck(Link& link, bool withRetries) {
     if (link.machineCode().empty()) {
         link.setMachineCode(kDefaultMachineCode);
-        return app::msg::Success;
+        return text::msg::Success;
     }
     const std::string& code = link.machineCode();
     const auto first = static_cast<std::uint8_t>(code[0]);
@@ -83,30 +83,30 @@ int machineCheck(Link& link, bool withRetries) {
 
     const Answer answer = runQuery(link, kMachineQuery, withRetries);
     if (answer.received() && answer.contains(first, second))
-        return app::msg::Success;
+        return text::msg::Success;
     link.setCheckPassed(false);
     if (answer.received())
-        return app::msg::EcuTypeDifferentBang;
+        return text::msg::EcuTypeDifferentBang;
     link.clearLineErrors();
-    return app::msg::NoResponseFromEcu;
+    return text::msg::NoResponseFromEcu;
 }
 
 } // namespace
 
-int EcuCheckCommand(Link& link, bool withRetries) {
+text::Status EcuCheckCommand(Link& link, bool withRetries) {
     const std::array<std::uint8_t, 2>& ecuCode = link.settings().ecuCode;
     if (ecuCode[0] == 0) {
         link.setCheckPassed(true);
-        return app::msg::Success;
+        return text::msg::Success;
     }
 
     const Answer answer = runQuery(link, kEcuTypeQuery, withRetries);
     if (!answer.received()) {
         link.clearLineErrors();
-        return app::msg::NoResponseFromEcu;
+        return text::msg::NoResponseFromEcu;
     }
     if (!answer.contains(ecuCode[0], ecuCode[1]))
-        return app::msg::EcuTypeDifferent;
+        return text::msg::EcuTypeDifferent;
     link.setCheckPassed(true);
     return machineCheck(link, withRetries);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 namespace qmx::ecu {
 
 class Link;
@@ -10,6 +12,6 @@ class Link;
 // empty machine code becomes "7E" and skips the machine query once. `withRetries` asks each
 // query RETRY + 1 times with a WAITTIME pause. Opens and closes the port itself when it is
 // closed. Returns 0, 1524 (no answer), 1542 (ECU type differs) or 57651 (machine differs).
-int EcuCheckCommand(Link& link, bool withRetries);
+text::Status EcuCheckCommand(Link& link, bool withRetries);
 
 } // namespace qmx::ecu

@@ -1,12 +1,12 @@
 #include "ecu/ecuread.h"
 
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "config/srecords.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
 #include "maps/mapset.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -102,14 +102,16 @@ ReceivedData parsePartialText(std::string_view text) {
     return assemble(scanRecords(text).records);
 }
 
-int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool showMessages) {
+text::Status ReadEcu(TransferContext& context, CompareData& data, PaneTarget target,
+                     bool showMessages) {
     constexpr char kTitle[] = "ECU Data";
     Link& link = context.link;
     TransferRun run(link);
     if (!run.drain("ReadEcu_GetRestDataFromPort")) {
-        context.sink.show(app::messageText(app::msg::DataRemainsInPort),
-                          app::messageText(app::msg::ReadFromEcuCaption), app::Icon::Exclamation);
-        return app::msg::DataRemainsInPort;
+        context.sink.show(text::messageText(text::msg::DataRemainsInPort),
+                          text::messageText(text::msg::ReadFromEcuCaption),
+                          text::Icon::Exclamation);
+        return text::msg::DataRemainsInPort;
     }
     DataPane& pane = data.pane(target);
     if (target == PaneTarget::Second)
@@ -118,11 +120,11 @@ int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool
 
     std::string received;
     std::optional<ReceivedData> parsed;
-    int result = app::msg::Success;
+    text::Status result;
     {
         ProgressScope window(context.progress, "Read from ECU");
         result = run.begin();
-        if (result == app::msg::Success) {
+        if (result == text::msg::Success) {
             const LinkSettings& settings = link.settings();
             const bool read = run.attempts(context.progress, [&](bool retry) {
                 const int commandWait = retry ? settings.echoBackWaitTimeReadEcu : 0;
@@ -139,45 +141,45 @@ int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool
                 return parsed.has_value();
             });
             if (!read)
-                result = app::msg::FailedToCorrespond;
+                result = text::msg::FailedToCorrespond;
         }
         run.end();
     }
 
-    if (result == app::msg::Success) {
+    if (result == text::msg::Success) {
         pane.fill(parsed->start, std::move(parsed->bytes), kTitle);
         return result;
     }
-    std::string failure(app::messageText(result));
-    if (result == app::msg::FailedToCorrespond) {
+    std::string failure(text::messageText(result));
+    if (result == text::msg::FailedToCorrespond) {
         pane.clear();
         ReceivedData part = parsePartialText(received);
         if (!part.bytes.empty()) {
             const std::size_t missing = part.start + part.bytes.size();
             failure += '\n';
-            failure += app::messageText(app::msg::ReadErrorAddress, hex4(missing));
+            failure += text::messageText(text::msg::ReadErrorAddress, hex4(missing));
             pane.fill(part.start, std::move(part.bytes), kTitle);
             pane.partial = true;
         }
     }
-    reportTransferFailure(context.sink, data, std::move(failure), app::msg::ReadFromEcuCaption,
+    reportTransferFailure(context.sink, data, std::move(failure), text::msg::ReadFromEcuCaption,
                           showMessages);
     return result;
 }
 
-int storeReadData(EcuDocument& document, CompareData& data, app::MessageSink& sink,
-                  bool showMessages) {
+text::Status storeReadData(EcuDocument& document, CompareData& data, text::MessageSink& sink,
+                           bool showMessages) {
     const DataPane& pane = data.first;
     if (pane.empty())
-        return app::msg::Success;
+        return text::msg::Success;
     config::EcuImage& image = document.maps.image();
     const bool exactRange = image.low() <= image.high() && pane.start == image.low() &&
                             pane.count() == std::size_t{image.high()} - image.low() + 1;
     if (!exactRange) {
         reportTransferFailure(sink, data,
-                              std::string(app::messageText(app::msg::AddressDoesNotCorrespond)),
-                              app::msg::ReadFromEcuCaption, showMessages);
-        return app::msg::AddressDoesNotCorrespond;
+                              std::string(text::messageText(text::msg::AddressDoesNotCorrespond)),
+                              text::msg::ReadFromEcuCaption, showMessages);
+        return text::msg::AddressDoesNotCorrespond;
     }
     bool changed = false;
     for (std::size_t i = 0; i < pane.count(); ++i) {
@@ -189,21 +191,21 @@ int storeReadData(EcuDocument& document, CompareData& data, app::MessageSink& si
     if (changed)
         document.maps.markModified();
     data.imageChanged = true;
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
-int readFromEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
+text::Status readFromEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
     data.statusText.clear();
     data.errorText.clear();
-    if (const int result = ReadEcu(context, data, PaneTarget::First, false))
+    if (const text::Status result = ReadEcu(context, data, PaneTarget::First, false))
         return result;
     if (data.first.empty())
-        return app::msg::Success;
-    if (const int result = storeReadData(document, data, context.sink, false))
+        return text::msg::Success;
+    if (const text::Status result = storeReadData(document, data, context.sink, false))
         return result;
     document.ecuSnapshot = data.first.bytes;
-    data.statusText = app::messageText(app::msg::Complete);
-    return app::msg::Success;
+    data.statusText = text::messageText(text::msg::Complete);
+    return text::msg::Success;
 }
 
 } // namespace qmx::ecu

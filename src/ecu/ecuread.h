@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -37,19 +39,20 @@ ReceivedData parsePartialText(std::string_view text);
 // correct text: the pane then holds the records that came before the fault, marked partial,
 // and the text names the first address missing ("Read Error Address : %04X"). A failure text
 // is shown captioned "Read From ECU" when `showMessages`, else it becomes data.errorText.
-int ReadEcu(TransferContext& context, CompareData& data, PaneTarget target, bool showMessages);
+text::Status ReadEcu(TransferContext& context, CompareData& data, PaneTarget target,
+                     bool showMessages);
 
 // Copies the first pane into the edit image. Returns 0 (nothing to do for an empty pane) or 1521
 // when the pane does not cover exactly imageLow .. imageHigh; the image is then untouched and
 // the text is shown captioned "Read From ECU" or kept as the error text. A stored pane lays the
 // free maps out again, sets data.imageChanged and marks the document modified when a byte
 // changed; linked maps receive no copies.
-int storeReadData(EcuDocument& document, CompareData& data, app::MessageSink& sink,
-                  bool showMessages);
+text::Status storeReadData(EcuDocument& document, CompareData& data, text::MessageSink& sink,
+                           bool showMessages);
 
 // The read behind the read command: empties the texts, reads into the first pane without
 // messages, stores it, keeps it as the ECU snapshot and sets the status text "Complete".
 // Returns 0 or the failing step's message number (its text is data.errorText).
-int readFromEcu(TransferContext& context, EcuDocument& document, CompareData& data);
+text::Status readFromEcu(TransferContext& context, EcuDocument& document, CompareData& data);
 
 } // namespace qmx::ecu

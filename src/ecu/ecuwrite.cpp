@@ -1,8 +1,5 @@
 #include "ecu/ecuwrite.h"
 
-#include "app/closechecks.h"
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "config/ecuimage.h"
 #include "config/responsetexts.h"
 #include "config/srecords.h"
@@ -10,6 +7,8 @@
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
 #include "maps/mapset.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <algorithm>
 #include <memory>
@@ -35,7 +34,7 @@ std::string percentText(std::size_t done, std::size_t total) {
 
 void loadEditData(const EcuDocument& document, DataPane& pane) {
     const config::EcuImage& image = document.maps.image();
-    pane.fill(image.low() <= image.high() ? image.low() : 0, app::editData(image),
+    pane.fill(image.low() <= image.high() ? image.low() : 0, config::editData(image),
               "Edit Data  [ " + document.path + " ]");
 }
 
@@ -58,30 +57,30 @@ std::string failingAddress(std::string address, int charactersSent) {
     return address;
 }
 
-int WriteEcu(TransferContext& context, const config::CLineList& lines, CompareData& data,
-             bool showMessages) {
+text::Status WriteEcu(TransferContext& context, const config::CLineList& lines, CompareData& data,
+                      bool showMessages) {
     const std::vector<std::string> responses = config::readResponseTexts(lines);
     Link& link = context.link;
     TransferRun run(link);
     if (!run.drain("WriteEcu_GetRestDataFromPort")) {
         reportTransferFailure(context.sink, data,
-                              std::string(app::messageText(app::msg::DataRemainsInPort)),
-                              app::msg::WriteToEcuCaption, showMessages);
-        return app::msg::DataRemainsInPort;
+                              std::string(text::messageText(text::msg::DataRemainsInPort)),
+                              text::msg::WriteToEcuCaption, showMessages);
+        return text::msg::DataRemainsInPort;
     }
     if (data.first.empty())
-        return app::msg::Success;
+        return text::msg::Success;
 
     const std::vector<std::string> records = recordTexts(data.first);
     // Those of the record whose sending failed last: kept across attempts.
     std::string address;
     int charactersSent = 0;
     std::optional<std::string> response;
-    int result = app::msg::Success;
+    text::Status result;
     {
         ProgressScope window(context.progress, "Write to ECU");
         result = run.begin();
-        if (result == app::msg::Success) {
+        if (result == text::msg::Success) {
             const LinkSettings& settings = link.settings();
             const bool written = run.attempts(context.progress, [&](bool retry) {
                 const int wait = retry ? settings.echoBackWaitTime : 0;
@@ -107,40 +106,40 @@ int WriteEcu(TransferContext& context, const config::CLineList& lines, CompareDa
                 return true;
             });
             if (!written)
-                result = app::msg::FailedToCorrespond;
+                result = text::msg::FailedToCorrespond;
         }
         run.end();
     }
 
-    if (result == app::msg::Success) {
+    if (result == text::msg::Success) {
         if (showMessages && response)
-            context.sink.show(*response, app::messageText(app::msg::WriteToEcuCaption),
-                              app::Icon::Information);
+            context.sink.show(*response, text::messageText(text::msg::WriteToEcuCaption),
+                              text::Icon::Information);
         else if (!showMessages)
             data.statusText = response.value_or(std::string());
         return result;
     }
-    std::string failure(app::messageText(result));
-    if (result == app::msg::FailedToCorrespond) {
+    std::string failure(text::messageText(result));
+    if (result == text::msg::FailedToCorrespond) {
         failure += '\n';
-        failure += app::messageText(app::msg::WriteErrorAddress,
-                                    failingAddress(address, charactersSent));
+        failure += text::messageText(text::msg::WriteErrorAddress,
+                                     failingAddress(address, charactersSent));
     }
-    reportTransferFailure(context.sink, data, std::move(failure), app::msg::WriteToEcuCaption,
+    reportTransferFailure(context.sink, data, std::move(failure), text::msg::WriteToEcuCaption,
                           showMessages);
     return result;
 }
 
-int writeToEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
+text::Status writeToEcu(TransferContext& context, EcuDocument& document, CompareData& data) {
     data.statusText.clear();
     data.errorText.clear();
     loadEditData(document, data.first);
     if (!data.first.empty()) {
-        if (const int result = WriteEcu(context, document.lines, data, false))
+        if (const text::Status result = WriteEcu(context, document.lines, data, false))
             return result;
     }
     document.ecuSnapshot = data.first.bytes;
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace qmx::ecu

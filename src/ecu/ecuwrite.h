@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <string>
 #include <vector>
 
@@ -33,12 +35,12 @@ std::string failingAddress(std::string address, int charactersSent);
 // line. The result byte's response line (from `lines`) is shown captioned "Write to ECU" when
 // `showMessages`, else it becomes data.statusText; failures are shown likewise or become
 // data.errorText.
-int WriteEcu(TransferContext& context, const config::CLineList& lines, CompareData& data,
-             bool showMessages);
+text::Status WriteEcu(TransferContext& context, const config::CLineList& lines, CompareData& data,
+                      bool showMessages);
 
 // The write behind the write command: empties the texts, loads the edit data into the first
 // pane, writes it without messages and keeps it as the ECU snapshot. Returns 0 or the message
 // number of the failure (its text is data.errorText; the snapshot is then unchanged).
-int writeToEcu(TransferContext& context, EcuDocument& document, CompareData& data);
+text::Status writeToEcu(TransferContext& context, EcuDocument& document, CompareData& data);
 
 } // namespace qmx::ecu

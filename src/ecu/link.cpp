@@ -1,7 +1,5 @@
 #include "ecu/link.h"
 
-#include "app/linesettingtext.h"
-#include "app/messages.h"
 #include "ecu/commolog.h"
 #include "ecu/ecucheck.h"
 #include "ecu/eventpump.h"
@@ -9,6 +7,7 @@
 #include "ecu/portsearch.h"
 #include "ecu/serialportfactory.h"
 #include "platform/comports.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,12 +23,12 @@ constexpr std::uint64_t kMonitorIdleTicks = 20;
 // The result text of an open, as the log shows it behind "** R Open COMn:".
 std::string openResultText(int checkResult) {
     switch (checkResult) {
-    case app::msg::Success:
+    case text::msg::Success:
         return "Success";
-    case app::msg::NoResponseFromEcu:
-    case app::msg::EcuTypeDifferent:
-    case app::msg::EcuTypeDifferentBang:
-        return std::string(app::messageText(checkResult));
+    case text::msg::NoResponseFromEcu:
+    case text::msg::EcuTypeDifferent:
+    case text::msg::EcuTypeDifferentBang:
+        return std::string(text::messageText(checkResult));
     default:
         return "Failed in opening";
     }
@@ -63,8 +62,8 @@ bool Link::openPort(bool startTick, int portIndex, int timeoutMs, int* checkResu
     if (portOpen()) {
         const int checks = std::max(0, m_settings.ecRetry) + 1;
         for (int check = 0; check < checks; ++check) {
-            checkResult = EcuCheckCommand(*this, true);
-            if (checkResult != app::msg::EcuTypeDifferent)
+            checkResult = EcuCheckCommand(*this, true).message();
+            if (checkResult != text::msg::EcuTypeDifferent)
                 break;
         }
         // The next single-value write identifies the ECU again.
@@ -86,7 +85,10 @@ bool Link::openConfiguredPort(bool startTick) {
             int found = -1;
             if (!searchPort(*this, &found))
                 return false;
-            setPortIndex(found);
+            // A store that cannot be written does not hold up the transfer: the port found
+            // serves this run, and the log says that it was not kept.
+            if (!setPortIndex(found))
+                logEvent(0, 0, 0, "** Not stored " + platform::comName(found));
         } else {
             m_searchDone = true;
         }
@@ -203,31 +205,18 @@ void Link::pause(int ms) {
 }
 
 int Link::currentPortIndex() {
-    PortIndexStore& store = m_services.portIndex;
-    const int registry = store.registryPort();
-    if (registry != -1)
-        return registry;
-    int index = store.profilePort();
-    if (index == -1)
-        index = store.configurationPort();
-    if (index != -1)
-        store.setRegistryPort(index);
-    return index;
+    return ecu::currentPortIndex(m_services.portIndex);
 }
 
-void Link::setPortIndex(int index) {
-    PortIndexStore& store = m_services.portIndex;
-    if (index != store.profilePort())
-        store.writeProfilePort(app::portName(index));
-    if (index != store.registryPort())
-        store.setRegistryPort(index);
+bool Link::setPortIndex(int index) {
+    return ecu::setPortIndex(m_services.portIndex, index);
 }
 
-void Link::setAutoSelect(bool on) {
+bool Link::setAutoSelect(bool on) {
     if (on == m_settings.autoSelect)
-        return;
+        return true;
     m_settings.autoSelect = on;
-    m_services.portIndex.setAutoSelect(on);
+    return m_services.portIndex.setAutoSelect(on);
 }
 
 void Link::restartCountdown() {

@@ -89,14 +89,12 @@ public:
     // Blocks for `ms` milliseconds without handling events (ms <= 0: returns at once).
     void pause(int ms);
 
-    // Rs232cPort when it holds a port, else the qmx.INI index, else the configuration's
-    // CommPort (either then copied into Rs232cPort); -1 when none names a port.
+    // The port rule of PortIndexStore on this link's stores.
     int currentPortIndex();
-    // Stores port `index` into qmx.INI ("PORT" + number, "PORT1" when outside 0..255) and into
-    // Rs232cPort, each only when its own stored index differs.
-    void setPortIndex(int index);
-    // Stores the auto-select switch when it changes.
-    void setAutoSelect(bool on);
+    [[nodiscard]] bool setPortIndex(int index);
+    // Stores the auto-select switch when it changes; false when the store could not be written
+    // (the switch still holds for this run).
+    [[nodiscard]] bool setAutoSelect(bool on);
 
     bool portOpen() const { return m_device != nullptr; }
     int openPortIndex() const { return m_openPortIndex; }

@@ -1,10 +1,10 @@
 #include "ecu/monitor.h"
 
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "ecu/ecucheck.h"
-#include "maps/numbers.h"
 #include "platform/profile.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 
@@ -22,20 +22,20 @@ std::string selectKey(std::size_t row) {
 }
 
 float numberOf(std::string_view text) {
-    return maps::scanFloat(text).value_or(0.0f);
+    return text::scanFloat(text).value_or(0.0f);
 }
 
 } // namespace
 
 std::string monitorValueText(const config::MonitorItem& item, unsigned raw) {
     const float value = static_cast<float>(raw) * numberOf(item.gain) + numberOf(item.offset);
-    const std::string full = maps::formatFixed(value, 8);
+    const std::string full = text::formatFixed(value, 8);
     const std::string whole = full.substr(0, full.find('.'));
-    return whole.size() < kWholeDigits ? maps::formatFixed(value, 1) : whole;
+    return whole.size() < kWholeDigits ? text::formatFixed(value, 1) : whole;
 }
 
 bool canAddMonitorRow(const std::vector<int>& rows) {
-    return rows.size() < app::kMaxMonitorRows;
+    return rows.size() < config::kMaxMonitorRows;
 }
 
 bool addMonitorRow(std::vector<int>& rows, int item, int before) {
@@ -70,7 +70,7 @@ Monitor::~Monitor() {
 }
 
 bool Monitor::setRows(std::vector<int> rows) {
-    if (rows.size() > app::kMaxMonitorRows)
+    if (rows.size() > config::kMaxMonitorRows)
         return false;
     for (const int row : rows) {
         const bool names = row >= 0 && static_cast<std::size_t>(row) < m_items.size();
@@ -102,33 +102,33 @@ bool Monitor::saveSelection(platform::Profile& profile) const {
     return written;
 }
 
-int Monitor::reportStart(app::MessageSink& sink, int result) const {
-    if (result != app::msg::Success)
-        sink.show(app::messageText(result), app::messageText(app::msg::ComPortCaption),
-                  app::Icon::Exclamation);
+text::Status Monitor::reportStart(text::MessageSink& sink, text::Status result) const {
+    if (result != text::msg::Success)
+        sink.show(text::messageText(result.message()), text::messageText(text::msg::ComPortCaption),
+                  text::Icon::Exclamation);
     return result;
 }
 
-int Monitor::startFromCommand(app::MessageSink& sink) {
+text::Status Monitor::startFromCommand(text::MessageSink& sink) {
     if (monitoring())
-        return app::msg::Success;
+        return text::msg::Success;
     m_link.setTransferActive(true);
-    int result = EcuCheckCommand(m_link, false);
-    if (result == app::msg::Success && !m_link.openConfiguredPort(true))
-        result = app::msg::FailedOpenPort;
+    text::Status result = EcuCheckCommand(m_link, false);
+    if (result == text::msg::Success && !m_link.openConfiguredPort(true))
+        result = text::msg::FailedOpenPort;
     m_link.setTransferActive(false);
     return reportStart(sink, result);
 }
 
-int Monitor::startFromWindow(app::MessageSink& sink) {
+text::Status Monitor::startFromWindow(text::MessageSink& sink) {
     if (monitoring())
-        return app::msg::Success;
+        return text::msg::Success;
     if (!m_link.openConfiguredPort(true))
-        return reportStart(sink, app::msg::FailedOpenPort);
+        return reportStart(sink, text::msg::FailedOpenPort);
     m_link.setTransferActive(true);
-    const int result = EcuCheckCommand(m_link, false);
+    const text::Status result = EcuCheckCommand(m_link, false);
     m_link.setTransferActive(false);
-    if (result != app::msg::Success)
+    if (result != text::msg::Success)
         m_link.closePort();
     return reportStart(sink, result);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -8,11 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/monitorselection.h"
 #include "config/diagcom.h"
 #include "ecu/link.h"
 
-namespace qmx::app {
+namespace qmx::text {
 class MessageSink;
 }
 namespace qmx::platform {
@@ -81,10 +82,10 @@ public:
     // The Start command: identifies the ECU, then opens the port with the tick. Returns 0 (also
     // when monitoring already), the check result (1524, 1542, 57651) or 1518 when the port did
     // not open; a failure is shown captioned "Com Port".
-    int startFromCommand(app::MessageSink& sink);
+    text::Status startFromCommand(text::MessageSink& sink);
     // The window's Start button: opens the port, then identifies the ECU; a failed check closes
     // the port again. Results as startFromCommand.
-    int startFromWindow(app::MessageSink& sink);
+    text::Status startFromWindow(text::MessageSink& sink);
     // Ends monitoring: an answer awaited gets at most the ticks left of its wait, then the port
     // closes (dropping it).
     void stopMonitor();
@@ -99,7 +100,7 @@ public:
     std::optional<std::size_t> pendingItem() const { return m_pending; }
 
 private:
-    int reportStart(app::MessageSink& sink, int result) const;
+    text::Status reportStart(text::MessageSink& sink, text::Status result) const;
     void sendNext();
     // Ends the exchange of the pending item, showing `text` in its row when the window has one.
     void finishPending(std::string_view text);

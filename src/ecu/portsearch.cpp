@@ -1,9 +1,9 @@
 #include "ecu/portsearch.h"
 
-#include "app/messages.h"
 #include "ecu/link.h"
 #include "ecu/portlister.h"
 #include "platform/comports.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <charconv>
@@ -32,9 +32,9 @@ Trial tryPort(Link& link, int index, int timeoutMs) {
     int check = -1;
     if (!link.openPort(false, index, timeoutMs, &check))
         return Trial::Nothing;
-    if (check == app::msg::Success)
+    if (check == text::msg::Success)
         return Trial::Selected;
-    return check == app::msg::NoResponseFromEcu ? Trial::Nothing : Trial::WrongIdentity;
+    return check == text::msg::NoResponseFromEcu ? Trial::Nothing : Trial::WrongIdentity;
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "ecu/singlewrite.h"
 
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <cstdio>
 #include <vector>
@@ -22,9 +22,10 @@ std::uint8_t low(std::uint16_t value) {
 }
 
 // The shared exchange of both single-value writes; `bytes` follow the command byte.
-int writeValue(Link& link, ProgressWindow& progress, app::MessageSink& sink, std::string_view title,
-               char command, const std::vector<std::uint8_t>& bytes) {
-    int check = app::msg::Success;
+text::Status writeValue(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                        std::string_view title, char command,
+                        const std::vector<std::uint8_t>& bytes) {
+    text::Status check;
     bool sent = false;
     {
         ProgressScope window(progress, title);
@@ -38,7 +39,7 @@ int writeValue(Link& link, ProgressWindow& progress, app::MessageSink& sink, std
         if (!link.checkPassed())
             check = EcuCheckCommand(link, false);
 
-        if (check == app::msg::Success) {
+        if (check == text::msg::Success) {
             CommLockHold hold(link);
             flushPort(link, "Dummy Read");
             sent = outCommQuick(link, link.settings().commands.byte(command));
@@ -52,30 +53,30 @@ int writeValue(Link& link, ProgressWindow& progress, app::MessageSink& sink, std
         link.setTransferActive(false);
     }
 
-    const std::string_view caption = app::messageText(app::msg::ProgramTitle);
-    if (check != app::msg::Success) {
-        sink.show(app::messageText(check), caption, app::Icon::Exclamation);
+    const std::string_view caption = text::messageText(text::msg::ProgramTitle);
+    if (check != text::msg::Success) {
+        sink.show(text::messageText(check), caption, text::Icon::Exclamation);
         return check;
     }
     if (!sent) {
-        sink.show(app::messageText(app::msg::NoResponseFromEcu), caption, app::Icon::None);
-        return app::msg::NoResponseFromEcu;
+        sink.show(text::messageText(text::msg::NoResponseFromEcu), caption, text::Icon::None);
+        return text::msg::NoResponseFromEcu;
     }
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace
 
-int writeEcuByte(Link& link, ProgressWindow& progress, app::MessageSink& sink,
-                 std::uint16_t address, std::uint8_t value) {
+text::Status writeEcuByte(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                          std::uint16_t address, std::uint8_t value) {
     char title[32];
     std::snprintf(title, sizeof title, "( %04X ) = %02X", static_cast<unsigned>(address),
                   static_cast<unsigned>(value));
     return writeValue(link, progress, sink, title, 'S', {high(address), low(address), value});
 }
 
-int writeEcuWord(Link& link, ProgressWindow& progress, app::MessageSink& sink,
-                 std::uint16_t address, std::uint16_t value) {
+text::Status writeEcuWord(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                          std::uint16_t address, std::uint16_t value) {
     char title[32];
     std::snprintf(title, sizeof title, "( %04X ) = %04X", static_cast<unsigned>(address),
                   static_cast<unsigned>(value));

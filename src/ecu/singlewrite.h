@@ -1,8 +1,10 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstdint>
 
-namespace qmx::app {
+namespace qmx::text {
 class MessageSink;
 }
 
@@ -18,10 +20,10 @@ class ProgressWindow;
 // since the port was opened, and sets the busy and transfer flags meanwhile. Returns 0, the check
 // result (1524, 1542, 57651) or 1524 for a missing or wrong echo; a failure is also shown through
 // `sink` with the program title as caption.
-int writeEcuByte(Link& link, ProgressWindow& progress, app::MessageSink& sink,
-                 std::uint16_t address, std::uint8_t value);
+text::Status writeEcuByte(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                          std::uint16_t address, std::uint8_t value);
 // The same for a word, sent high byte first.
-int writeEcuWord(Link& link, ProgressWindow& progress, app::MessageSink& sink,
-                 std::uint16_t address, std::uint16_t value);
+text::Status writeEcuWord(Link& link, ProgressWindow& progress, text::MessageSink& sink,
+                          std::uint16_t address, std::uint16_t value);
 
 } // namespace qmx::ecu

@@ -1,11 +1,11 @@
 #include "ecu/transfercommands.h"
 
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "ecu/datapane.h"
 #include "ecu/ecuread.h"
 #include "ecu/ecuwrite.h"
 #include "maps/mapset.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 namespace qmx::ecu {
 
@@ -13,30 +13,33 @@ namespace {
 
 // Shows the outcome of a command: the status text on success, else the error text (a failure
 // the transfer showed itself leaves no error text and is not shown twice).
-void showOutcome(app::MessageSink& sink, const CompareData& data, int result, int caption) {
-    if (result == app::msg::Success)
-        sink.show(data.statusText, app::messageText(caption), app::Icon::Information);
+void showOutcome(text::MessageSink& sink, const CompareData& data, text::Status result,
+                 int caption) {
+    if (result == text::msg::Success)
+        sink.show(data.statusText, text::messageText(caption), text::Icon::Information);
     else if (!data.errorText.empty())
-        sink.show(data.errorText, app::messageText(caption), app::Icon::Exclamation);
+        sink.show(data.errorText, text::messageText(caption), text::Icon::Exclamation);
 }
 
 } // namespace
 
-int readEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh) {
+text::Status readEcuCommand(TransferContext& context, EcuDocument& document,
+                            const RefreshViews& refresh) {
     CompareData data;
     document.maps.fixChecksum();
-    const int result = readFromEcu(context, document, data);
-    showOutcome(context.sink, data, result, app::msg::ReadFromEcuCaption);
+    const text::Status result = readFromEcu(context, document, data);
+    showOutcome(context.sink, data, result, text::msg::ReadFromEcuCaption);
     if (refresh)
         refresh();
     return result;
 }
 
-int writeEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh) {
+text::Status writeEcuCommand(TransferContext& context, EcuDocument& document,
+                             const RefreshViews& refresh) {
     CompareData data;
     const bool checksumChanged = document.maps.fixChecksum();
-    const int result = writeToEcu(context, document, data);
-    showOutcome(context.sink, data, result, app::msg::WriteToEcuCaption);
+    const text::Status result = writeToEcu(context, document, data);
+    showOutcome(context.sink, data, result, text::msg::WriteToEcuCaption);
     if (checksumChanged && refresh)
         refresh();
     return result;

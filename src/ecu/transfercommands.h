@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <functional>
 
 #include "ecu/transfercontext.h"
@@ -16,12 +18,14 @@ using RefreshViews = std::function<void()>;
 // keeps it as the ECU snapshot, shows "Complete" (information icon) or the failure text
 // (exclamation icon) captioned "Read From ECU", then refreshes the views. Returns 0 or the
 // message number of the failure.
-int readEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh);
+text::Status readEcuCommand(TransferContext& context, EcuDocument& document,
+                            const RefreshViews& refresh);
 
 // "Write to ECU": fixes the checksum byte, writes the data range into the ECU and keeps it as the
 // ECU snapshot, then shows the ECU's response text (information icon, possibly empty) or the
 // failure text (exclamation icon) captioned "Write to ECU". The views are refreshed only when
 // the checksum fix changed a byte. Returns 0 or the message number of the failure.
-int writeEcuCommand(TransferContext& context, EcuDocument& document, const RefreshViews& refresh);
+text::Status writeEcuCommand(TransferContext& context, EcuDocument& document,
+                             const RefreshViews& refresh);
 
 } // namespace qmx::ecu

@@ -1,27 +1,16 @@
 #include "ecu/transfercontext.h"
 
-#include "app/ectapp.h"
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "ecu/datapane.h"
 #include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <cstdlib>
 
 namespace qmx::ecu {
-
-EcuDocument documentOf(app::CEctApp& app) {
-    app::Configuration& configuration = app.configuration();
-    return {configuration.lines,
-            configuration.maps,
-            app.formats(),
-            configuration.path,
-            app.settings().registryValues.machineFolder,
-            app.ecuSnapshot()};
-}
 
 TransferRun::TransferRun(Link& link) : m_link(link) {
     m_link.lockComm();
@@ -40,7 +29,7 @@ bool TransferRun::drain(std::string_view label) {
     return drainPort(m_link, label);
 }
 
-int TransferRun::begin() {
+text::Status TransferRun::begin() {
     m_link.setMonitorCycleActive(true);
     m_opened = !m_link.portOpen();
     if (m_opened)
@@ -76,10 +65,10 @@ bool TransferRun::attempts(ProgressWindow& progress,
     return false;
 }
 
-void reportTransferFailure(app::MessageSink& sink, CompareData& data, std::string text, int caption,
-                           bool showMessages) {
+void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text,
+                           int caption, bool showMessages) {
     if (showMessages)
-        sink.show(text, app::messageText(caption), app::Icon::Exclamation);
+        sink.show(text, text::messageText(caption), text::Icon::Exclamation);
     else
         data.errorText = std::move(text);
 }

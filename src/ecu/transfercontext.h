@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -7,12 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/numberformat.h"
+#include "text/numberformat.h"
 
-namespace qmx::app {
-class CEctApp;
+namespace qmx::text {
 class MessageSink;
-} // namespace qmx::app
+}
 namespace qmx::config {
 class CLineList;
 }
@@ -29,23 +30,22 @@ class ProgressWindow;
 struct TransferContext {
     Link& link;
     ProgressWindow& progress; // shown while the exchange runs
-    app::MessageSink& sink;   // messages the transfer shows itself
+    text::MessageSink& sink;  // messages the transfer shows itself
 };
+
+// The data last read from or written to the ECU; nothing while none is kept.
+using EcuSnapshot = std::optional<std::vector<std::uint8_t>>;
 
 // The open configuration as the transfers and the compare see it. The maps'
 // image is the edit data; the maps' modified handler marks the document modified.
 struct EcuDocument {
     const config::CLineList& lines;
     maps::MapSet& maps;
-    const app::NumberFormats& formats;
+    const text::NumberFormats& formats;
     const std::string& path;          // the open configuration file; empty when none
     const std::string& machineFolder; // a compared file's [Machine] Model must equal it
-    // The data last read from or written to the ECU; nothing while none is kept.
-    std::optional<std::vector<std::uint8_t>>& ecuSnapshot;
+    EcuSnapshot& ecuSnapshot;
 };
-
-// The open configuration of `app` (which must outlive the result) as the transfers see it.
-EcuDocument documentOf(app::CEctApp& app);
 
 struct CompareData;
 
@@ -64,7 +64,7 @@ public:
     bool drain(std::string_view label);
     // Marks the monitor cycle taken, opens the port when it is closed (with the tick) and
     // identifies the ECU without retries. Returns the check result (0, 1524, 1542, 57651).
-    int begin();
+    text::Status begin();
     // Closes the port when begin() opened it and clears foregroundBusy.
     void end();
     // Runs `attempt(retry)` for the attempts CommandRetrycount asks for (numbers 0..n, or 1..|n|
@@ -80,7 +80,7 @@ private:
 
 // Hands a transfer's failure text to the user: shown with `caption` and the exclamation icon
 // when `showMessages`, else kept as the compare data's error text.
-void reportTransferFailure(app::MessageSink& sink, CompareData& data, std::string text, int caption,
-                           bool showMessages);
+void reportTransferFailure(text::MessageSink& sink, CompareData& data, std::string text,
+                           int caption, bool showMessages);
 
 } // namespace qmx::ecu

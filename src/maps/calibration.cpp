@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "config/linerules.h"
-#include "maps/numbers.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
@@ -22,10 +22,10 @@ int effectiveCalc(int calc) {
 std::optional<float> numberField(std::string_view text) {
     if (text.empty())
         return std::nullopt;
-    const auto scanned = scanDouble(text);
+    const auto scanned = text::scanDouble(text);
     if (!scanned || scanned->length != text.size())
         return std::nullopt;
-    const float value = narrowToFloat(scanned->value);
+    const float value = text::narrowToFloat(scanned->value);
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
@@ -104,7 +104,7 @@ float calibToPhysical(int byteCount, float lsb, float offset, int calc, float ra
         p = a * r + b;
         break;
     }
-    return narrowToFloat(p);
+    return text::narrowToFloat(p);
 }
 
 float calibValue(const CalibEntry& entry, const config::EcuImage& image) {

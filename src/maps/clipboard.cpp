@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/messages.h"
 #include "maps/conversion.h"
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 
@@ -68,13 +68,13 @@ int clipResultMessage(ClipResult result) {
     case ClipResult::Table:
         break;
     case ClipResult::NoText:
-        return app::msg::ClipboardUnreadable;
+        return text::msg::ClipboardUnreadable;
     case ClipResult::NotRectangular:
-        return app::msg::ClipboardNotRectangular;
+        return text::msg::ClipboardNotRectangular;
     case ClipResult::NotNumeric:
-        return app::msg::ClipboardNotNumeric;
+        return text::msg::ClipboardNotNumeric;
     }
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 std::string selectionText(Map& map, const config::EcuImage& image, const DisplayFormats& formats) {
@@ -104,12 +104,13 @@ std::string selectionText(Map& map, const config::EcuImage& image, const Display
     return text;
 }
 
-int pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table, const DisplayFormats& formats) {
+text::Status pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table,
+                            const DisplayFormats& formats) {
     const bool block = map.selection.size() >= 2;
     if (block && table.entries.size() >= 2)
-        return app::msg::PasteDuringSelection;
+        return text::msg::PasteDuringSelection;
     if (map.target != EditTarget::Y || table.entries.empty())
-        return app::msg::Success;
+        return text::msg::Success;
 
     const GridCell origin{map.editRow, map.editIndex};
     std::vector<std::pair<GridCell, float>> targets;
@@ -123,12 +124,12 @@ int pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table, const Display
     }
 
     maps.beforeWrite(map, EditFamily::Edit, false);
-    int message = app::msg::Success;
+    int message = text::msg::Success;
     for (const auto& [cell, value] : targets) {
         if (selectCell(map, maps.image(), EditTarget::Y, cell.row, cell.column) != Access::Ok)
             continue; // outside the map
-        if (commitCellValue(maps, map, value, formats, true).message != app::msg::Success)
-            message = app::msg::DataError;
+        if (commitCellValue(maps, map, value, formats, true).message != text::msg::Success)
+            message = text::msg::DataError;
         map.selection.update(cell, yPhysical(map, maps.image(), cell));
     }
     selectCell(map, maps.image(), EditTarget::Y, origin.row, origin.column);

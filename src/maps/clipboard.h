@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +64,7 @@ std::string selectionText(Map& map, const config::EcuImage& image, const Display
 // warning; an undo record of the current cell starts the group and every written cell adds a
 // grouped one. The current cell is selected again afterwards. Returns 0, 1547, or DataError
 // (1505) when the conversion refused a value (that cell keeps its value).
-int pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table, const DisplayFormats& formats);
+text::Status pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table,
+                            const DisplayFormats& formats);
 
 } // namespace qmx::maps

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/messages.h"
-#include "maps/numbers.h"
+#include "text/messages.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
@@ -39,11 +39,11 @@ Converted<std::int32_t> toRawWhole(const MapAxis& axis, float physical) {
     const Converted<float> r = evaluateExpression(axis.rawExpr, physical);
     if (!r.ok())
         return {r.code, 0};
-    return {ConversionCode::Ok, truncToInt32(r.value)};
+    return {ConversionCode::Ok, text::truncToInt32(r.value)};
 }
 
 float limitValue(std::string_view text) {
-    return scanFloat(text).value_or(0.0f);
+    return text::scanFloat(text).value_or(0.0f);
 }
 
 InputRange inputRange(const MapAxis& axis) {
@@ -61,7 +61,7 @@ float snapToStep(float value, float step) {
     if (std::isnan(quotient))
         return value;
     const float shifted = value >= 0.0f ? quotient + 0.5f : quotient - 0.5f;
-    return static_cast<float>(truncToInt32(shifted)) * step;
+    return static_cast<float>(text::truncToInt32(shifted)) * step;
 }
 
 std::string_view conversionErrorText(ConversionCode code) {
@@ -69,20 +69,20 @@ std::string_view conversionErrorText(ConversionCode code) {
     case ConversionCode::Ok:
         return {};
     case ConversionCode::AboveByte:
-        return app::messageText(app::msg::InputMaxOver);
+        return text::messageText(text::msg::InputMaxOver);
     case ConversionCode::BelowByte:
-        return app::messageText(app::msg::InputMinOver);
+        return text::messageText(text::msg::InputMinOver);
     case ConversionCode::DivisionByZero:
-        return app::messageText(app::msg::DivisionByZero);
+        return text::messageText(text::msg::DivisionByZero);
     case ConversionCode::OperandMissing:
-        return app::messageText(app::msg::OperandMissing);
+        return text::messageText(text::msg::OperandMissing);
     case ConversionCode::ParenthesisMissing:
-        return app::messageText(app::msg::ExpressionNotCorrect);
+        return text::messageText(text::msg::ExpressionNotCorrect);
     }
     return {};
 }
 
-void reportConversionError(app::MessageSink& sink, const MapAxis& axis, ConversionCode code,
+void reportConversionError(text::MessageSink& sink, const MapAxis& axis, ConversionCode code,
                            std::string_view captionPrefix, std::string_view textPrefix) {
     if (code == ConversionCode::Ok)
         return;
@@ -93,7 +93,7 @@ void reportConversionError(app::MessageSink& sink, const MapAxis& axis, Conversi
     std::string text(textPrefix);
     text += '\n';
     text += conversionErrorText(code);
-    sink.show(text, caption, app::Icon::Error);
+    sink.show(text, caption, text::Icon::Error);
 }
 
 } // namespace qmx::maps

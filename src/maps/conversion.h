@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/messagesink.h"
 #include "maps/expression.h"
 #include "maps/mapaxis.h"
+#include "text/messagesink.h"
 
 // Conversion of map values between raw and physical through the axis's expressions, the
 // input limits of an axis, snapping to a step, and the messages of conversion failures.
@@ -43,7 +43,7 @@ std::string_view conversionErrorText(ConversionCode code);
 
 // Shows a failed conversion of `axis` as an error box: caption `captionPrefix` + "[" + the
 // axis name + "]", text `textPrefix`, a line break and the code's message. Nothing for Ok.
-void reportConversionError(app::MessageSink& sink, const MapAxis& axis, ConversionCode code,
+void reportConversionError(text::MessageSink& sink, const MapAxis& axis, ConversionCode code,
                            std::string_view captionPrefix, std::string_view textPrefix);
 
 } // namespace qmx::maps

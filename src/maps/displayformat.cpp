@@ -2,7 +2,7 @@
 
 #include "maps/conversion.h"
 #include "maps/map.h"
-#include "maps/numbers.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
@@ -14,21 +14,21 @@ int decimalsOf(std::string_view precisionText) {
 }
 
 std::string formatX(float value, const DisplayFormats& formats) {
-    return formatFixed(value, formats.x);
+    return text::formatFixed(value, formats.x);
 }
 
 std::string formatZ(float value, const DisplayFormats& formats) {
-    return formatFixed(value, formats.z);
+    return text::formatFixed(value, formats.z);
 }
 
 std::string formatY(float value, const Map& map, const DisplayFormats& formats) {
     if (limitValue(map.y.min) <= -2000.0f || limitValue(map.y.max) >= 2000.0f)
-        return formatFixed(value, 0);
-    return formatFixed(value, map.ownDecimals.value_or(formats.y));
+        return text::formatFixed(value, 0);
+    return text::formatFixed(value, map.ownDecimals.value_or(formats.y));
 }
 
 std::string formatY(float value, const DisplayFormats& formats) {
-    return formatFixed(value, formats.y);
+    return text::formatFixed(value, formats.y);
 }
 
 std::string formatTarget(float value, const Map& map, EditTarget target,
@@ -46,7 +46,7 @@ std::string formatTarget(float value, const Map& map, EditTarget target,
 }
 
 std::string formatConstant(float value) {
-    const std::string first = formatFixed(value, 8);
+    const std::string first = text::formatFixed(value, 8);
     const std::size_t point = first.find('.');
     if (point == std::string::npos)
         return first;
@@ -60,12 +60,12 @@ std::string formatConstant(float value) {
     const int decimals = 8 - static_cast<int>(point);
     if (decimals < 1)
         return first;
-    return formatFixed(value, decimals);
+    return text::formatFixed(value, decimals);
 }
 
 std::string constantDisplayText(float value) {
     const std::string text = formatConstant(value);
-    return text.find('.') == std::string::npos ? text : formatFixed(value, 2);
+    return text.find('.') == std::string::npos ? text : text::formatFixed(value, 2);
 }
 
 } // namespace qmx::maps

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/numberformat.h"
+#include "text/numberformat.h"
 
 // Physical values as display text: the X, Y and Z precisions of the program settings, the
 // own precision of a map, and the text of a calibration constant.
@@ -14,7 +14,7 @@ struct Map;
 enum class EditTarget;
 
 // Decimals of the X, Y and Z display formats (the PRECISION settings, each 1 by default).
-using DisplayFormats = app::NumberFormats;
+using DisplayFormats = text::NumberFormats;
 
 // The decimals a precision text asks for: the number of characters after its first "."
 // (0 without one).

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "maps/numbers.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
@@ -98,8 +98,8 @@ private:
         if (m_pos == start)
             return fail(ConversionCode::OperandMissing);
         // A token without digits reads 0, like the C library's text-to-double conversion.
-        const auto scanned = scanDouble(m_text.substr(start, m_pos - start));
-        return scanned ? narrowToFloat(scanned->value) : 0.0f;
+        const auto scanned = text::scanDouble(m_text.substr(start, m_pos - start));
+        return scanned ? text::narrowToFloat(scanned->value) : 0.0f;
     }
 
     std::string_view m_text;

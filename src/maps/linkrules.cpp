@@ -1,7 +1,7 @@
 #include "maps/linkrules.h"
 
-#include "app/messages.h"
 #include "config/linerules.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 
@@ -49,11 +49,11 @@ void readMultiMapSection(const config::CLineList& lines, MapSet& maps) {
     maps.link().set(LinkMode::All, std::move(names));
 }
 
-int dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines) {
+text::Status dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines) {
     const bool wasActive = maps.link().active();
     maps.link().clear();
     readMultiMapSection(lines, maps);
-    return wasActive ? app::msg::MapLinkCleared : app::msg::Success;
+    return wasActive ? text::msg::MapLinkCleared : text::msg::Success;
 }
 
 std::vector<std::string> firstMapChoices(const MapSet& maps) {
@@ -79,25 +79,25 @@ std::vector<std::string> partnerMapChoices(const MapSet& maps, std::string_view 
     return names;
 }
 
-int validateLinkChoice(const MapSet& maps, const LinkChoice& choice) {
+text::Status validateLinkChoice(const MapSet& maps, const LinkChoice& choice) {
     if (choice.mode == LinkMode::None)
-        return app::msg::Success;
+        return text::msg::Success;
     const auto& names = choice.names;
     for (std::size_t i = 0; i < names.size(); ++i) {
         for (std::size_t j = i + 1; j < names.size(); ++j) {
             if (!names[i].empty() && names[i] == names[j])
-                return app::msg::MapNamesPiledUp;
+                return text::msg::MapNamesPiledUp;
         }
     }
     if (names[0].empty() || names[1].empty())
-        return app::msg::LinkFirstOrSecondEmpty;
+        return text::msg::LinkFirstOrSecondEmpty;
     if (names[2].empty() != names[3].empty())
-        return app::msg::LinkThirdFourthMismatch;
+        return text::msg::LinkThirdFourthMismatch;
     for (std::size_t i = 1; i < names.size(); ++i) {
         if (!names[i].empty() && !linkable(maps, names[0], names[i]))
-            return app::msg::LinkDataCountDiffers;
+            return text::msg::LinkDataCountDiffers;
     }
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 void applyLinkChoice(MapSet& maps, const LinkChoice& choice) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -22,7 +24,7 @@ void readMultiMapSection(const config::CLineList& lines, MapSet& maps);
 // Drops the link for the no-document state and presets it again from `lines`. Returns
 // MapLinkCleared (3008) when a link was active, for the caller to show captioned with the
 // program title and the question icon; 0 otherwise.
-int dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines);
+text::Status dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines);
 
 // The dialog's list #1: every map whose name ends in a digit, in definition order.
 std::vector<std::string> firstMapChoices(const MapSet& maps);
@@ -42,7 +44,7 @@ struct LinkChoice {
 // LinkThirdFourthMismatch (1540) when exactly one of #3 and #4 is empty,
 // LinkDataCountDiffers (1541) when the maps' cell counts differ or a name is unknown; 0 when
 // the link may be set. Mode None (each map alone) always passes.
-int validateLinkChoice(const MapSet& maps, const LinkChoice& choice);
+text::Status validateLinkChoice(const MapSet& maps, const LinkChoice& choice);
 
 // Sets the link of a validated choice (2 or 4 names; mode None drops it) and marks the
 // document modified.

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "app/messages.h"
 #include "maps/conversion.h"
 #include "maps/editstate.h"
-#include "maps/numbers.h"
+#include "text/messages.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
 namespace {
 
 CommitOutcome refused(const Map& map, const DisplayFormats& formats) {
-    return {app::msg::DataError, currentCellText(map, formats), false, std::nullopt};
+    return {text::msg::DataError, currentCellText(map, formats), false, std::nullopt};
 }
 
 // An axis value and its neighbours, as displayed.
@@ -39,7 +39,7 @@ public:
 
     const MapAxis& axis() const { return m_axis; }
     // `value` formatted for the axis and read back.
-    float shown(float value) const { return scanFloat(text(value)).value_or(value); }
+    float shown(float value) const { return text::scanFloat(text(value)).value_or(value); }
     std::string text(float value) const {
         return formatTarget(value, m_map, m_map.target, m_formats);
     }
@@ -120,9 +120,9 @@ bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily fami
 }
 
 std::string rejectionText() {
-    std::string text(app::messageText(app::msg::DataError));
+    std::string text(text::messageText(text::msg::DataError));
     text += '\n';
-    text += app::messageText(app::msg::DataSetAsBefore);
+    text += text::messageText(text::msg::DataSetAsBefore);
     return text;
 }
 
@@ -137,7 +137,7 @@ std::optional<float> readTypedValue(std::string_view text) {
     }
     if (!digit)
         return std::nullopt;
-    return scanFloat(text);
+    return text::scanFloat(text);
 }
 
 std::string currentCellText(const Map& map, const DisplayFormats& formats) {

@@ -6,14 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/numberformat.h"
 #include "config/linerules.h"
 #include "maps/displayformat.h"
 #include "maps/editstate.h"
 #include "maps/freemaplayout.h"
 #include "maps/linkrules.h"
-#include "maps/numbers.h"
+#include "text/messages.h"
+#include "text/numberformat.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
@@ -48,10 +48,10 @@ std::optional<std::uint16_t> parseAddress(std::string_view text) {
 
 // A finite decimal number that fills the whole text.
 std::optional<float> parseNumber(std::string_view text) {
-    const auto scanned = scanDouble(text);
+    const auto scanned = text::scanDouble(text);
     if (!scanned || scanned->length != text.size() || !std::isfinite(scanned->value))
         return std::nullopt;
-    return narrowToFloat(scanned->value);
+    return text::narrowToFloat(scanned->value);
 }
 
 // The content lines of one section, consumed in order.
@@ -206,7 +206,7 @@ void readYLine(SectionCursor& cursor, Map& map, std::uint32_t& dataAddress) {
         dataAddress = *address;
     if (const auto resolution = fields.size() > 2 ? parseNumber(fields[2]) : std::nullopt) {
         map.y.step = *resolution;
-        map.ownDecimals = app::clampDecimals(decimalsOf(fields[2]));
+        map.ownDecimals = text::clampDecimals(decimalsOf(fields[2]));
     }
 }
 
@@ -233,11 +233,11 @@ std::optional<Map> readConfigBlock(SectionCursor& cursor, std::uint32_t& dataAdd
 
 } // namespace
 
-int readFreeMapSection(const config::CLineList& lines, MapSet& maps) {
+text::Status readFreeMapSection(const config::CLineList& lines, MapSet& maps) {
     SectionCursor cursor(lines, "Free Map");
     const auto area = readAddressLine(cursor);
     if (!area)
-        return app::msg::MapAddressWrong;
+        return text::msg::MapAddressWrong;
     maps.setSource(MapSource::Free);
     maps.setFreeMapArea(*area);
     std::uint32_t next = area->start;
@@ -254,14 +254,14 @@ int readFreeMapSection(const config::CLineList& lines, MapSet& maps) {
         maps.add(std::move(*map));
         any = true;
     }
-    return any ? app::msg::Success : app::msg::FreeMapFormatError;
+    return any ? text::msg::Success : text::msg::FreeMapFormatError;
 }
 
-int readConfigMapSection(const config::CLineList& lines, MapSet& maps) {
+text::Status readConfigMapSection(const config::CLineList& lines, MapSet& maps) {
     SectionCursor cursor(lines, "Config Map");
     const auto area = readAddressLine(cursor);
     if (!area)
-        return app::msg::MapAddressWrong;
+        return text::msg::MapAddressWrong;
     maps.setSource(MapSource::Config);
     std::uint32_t dataAddress = area->start;
     bool any = false;
@@ -272,22 +272,22 @@ int readConfigMapSection(const config::CLineList& lines, MapSet& maps) {
         maps.add(std::move(*map));
         any = true;
     }
-    return any ? app::msg::Success : app::msg::ConfigMapFormatError;
+    return any ? text::msg::Success : text::msg::ConfigMapFormatError;
 }
 
-int readMapSections(const config::CLineList& lines, MapSet& maps) {
-    int result = app::msg::MapSectionNotFound;
+text::Status readMapSections(const config::CLineList& lines, MapSet& maps) {
+    text::Status result = text::msg::MapSectionNotFound;
     if (config::findSection(lines, "Free Map"))
         result = readFreeMapSection(lines, maps);
     else if (config::findSection(lines, "Config Map"))
         result = readConfigMapSection(lines, maps);
-    if (result != app::msg::Success)
+    if (result != text::msg::Success)
         return result;
     readMultiMapSection(lines, maps);
     for (std::size_t i = 0; i < maps.size(); ++i)
         selectFirstCell(maps.at(i), maps.image());
     maps.setCurrent(0);
-    return app::msg::Success;
+    return text::msg::Success;
 }
 
 } // namespace qmx::maps

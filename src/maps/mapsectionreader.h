@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/status.h"
+
 #include "config/linelist.h"
 #include "maps/mapset.h"
 
@@ -16,7 +18,7 @@ namespace qmx::maps {
 // line with an empty one of its first five fields, or a map that would run past 0xFFFF.
 // Returns 0, MapAddressWrong (1523) for a bad address line, or FreeMapFormatError (1515) when
 // not even the first block could be read.
-[[nodiscard]] int readFreeMapSection(const config::CLineList& lines, MapSet& maps);
+text::Status readFreeMapSection(const config::CLineList& lines, MapSet& maps);
 
 // Reads the [Config Map] section into `maps`. After the four definition lines a block has a Z
 // and an X line, both in address form ("z|x,address,elementSize,count,step"; kind Addressed)
@@ -25,12 +27,12 @@ namespace qmx::maps {
 // map's own display decimals. Counts above 255 and values past 0xFFFF make a block
 // unreadable. Returns 0, MapAddressWrong (1523), or ConfigMapFormatError (1551) when not even
 // the first block could be read.
-[[nodiscard]] int readConfigMapSection(const config::CLineList& lines, MapSet& maps);
+text::Status readConfigMapSection(const config::CLineList& lines, MapSet& maps);
 
 // The maps of a configuration: [Free Map] when present, else [Config Map], then the
 // [Multi Map] link preset; the first map becomes current and every map has its first cell
 // selected. Returns 0, MapSectionNotFound (1514) when neither section exists, or the section
 // reader's message.
-[[nodiscard]] int readMapSections(const config::CLineList& lines, MapSet& maps);
+text::Status readMapSections(const config::CLineList& lines, MapSet& maps);
 
 } // namespace qmx::maps

@@ -3,13 +3,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/messages.h"
-#include "maps/numbers.h"
+#include "text/messages.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
 int RangeWarning::message() const {
-    return second ? app::msg::InputRangeOverTwoIntervals : app::msg::InputRangeOver;
+    return second ? text::msg::InputRangeOverTwoIntervals : text::msg::InputRangeOver;
 }
 
 std::string RangeWarning::text() const {
@@ -22,14 +22,14 @@ std::string RangeWarning::text() const {
 
     // Each "%.2f" of the message takes the next value; the values are never part of a format.
     constexpr std::string_view placeholder = "%.2f";
-    const std::string_view pattern = app::messageText(message());
+    const std::string_view pattern = text::messageText(message());
     std::string text;
     std::size_t next = 0;
     std::size_t from = 0;
     for (std::size_t at = pattern.find(placeholder); at != std::string_view::npos;
          at = pattern.find(placeholder, from)) {
         text.append(pattern.substr(from, at - from));
-        text += next < values.size() ? formatFixed(values[next++], 2) : std::string{};
+        text += next < values.size() ? text::formatFixed(values[next++], 2) : std::string{};
         from = at + placeholder.size();
     }
     text.append(pattern.substr(from));

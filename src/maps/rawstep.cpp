@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "maps/conversion.h"
-#include "maps/numbers.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 
@@ -32,7 +32,7 @@ std::optional<std::int32_t> stepGrid(const Map& map, std::int32_t raw, int steps
     const int direction = steps > 0 ? 1 : -1;
     const std::string text =
         formatY(toPhysical(map.y, static_cast<std::uint16_t>(raw)).value, map, formats);
-    const float shown = scanFloat(text).value_or(0.0f);
+    const float shown = text::scanFloat(text).value_or(0.0f);
     for (int distance = std::abs(steps); distance > 0; --distance) {
         const float value = shown + static_cast<float>(direction * distance) * step;
         if (outside(range, value))

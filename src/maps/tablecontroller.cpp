@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/messages.h"
 #include "maps/clipboard.h"
 #include "maps/conversion.h"
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
 #include "maps/rawstep.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 
@@ -132,7 +132,7 @@ bool isAxisValue(const Map& map) {
 
 } // namespace
 
-TableController::TableController(MapSet& maps, app::MessageSink& sink,
+TableController::TableController(MapSet& maps, text::MessageSink& sink,
                                  const DisplayFormats& formats, int cellWidth, int cellHeight)
     : m_maps(maps), m_sink(sink), m_formats(formats) {
     m_layout.setCellSize(cellWidth, cellHeight);
@@ -550,13 +550,13 @@ TableEffect TableController::commitEdit() {
     const CommitOutcome outcome = isAxisValue(m)
                                       ? commitAxisValue(m_maps, m, m_editText, m_formats)
                                       : commitTypedCell(m_maps, m, m_editText, m_formats);
-    if (outcome.message != app::msg::Success) {
+    if (outcome.message != text::msg::Success) {
         showError();
         return {};
     }
     if (outcome.warning)
-        m_sink.show(outcome.warning->text(), app::messageText(app::msg::TableWindowCaption),
-                    app::Icon::Exclamation);
+        m_sink.show(outcome.warning->text(), text::messageText(text::msg::TableWindowCaption),
+                    text::Icon::Exclamation);
     bool changed = outcome.written;
     if (m.target == EditTarget::Y) {
         const GridCell cell{m.editRow, m.editIndex};
@@ -620,20 +620,20 @@ TableEffect TableController::paste(std::optional<std::string_view> clipboardText
     const std::vector<ClipEntry>& entries = read.table.entries;
     if (yTarget) {
         const bool wasEditing = std::exchange(m_editing, false); // pasted values replace typing
-        const int message = pasteIntoCells(m_maps, m, read.table, m_formats);
-        if (message == app::msg::PasteDuringSelection) {
+        const text::Status message = pasteIntoCells(m_maps, m, read.table, m_formats);
+        if (message == text::msg::PasteDuringSelection) {
             m_editing = wasEditing;
-            showWarning(message);
+            showWarning(message.message());
             return {};
         }
-        if (message == app::msg::DataError)
+        if (message == text::msg::DataError)
             showError();
         return {true, !entries.empty()};
     }
     if (m.target == EditTarget::None || entries.empty())
         return {};
     if (entries.size() > 1) {
-        showWarning(app::msg::PasteDuringSelection);
+        showWarning(text::msg::PasteDuringSelection);
         return {};
     }
     openEdit(formatTarget(entries.front().value, m, m.target, m_formats), true);
@@ -641,11 +641,12 @@ TableEffect TableController::paste(std::optional<std::string_view> clipboardText
 }
 
 void TableController::showWarning(int message) {
-    m_sink.show(app::messageText(message), "", app::Icon::Exclamation);
+    m_sink.show(text::messageText(message), "", text::Icon::Exclamation);
 }
 
 void TableController::showError() {
-    m_sink.show(rejectionText(), app::messageText(app::msg::TableWindowCaption), app::Icon::Error);
+    m_sink.show(rejectionText(), text::messageText(text::msg::TableWindowCaption),
+                text::Icon::Error);
 }
 
 } // namespace qmx::maps

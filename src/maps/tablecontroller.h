@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/messagesink.h"
 #include "maps/displayformat.h"
 #include "maps/map.h"
 #include "maps/mapset.h"
 #include "maps/tablelayout.h"
+#include "text/messagesink.h"
 
 // The table window without the window: it shows the current map of a document as a grid of
 // numbers with its Z values on the left and its X values on top, and turns clicks, drags,
@@ -77,7 +77,7 @@ struct TablePicture {
 class TableController {
 public:
     // Shows the current map of `maps`; messages go to `sink`. Both must outlive the controller.
-    TableController(MapSet& maps, app::MessageSink& sink, const DisplayFormats& formats,
+    TableController(MapSet& maps, text::MessageSink& sink, const DisplayFormats& formats,
                     int cellWidth, int cellHeight);
 
     // --- Layout -------------------------------------------------------------------------------
@@ -172,7 +172,7 @@ private:
     void showError();
 
     MapSet& m_maps;
-    app::MessageSink& m_sink;
+    text::MessageSink& m_sink;
     DisplayFormats m_formats;
     TableLayout m_layout;
     bool m_editing = false;

@@ -1,5 +1,6 @@
 #include "platform/comports.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -65,6 +66,25 @@ std::optional<int> portIndexOfComName(std::string_view name) {
     if (!number || *number < 1 || *number > MaxPortIndex + 1)
         return std::nullopt;
     return *number - 1;
+}
+
+int portIndexFromName(std::string_view text) {
+    // "PORT1".."PORT8" need no rule of their own: stripping gives 1..8 as well.
+    const std::string_view digits =
+        text.substr(std::min(text.find_first_not_of("PORT"), text.size()));
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return -1;
+    int number = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (result.ec != std::errc() || number < 1 || number > 256)
+        return -1;
+    return number - 1;
+}
+
+std::string portName(int index) {
+    if (index < 0 || index > MaxPortIndex)
+        return "PORT1";
+    return "PORT" + std::to_string(index + 1);
 }
 
 } // namespace qmx::platform

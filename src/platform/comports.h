@@ -32,4 +32,13 @@ std::optional<int> portIndexOfDeviceName(std::string_view deviceName);
 // The port index of a link name "COMn" (n = 1..256 without leading zeros); nothing otherwise.
 std::optional<int> portIndexOfComName(std::string_view name);
 
+// A port name: "PORT1" to "PORT8" give 0 to 7; otherwise the leading letters P, O, R and T
+// are stripped and the rest, all decimal digits giving n with 1 <= n <= 256, gives n - 1.
+// Anything else gives -1 (no port).
+int portIndexFromName(std::string_view text);
+
+// The text PORT is written as for port index `index`: "PORT" + (index + 1), or "PORT1" when
+// the index is outside 0..255.
+std::string portName(int index);
+
 } // namespace qmx::platform

@@ -17,7 +17,7 @@ public:
     // Releases any held file, then opens `path` for reading and writing and takes a write
     // lock on the whole file without waiting. True when the file is held; false when it
     // cannot be opened for writing or another open file holds a lock on it.
-    bool lock(const std::string& path);
+    [[nodiscard]] bool lock(const std::string& path);
     // Releases the held file, if any.
     void unlock();
     bool isHeld() const { return m_fd >= 0; }

@@ -26,7 +26,8 @@ public:
     // Writes `key` = `value` into `section`, creating the file, section or key when missing.
     // False when the file could not be rewritten (it is then unchanged) or the text cannot be
     // stored as a profile line.
-    bool writeString(std::string_view section, std::string_view key, std::string_view value);
+    [[nodiscard]] bool writeString(std::string_view section, std::string_view key,
+                                   std::string_view value);
 
 private:
     std::string m_path;

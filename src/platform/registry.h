@@ -53,7 +53,7 @@ public:
     // the key) and rewrites the file atomically, keeping every other line, the encoding, the
     // byte-order mark and the line ends. 0 on success, -1 when the key cannot be opened or the
     // file cannot be rewritten (it is then unchanged).
-    int setDword(std::string_view name, std::uint32_t value);
+    [[nodiscard]] int setDword(std::string_view name, std::uint32_t value);
 
 private:
     struct NameLess {

@@ -3,7 +3,6 @@
 #include "app/accelerators.h"
 #include "app/ectapp.h"
 #include "app/folderlist.h"
-#include "app/messages.h"
 #include "app/titlelist.h"
 #include "app/versiontext.h"
 #include "ecu/transfercommands.h"
@@ -11,6 +10,7 @@
 #include "maps/linkrules.h"
 #include "maps/mapbarcontent.h"
 #include "platform/profile.h"
+#include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
 #include "ui/cectview.h"
@@ -73,8 +73,8 @@ QString fromStd(const std::string& text) {
 
 } // namespace
 
-CMainFrame::CMainFrame(app::CEctApp& app, app::MessageSink& sink, const ecu::LinkHostPlaces& places,
-                       QWidget* parent)
+CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
+                       const app::LinkHostPlaces& places, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_sink(sink), m_progress(m_pump, this),
       m_link(app.settings(), m_pump, places),
       m_undo(app.configuration().maps, app.settings().startup.undoSize), m_area(new QMdiArea(this)),
@@ -146,7 +146,7 @@ void CMainFrame::runCommand(int command) {
         break;
     case cmd::AppAbout:
         m_sink.show(app::versionText(QCoreApplication::applicationFilePath().toStdString()),
-                    app::messageText(app::msg::ProgramTitle), app::Icon::Information);
+                    text::messageText(text::msg::ProgramTitle), text::Icon::Information);
         break;
     case cmd::EditUndo:
         undoCommand();
@@ -239,9 +239,9 @@ void CMainFrame::forwardEdit(int code) {
         child->editOperation(code);
 }
 
-void CMainFrame::showMessage(int message, bool errorIcon) {
-    m_sink.show(app::messageText(message), app::messageText(app::msg::ProgramTitle),
-                errorIcon ? app::Icon::Error : app::Icon::Exclamation);
+void CMainFrame::showMessage(text::Status message, bool errorIcon) {
+    m_sink.show(text::messageText(message), text::messageText(text::msg::ProgramTitle),
+                errorIcon ? text::Icon::Error : text::Icon::Exclamation);
 }
 
 // --- Files -------------------------------------------------------------------------------------
@@ -259,8 +259,9 @@ void CMainFrame::openCommand() {
 bool CMainFrame::openFile(const QString& path) {
     if (m_app.configuration().isOpen() && !closeDocument())
         return false;
-    const int result = m_app.openConfiguration(path.toStdString(), app::FileLayout::Packed);
-    if (result != app::msg::Success) {
+    const text::Status result =
+        m_app.openConfiguration(path.toStdString(), app::FileLayout::Packed);
+    if (result != text::msg::Success) {
         showMessage(result, app::isErrorIconMessage(result));
         enterNoDocumentState();
         return false;
@@ -274,6 +275,8 @@ bool CMainFrame::openFile(const QString& path) {
     config.maps.setCurrent(0);
     m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
     enterDocumentState();
+    if (m_app.lockRefused())
+        showMessage(text::msg::FileInUse);
     return true;
 }
 
@@ -281,17 +284,17 @@ bool CMainFrame::closeDocument() {
     if (!m_app.askClose(m_sink))
         return false;
     app::Configuration& config = m_app.configuration();
-    if (const int cleared = maps::dropLinkForNoDocument(config.maps, config.lines))
-        m_sink.show(app::messageText(cleared), app::messageText(app::msg::ProgramTitle),
-                    app::Icon::Question);
+    if (const text::Status cleared = maps::dropLinkForNoDocument(config.maps, config.lines))
+        m_sink.show(text::messageText(cleared), text::messageText(text::msg::ProgramTitle),
+                    text::Icon::Question);
     m_app.closeConfiguration();
     enterNoDocumentState();
     return true;
 }
 
 void CMainFrame::saveCommand() {
-    if (m_app.save() != app::msg::Success)
-        showMessage(app::msg::SaveError);
+    if (m_app.save() != text::msg::Success)
+        showMessage(text::msg::SaveError);
     updateTitle();
 }
 
@@ -310,9 +313,9 @@ void CMainFrame::saveAsCommand() {
 }
 
 bool CMainFrame::saveAs(const QString& path) {
-    const bool saved = m_app.saveAs(path.toStdString()) == app::msg::Success;
+    const bool saved = m_app.saveAs(path.toStdString()) == text::msg::Success;
     if (!saved)
-        showMessage(app::msg::SaveError);
+        showMessage(text::msg::SaveError);
     updateTitle();
     return saved;
 }
@@ -324,8 +327,10 @@ void CMainFrame::directoryCommand() {
     if (!chosen)
         return;
     folders.choose(*chosen);
-    folders.write(file);
+    // The folder serves this run even when qmx.INI cannot keep it.
     m_app.settings().startup.initialFolder = *chosen;
+    if (!folders.write(file))
+        showMessage(text::msg::FailedToWriteFile);
 }
 
 void CMainFrame::titleCommand() {
@@ -357,17 +362,18 @@ void CMainFrame::transferCommand(int command) {
     link.setTransferActive(true);
     refreshCommands();
     ecu::TransferContext context{link, m_progress, m_sink};
-    ecu::EcuDocument document = ecu::documentOf(m_app);
+    ecu::EcuDocument document = app::documentOf(m_app);
     const auto refresh = [this] {
         const app::Configuration& config = m_app.configuration();
         m_mapBar->setConstants(maps::constantRows(config.lines, config.image));
         refillLines();
         refreshAllWindows();
     };
-    if (command == cmd::ReadEcu)
-        ecu::readEcuCommand(context, document, refresh);
-    else
-        ecu::writeEcuCommand(context, document, refresh);
+    // Each command shows its own outcome; nothing is left to report here.
+    const text::Status outcome = command == cmd::ReadEcu
+                                     ? ecu::readEcuCommand(context, document, refresh)
+                                     : ecu::writeEcuCommand(context, document, refresh);
+    static_cast<void>(outcome);
     link.setTransferActive(false);
     refreshCommands();
 }
@@ -433,7 +439,7 @@ void CMainFrame::enterNoDocumentState() {
 
 void CMainFrame::updateTitle() {
     const app::Configuration& config = m_app.configuration();
-    const QString program = fromStd(std::string(app::messageText(app::msg::ProgramTitle)));
+    const QString program = fromStd(std::string(text::messageText(text::msg::ProgramTitle)));
     setWindowTitle(config.isOpen() ? program + " - " + fromStd(config.path) + "[*]" : program);
     refreshCommands();
 }

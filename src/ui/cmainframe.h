@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/commands.h"
-#include "ecu/linkhost.h"
+#include "app/linkhost.h"
 #include "maps/undohistory.h"
 #include "ui/docchildwindow.h"
 #include "ui/qteventpump.h"
@@ -15,10 +15,12 @@
 
 class QMdiArea;
 
+namespace qmx::text {
+class MessageSink;
+}
 namespace qmx::app {
 class CEctApp;
-class MessageSink;
-} // namespace qmx::app
+}
 
 namespace qmx::ui {
 
@@ -35,7 +37,7 @@ public:
     static constexpr QSize kMinimumSize{500, 500};
 
     // `app` and `sink` outlive the frame; the link looks for its ports in `places`.
-    CMainFrame(app::CEctApp& app, app::MessageSink& sink, const ecu::LinkHostPlaces& places,
+    CMainFrame(app::CEctApp& app, text::MessageSink& sink, const app::LinkHostPlaces& places,
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -62,7 +64,7 @@ public:
     DocChildWindow* activeChild() const;
     TableWindow* activeTable() const;
     QtEventPump& pump() { return m_pump; }
-    ecu::LinkHost& linkHost() { return m_link; }
+    app::LinkHost& linkHost() { return m_link; }
     QtProgressWindow& progressWindow() { return m_progress; }
 
 protected:
@@ -82,7 +84,7 @@ private:
     void allLinesCommand();
     void forwardEdit(int code);
     // Shows `message` captioned with the program title, as an exclamation box.
-    void showMessage(int message, bool errorIcon = false);
+    void showMessage(text::Status message, bool errorIcon = false);
 
     // The state with a document: menus, map bar, table window.
     void enterDocumentState();
@@ -101,10 +103,10 @@ private:
     void refreshAllWindows();
 
     app::CEctApp& m_app;
-    app::MessageSink& m_sink;
+    text::MessageSink& m_sink;
     QtEventPump m_pump;
     QtProgressWindow m_progress;
-    ecu::LinkHost m_link;
+    app::LinkHost m_link;
     maps::UndoHistory m_undo;
     QMdiArea* m_area;
     MapBar* m_mapBar;

@@ -8,17 +8,17 @@ namespace qmx::ui {
 
 namespace {
 
-QMessageBox::Icon boxIcon(app::Icon icon) {
+QMessageBox::Icon boxIcon(text::Icon icon) {
     switch (icon) {
-    case app::Icon::Information:
+    case text::Icon::Information:
         return QMessageBox::Information;
-    case app::Icon::Exclamation:
+    case text::Icon::Exclamation:
         return QMessageBox::Warning;
-    case app::Icon::Error:
+    case text::Icon::Error:
         return QMessageBox::Critical;
-    case app::Icon::Question:
+    case text::Icon::Question:
         return QMessageBox::Question;
-    case app::Icon::None:
+    case text::Icon::None:
         break;
     }
     return QMessageBox::NoIcon;
@@ -26,30 +26,30 @@ QMessageBox::Icon boxIcon(app::Icon icon) {
 
 } // namespace
 
-app::Answer QtMessageSink::show(std::string_view text, std::string_view caption, app::Icon icon,
-                                app::Buttons buttons) {
+text::Answer QtMessageSink::show(std::string_view text, std::string_view caption, text::Icon icon,
+                                 text::Buttons buttons) {
     QMessageBox box(boxIcon(icon), textFromBytes(caption), textFromBytes(text),
                     QMessageBox::NoButton, m_parent);
     switch (buttons) {
-    case app::Buttons::Ok:
+    case text::Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
-    case app::Buttons::OkCancel:
+    case text::Buttons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
-    case app::Buttons::YesNo:
+    case text::Buttons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
     switch (box.exec()) {
     case QMessageBox::Cancel:
-        return app::Answer::Cancel;
+        return text::Answer::Cancel;
     case QMessageBox::Yes:
-        return app::Answer::Yes;
+        return text::Answer::Yes;
     case QMessageBox::No:
-        return app::Answer::No;
+        return text::Answer::No;
     default:
-        return buttons == app::Buttons::YesNo ? app::Answer::No : app::Answer::Ok;
+        return buttons == text::Buttons::YesNo ? text::Answer::No : text::Answer::Ok;
     }
 }
 

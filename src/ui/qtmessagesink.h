@@ -1,19 +1,19 @@
 #pragma once
 
-#include "app/messagesink.h"
+#include "text/messagesink.h"
 
 class QWidget;
 
 namespace qmx::ui {
 
 // Shows the core's messages as message boxes over `parent`, with the caption and icon given.
-class QtMessageSink : public app::MessageSink {
+class QtMessageSink : public text::MessageSink {
 public:
     explicit QtMessageSink(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
-    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
-                     app::Buttons buttons = app::Buttons::Ok) override;
+    text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
+                      text::Buttons buttons = text::Buttons::Ok) override;
 
 private:
     QWidget* m_parent;

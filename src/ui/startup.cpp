@@ -1,9 +1,9 @@
 #include "ui/startup.h"
 
 #include "app/ectapp.h"
-#include "app/messages.h"
-#include "app/streamsink.h"
 #include "app/versiontext.h"
+#include "text/messages.h"
+#include "text/streamsink.h"
 #include "ui/cmainframe.h"
 #include "ui/qtmessagesink.h"
 #include "ui/splashscreen.h"
@@ -37,13 +37,13 @@ public:
 } // namespace
 
 int runBatch(const app::CommandWords& words) {
-    app::StreamSink sink(std::cerr, app::Unattended::TakeFirst);
+    text::StreamSink sink(std::cerr, text::Unattended::TakeFirst);
     app::CEctApp application;
     const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
-    const int started = application.start(places, app::kLargeScreen);
-    if (started != app::msg::Success) {
+    const text::Status started = application.start(places, app::kLargeScreen);
+    if (started != text::msg::Success) {
         sink.show(app::startFailureText(started, application.settings(), places), {},
-                  app::Icon::Error);
+                  text::Icon::Error);
         return 1;
     }
     return app::runBatchExport(application, words.first, words.second, sink);
@@ -62,17 +62,18 @@ int runDesktop(int argc, char** argv) {
     }
     app::CEctApp application;
     const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
-    const int started = application.start(places, screen);
-    if (started != app::msg::Success) {
+    const text::Status started = application.start(places, screen);
+    if (started != text::msg::Success) {
         sink.show(app::startFailureText(started, application.settings(), places),
-                  app::messageText(app::msg::ProgramTitle), app::Icon::Error);
+                  text::messageText(text::msg::ProgramTitle), text::Icon::Error);
         return 1;
     }
 
-    CMainFrame frame(application, sink, ecu::LinkHostPlaces{places.homeFolder});
+    CMainFrame frame(application, sink, app::LinkHostPlaces{places.homeFolder});
     sink.setParent(&frame);
-    frame.linkHost().openLog(
-        app::versionText(QCoreApplication::applicationFilePath().toStdString()), sink);
+    // A log that cannot be opened has been shown by openLog; the program runs without it.
+    static_cast<void>(frame.linkHost().openLog(
+        app::versionText(QCoreApplication::applicationFilePath().toStdString()), sink));
     QuitOnFirstPaint quitWhenShown;
     if (std::getenv("QMX_EXIT_WHEN_SHOWN"))
         frame.installEventFilter(&quitWhenShown);

@@ -38,7 +38,7 @@ Qt::Key arrowKey(int code) {
 
 } // namespace
 
-TableWindow::TableWindow(maps::MapSet& maps, app::MessageSink& sink, const TableLook& look,
+TableWindow::TableWindow(maps::MapSet& maps, text::MessageSink& sink, const TableLook& look,
                          QWidget* parent)
     : DocChildWindow(parent), m_maps(maps),
       m_controller(maps, sink, look.formats, look.cellWidth, look.cellHeight), m_font("Arial"),

@@ -28,7 +28,7 @@ public:
     static inline const QColor kSelected{0, 0, 128};
     static inline const QColor kCurrent{64, 200, 200};
 
-    TableWindow(maps::MapSet& maps, app::MessageSink& sink, const TableLook& look,
+    TableWindow(maps::MapSet& maps, text::MessageSink& sink, const TableLook& look,
                 QWidget* parent = nullptr);
 
     WindowKind kind() const override { return WindowKind::Table; }

@@ -1,7 +1,10 @@
 #include "app/appsettings.h"
 
-#include "app/messages.h"
+#include "app/appportindexstore.h"
+#include "ecu/portindexstore.h"
+
 #include "support/tempfolder.h"
+#include "text/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +18,24 @@ class AppSettingsTest : public ::testing::Test {
 protected:
     // A home folder with a registry file holding `registryValues`, and the program's folder
     // with a qmx.INI holding `ini`.
-    int start(const std::string& registryValues, const std::string& ini) {
+    text::Status start(const std::string& registryValues, const std::string& ini) {
         folder.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
                                      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n" +
                                          registryValues);
         folder.write("qmx.INI", ini);
         return loadAppSettings(settings, {folder.path(), folder.path(), "qmx"}, kLargeScreen);
+    }
+    int currentPort() {
+        AppPortIndexStore ports(settings);
+        return ecu::currentPortIndex(ports);
+    }
+    bool setPort(int index) {
+        AppPortIndexStore ports(settings);
+        return ecu::setPortIndex(ports, index);
+    }
+    bool setAutoSelect(bool on) {
+        AppPortIndexStore ports(settings);
+        return ports.setAutoSelect(on);
     }
     std::string registryFile() const { return readAll(folder.file("registry.reg")); }
     std::string iniFile() const { return readAll(folder.file("qmx.INI")); }
@@ -32,8 +47,8 @@ protected:
 TEST_F(AppSettingsTest, MissingSettingsFileNamesTheFolderSearchedAndWhereItCameFrom) {
     const StartupPlaces places{folder.path(), folder.file("bin"), "qmx"};
     const auto failure = [&] {
-        EXPECT_EQ(loadAppSettings(settings, places, kLargeScreen), msg::ProgramSettingsMissing);
-        return startFailureText(msg::ProgramSettingsMissing, settings, places);
+        EXPECT_EQ(loadAppSettings(settings, places, kLargeScreen), text::msg::ProgramSettingsMissing);
+        return startFailureText(text::msg::ProgramSettingsMissing, settings, places);
     };
     const std::string registry = folder.file("registry.reg");
     EXPECT_EQ(failure(), "qmx.ini is not exist.\nFolder searched: " + folder.file("bin") +
@@ -60,41 +75,41 @@ TEST_F(AppSettingsTest, SettingsFilePortIsCopiedIntoAnEmptyRegistry) {
     EXPECT_EQ(settings.programSettingsPath, folder.file("qmx.INI"));
     EXPECT_EQ(settings.registryValues.rs232cPort, 2);
     EXPECT_NE(registryFile().find("\"Rs232cPort\"=dword:00000002"), std::string::npos);
-    EXPECT_EQ(currentPortIndex(settings), 2);
+    EXPECT_EQ(currentPort(), 2);
 }
 
 TEST_F(AppSettingsTest, RegistryPortComesBeforeTheSettingsFile) {
     ASSERT_EQ(start("\"Rs232cPort\"=dword:00000005\n\"CommandRetrycount\"=\"-1\"\n",
                     "[RS232C]\nPORT=PORT3\nCommandRetrycount=3\n"),
               0);
-    EXPECT_EQ(currentPortIndex(settings), 5);
+    EXPECT_EQ(currentPort(), 5);
     EXPECT_EQ(settings.startup.commandRetryCount, 3); // but the file's retry count wins
 }
 
 TEST_F(AppSettingsTest, NeitherStoreNamingAPortLeavesBothUntouched) {
     ASSERT_EQ(start("", "[RS232C]\nPORT=COM3\n"), 0);
-    EXPECT_EQ(currentPortIndex(settings), -1);
+    EXPECT_EQ(currentPort(), -1);
     EXPECT_EQ(registryFile().find("Rs232cPort"), std::string::npos);
 }
 
-TEST_F(AppSettingsTest, SetPortIndexWritesBothStores) {
+TEST_F(AppSettingsTest, PortChoiceWritesBothStores) {
     ASSERT_EQ(start("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nPORT=PORT3\r\nSPEED=9600\r\n"),
               0);
-    EXPECT_TRUE(setPortIndex(settings, 9));
+    EXPECT_TRUE(setPort(9));
     EXPECT_EQ(iniFile(), "[RS232C]\r\nPORT=PORT10\r\nSPEED=9600\r\n");
     EXPECT_NE(registryFile().find("\"Rs232cPort\"=dword:00000009"), std::string::npos);
-    EXPECT_EQ(currentPortIndex(settings), 9);
+    EXPECT_EQ(currentPort(), 9);
 
-    EXPECT_TRUE(setPortIndex(settings, 300));
+    EXPECT_TRUE(setPort(300));
     EXPECT_NE(iniFile().find("PORT=PORT1\r\n"), std::string::npos);
     EXPECT_NE(registryFile().find("\"Rs232cPort\"=dword:0000012c"), std::string::npos);
 }
 
 TEST_F(AppSettingsTest, SetAutoSelectWritesOnlyAChange) {
     ASSERT_EQ(start("", ""), 0);
-    EXPECT_TRUE(setAutoSelect(settings, true));
+    EXPECT_TRUE(setAutoSelect(true));
     EXPECT_EQ(registryFile().find("Rs232cPortAutoSelect"), std::string::npos);
-    EXPECT_TRUE(setAutoSelect(settings, false));
+    EXPECT_TRUE(setAutoSelect(false));
     EXPECT_NE(registryFile().find("\"Rs232cPortAutoSelect\"=dword:00000000"), std::string::npos);
     EXPECT_FALSE(settings.registryValues.rs232cPortAutoSelect);
 }
@@ -103,8 +118,8 @@ TEST_F(AppSettingsTest, WithoutARegistryFileThePortStillServesTheRun) {
     folder.write("qmx.INI", "[RS232C]\nPORT=PORT4\n");
     ASSERT_EQ(loadAppSettings(settings, {folder.file("home"), folder.path(), "qmx"}, kLargeScreen),
               0);
-    EXPECT_EQ(currentPortIndex(settings), 3);
-    EXPECT_FALSE(setAutoSelect(settings, false)); // the key cannot be opened for writing
+    EXPECT_EQ(currentPort(), 3);
+    EXPECT_FALSE(setAutoSelect(false)); // the key cannot be opened for writing
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "app/ectapp.h"
-#include "app/messages.h"
 #include "app/testhome.h"
 #include "maps/maptestutil.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 namespace {
@@ -17,7 +17,9 @@ using qmx::testing::TestHome;
 
 class BatchExportTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(app->start(home.places(), kLargeScreen), msg::Success); }
+    void SetUp() override {
+        ASSERT_EQ(app->start(home.places(), kLargeScreen), text::msg::Success);
+    }
     TestHome home;
     std::unique_ptr<CEctApp> app = std::make_unique<CEctApp>();
 };
@@ -50,14 +52,15 @@ TEST_F(BatchExportTest, BatchRunShowsItsFailureOnceAndReportsItInTheExitStatus) 
         std::string in, out;
         int status;
         int message;
-        Icon icon;
+        text::Icon icon;
     };
     const Case cases[] = {
-        {sample, home.folder.file("out.txt"), 0, 0, Icon::None},
-        {home.folder.file("missing.rcz"), home.folder.file("x.txt"), 1, msg::FailedToOpenFile,
-         Icon::Exclamation},
-        {noMaps, home.folder.file("x.txt"), 1, msg::MapSectionNotFound, Icon::Error},
-        {sample, home.folder.file("no/folder/x.txt"), 1, msg::FailedToWriteFile, Icon::Exclamation},
+        {sample, home.folder.file("out.txt"), 0, 0, text::Icon::None},
+        {home.folder.file("missing.rcz"), home.folder.file("x.txt"), 1, text::msg::FailedToOpenFile,
+         text::Icon::Exclamation},
+        {noMaps, home.folder.file("x.txt"), 1, text::msg::MapSectionNotFound, text::Icon::Error},
+        {sample, home.folder.file("no/folder/x.txt"), 1, text::msg::FailedToWriteFile,
+         text::Icon::Exclamation},
     };
     for (const Case& c : cases) {
         maps::test::RecordingSink sink;
@@ -68,8 +71,8 @@ TEST_F(BatchExportTest, BatchRunShowsItsFailureOnceAndReportsItInTheExitStatus) 
             continue;
         }
         EXPECT_EQ(sink.shown,
-                  std::vector<std::string>{"QMX|" + std::string(messageText(c.message)) + "|" +
-                                           std::to_string(int(c.icon))});
+                  std::vector<std::string>{"QMX|" + std::string(text::messageText(c.message)) +
+                                           "|" + std::to_string(int(c.icon))});
     }
 }
 

@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "app/rs232csection.h"
 #include "app/testhome.h"
 #include "platform/filelock.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 namespace qmx::app {
 namespace {
@@ -40,8 +40,10 @@ class ConfigurationTest : public ::testing::Test {
 protected:
     explicit ConfigurationTest(const std::string& iniExtra = "", const std::string& registry = "")
         : home(iniExtra, registry) {}
-    void SetUp() override { ASSERT_EQ(app->start(home.places(), kLargeScreen), msg::Success); }
-    int open(const std::string& text, FileLayout layout = FileLayout::Plain) {
+    void SetUp() override {
+        ASSERT_EQ(app->start(home.places(), kLargeScreen), text::msg::Success);
+    }
+    text::Status open(const std::string& text, FileLayout layout = FileLayout::Plain) {
         return app->openConfiguration(home.folder.write("c.rcg", text), layout);
     }
     Configuration& configuration() { return app->configuration(); }
@@ -52,29 +54,29 @@ protected:
 
 TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocument) {
     const std::pair<std::string, int> cases[] = {
-        {"[Machine]\nModel,qx400t\n" + kData + kMaps, msg::Success},
-        {"[Machine]\nModel,QX400\n" + kData + kMaps, msg::MachineTypeDifferent},
-        {kMaps, msg::DataSectionNotFound},
-        {"[Data]\nCalib:\nS9030000FC\n" + kMaps, msg::DataSectionDataNotFound},
-        {"[Data]\nS1058000AABB150\n" + kMaps, msg::SFormatError},
-        {"[Data]\nS1058000AXBB15\n" + kMaps, msg::WrongWordInData},
-        {kData, msg::MapSectionNotFound},
-        {kData + "[Free Map]\n8000,8001\n", msg::MapAddressWrong},
-        {kData + "[Free Map]\n8000,8001,8000\nM,0,0\nZ,0,1,x\n", msg::FreeMapFormatError},
-        {kData + "[Config Map]\n8000,8001,8000\nM,0,0\n", msg::ConfigMapFormatError},
+        {"[Machine]\nModel,qx400t\n" + kData + kMaps, text::msg::Success},
+        {"[Machine]\nModel,QX400\n" + kData + kMaps, text::msg::MachineTypeDifferent},
+        {kMaps, text::msg::DataSectionNotFound},
+        {"[Data]\nCalib:\nS9030000FC\n" + kMaps, text::msg::DataSectionDataNotFound},
+        {"[Data]\nS1058000AABB150\n" + kMaps, text::msg::SFormatError},
+        {"[Data]\nS1058000AXBB15\n" + kMaps, text::msg::WrongWordInData},
+        {kData, text::msg::MapSectionNotFound},
+        {kData + "[Free Map]\n8000,8001\n", text::msg::MapAddressWrong},
+        {kData + "[Free Map]\n8000,8001,8000\nM,0,0\nZ,0,1,x\n", text::msg::FreeMapFormatError},
+        {kData + "[Config Map]\n8000,8001,8000\nM,0,0\n", text::msg::ConfigMapFormatError},
     };
     for (const auto& [text, result] : cases) {
         EXPECT_EQ(open(text), result) << text;
-        EXPECT_EQ(configuration().lines.count() > 0, result == msg::Success) << text;
+        EXPECT_EQ(configuration().lines.count() > 0, result == text::msg::Success) << text;
     }
     EXPECT_EQ(app->openConfiguration(home.folder.file("missing.rcg"), FileLayout::Plain),
-              msg::FailedToOpenFile);
-    EXPECT_EQ(open(kData + kMaps, FileLayout::Packed), msg::PackedVersionError);
+              text::msg::FailedToOpenFile);
+    EXPECT_EQ(open(kData + kMaps, FileLayout::Packed), text::msg::PackedVersionError);
 
     const std::string path = home.folder.write("locked.rcg", kData + kMaps);
     platform::FileLock other;
     ASSERT_TRUE(other.lock(path));
-    EXPECT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::WriteDenied);
+    EXPECT_EQ(app->openConfiguration(path, FileLayout::Plain), text::msg::WriteDenied);
 }
 
 class MachineNameTest : public ConfigurationTest {
@@ -83,9 +85,9 @@ protected:
 };
 
 TEST_F(MachineNameTest, NamesCompareAsTextWhateverTheirEncoding) {
-    EXPECT_EQ(open("[Machine]\nModel,M\xDCLLER\n" + kData + kMaps), msg::Success); // Windows-1252
-    EXPECT_EQ(open("[Machine]\nModel,M\xC3\x9CLLER\n" + kData + kMaps), msg::Success);
-    EXPECT_EQ(open("[Machine]\nModel,MULLER\n" + kData + kMaps), msg::MachineTypeDifferent);
+    EXPECT_EQ(open("[Machine]\nModel,M\xDCLLER\n" + kData + kMaps), text::msg::Success); // 1252
+    EXPECT_EQ(open("[Machine]\nModel,M\xC3\x9CLLER\n" + kData + kMaps), text::msg::Success);
+    EXPECT_EQ(open("[Machine]\nModel,MULLER\n" + kData + kMaps), text::msg::MachineTypeDifferent);
 }
 
 TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
@@ -119,10 +121,11 @@ TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
 }
 
 TEST_F(ConfigurationTest, EachOpenStartsFromTheStartupLineSettings) {
-    ASSERT_EQ(open(kData + kMaps + "[RS232C]\nSpeed=600\nCommandRetrycount=7\n"), msg::Success);
+    ASSERT_EQ(open(kData + kMaps + "[RS232C]\nSpeed=600\nCommandRetrycount=7\n"),
+              text::msg::Success);
     EXPECT_EQ(configuration().line.baud, 0);
     EXPECT_EQ(configuration().commandRetryCount, 7);
-    ASSERT_EQ(open(kData + kMaps), msg::Success);
+    ASSERT_EQ(open(kData + kMaps), text::msg::Success);
     EXPECT_EQ(configuration().line, app->settings().startup.line);
     EXPECT_EQ(configuration().commandRetryCount, app->settings().startup.commandRetryCount);
 }
@@ -144,18 +147,18 @@ TEST_F(MonitorRowsTest, StoredSelectionAppliesWhenEveryNameMatches) {
 }
 
 TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosedUnlessXorOff) {
-    ASSERT_EQ(open(kData + kMaps), msg::Success);
+    ASSERT_EQ(open(kData + kMaps), text::msg::Success);
     const std::string path = configuration().path;
     EXPECT_TRUE(platform::isWriteLockedByOther(path));
-    ASSERT_EQ(app->save(), msg::Success);
+    ASSERT_EQ(app->save(), text::msg::Success);
     EXPECT_TRUE(platform::isWriteLockedByOther(path));
     app->closeConfiguration();
     EXPECT_FALSE(platform::isWriteLockedByOther(path));
     EXPECT_FALSE(configuration().isOpen());
 
     TestHome noLock("", "\"XOROFF\"=dword:00000001\r\n");
-    ASSERT_EQ(app->start(noLock.places(), kLargeScreen), msg::Success);
-    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
+    ASSERT_EQ(app->start(noLock.places(), kLargeScreen), text::msg::Success);
+    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), text::msg::Success);
     EXPECT_FALSE(platform::isWriteLockedByOther(path));
 }
 
@@ -171,11 +174,11 @@ TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
         if (!configuration().loadedFromPacked) {
             EXPECT_EQ(before.size(), std::count(original.begin(), original.end(), '\n')) << name;
         }
-        ASSERT_EQ(app->save(), msg::Success) << name;
+        ASSERT_EQ(app->save(), text::msg::Success) << name;
         const std::string first = readAll(path);
         ASSERT_EQ(app->openConfiguration(path, FileLayout::PackedThenPlain), 0) << name;
         const std::vector<std::string> after = configuration().lines.lines();
-        ASSERT_EQ(app->save(), msg::Success) << name;
+        ASSERT_EQ(app->save(), text::msg::Success) << name;
         EXPECT_EQ(readAll(path), first) << name;
         if (configuration().loadedFromPacked) {
             EXPECT_EQ(first, original) << name;
@@ -193,21 +196,21 @@ TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
 // Save As writes packed and later saves stay packed; the checksum fix marks the document
 // modified only when the byte changes, and a failed save keeps the flag.
 TEST_F(ConfigurationTest, SaveAsAndTheChecksumFix) {
-    ASSERT_EQ(open("[Title]\nT\n" + kData + kMaps), msg::Success);
+    ASSERT_EQ(open("[Title]\nT\n" + kData + kMaps), text::msg::Success);
     const std::string nowhere = home.folder.file("no/such/folder.rcz");
-    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError); // fixes 8001 from BB
+    EXPECT_EQ(app->saveAs(nowhere), text::msg::SaveError); // fixes 8001 from BB
     EXPECT_TRUE(configuration().modified);
     EXPECT_EQ(configuration().path, home.folder.file("c.rcg"));
     const std::string packed = home.folder.file("new.rcz");
-    ASSERT_EQ(app->saveAs(packed), msg::Success);
+    ASSERT_EQ(app->saveAs(packed), text::msg::Success);
     EXPECT_EQ(configuration().title, "new.rcz");
     EXPECT_TRUE(configuration().loadedFromPacked);
-    EXPECT_EQ(app->saveAs(nowhere), msg::SaveError);
+    EXPECT_EQ(app->saveAs(nowhere), text::msg::SaveError);
     EXPECT_FALSE(configuration().modified);
     configuration().maps.writeY(configuration().maps.at(0), 7, 0, 0);
-    ASSERT_EQ(app->save(), msg::Success);
+    ASSERT_EQ(app->save(), text::msg::Success);
     EXPECT_FALSE(configuration().modified);
-    ASSERT_EQ(app->openConfiguration(packed, FileLayout::Packed), msg::Success);
+    ASSERT_EQ(app->openConfiguration(packed, FileLayout::Packed), text::msg::Success);
     EXPECT_EQ(configuration().image.byte(0x8000), 7);
     EXPECT_EQ(configuration().image.byte(0x8001), (0x7F - 7) & 0xFF);
 }
@@ -217,17 +220,17 @@ TEST_F(ConfigurationTest, SaveAsAndTheChecksumFix) {
 TEST_F(ConfigurationTest, SaveLaysFreeMapsOutAgainWhenTheChecksumChangesACount) {
     ASSERT_EQ(open("[Data]\nS1058000020375\nS9030000FC\n[Free Map]\n8000,8100,8000\nA,0,0\n"
                    "Z,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x\n"),
-              msg::Success);
+              text::msg::Success);
     ASSERT_EQ(configuration().maps.at(0).columns(), 3);
     const std::string saved = home.folder.file("saved.rcz");
-    ASSERT_EQ(app->saveAs(saved), msg::Success);
+    ASSERT_EQ(app->saveAs(saved), text::msg::Success);
     const auto layout = [&] {
         const maps::Map& map = configuration().maps.at(0);
         return std::tuple(map.rows(), map.columns(), map.y.count, map.x.address, map.y.address);
     };
     const auto afterSave = layout();
     EXPECT_EQ(afterSave, std::tuple(2, 0x7D, 2 * 0x7D, 0x8004, 0x8004 + 0x7D));
-    ASSERT_EQ(app->openConfiguration(saved, FileLayout::Packed), msg::Success);
+    ASSERT_EQ(app->openConfiguration(saved, FileLayout::Packed), text::msg::Success);
     EXPECT_EQ(layout(), afterSave);
 }
 
@@ -236,9 +239,9 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     std::filesystem::create_directory(home.folder.file("ro"));
     const std::string path = home.folder.write("ro/c.rcg", "[Title]\n" + kData + kMaps);
     const std::string old = readAll(path);
-    const auto editAndSave = [&](std::unique_ptr<CEctApp>& ectApp) {
-        if (ectApp->openConfiguration(path, FileLayout::Plain) != msg::Success)
-            return -1;
+    const auto editAndSave = [&](std::unique_ptr<CEctApp>& ectApp) -> text::Status {
+        if (const text::Status opened = ectApp->openConfiguration(path, FileLayout::Plain))
+            return opened;
         ectApp->configuration().image.setByte(0x8000, 0x11);
         return ectApp->save();
     };
@@ -248,7 +251,7 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     EXPECT_TRUE(inChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             return false;
-        return editAndSave(app) == msg::SaveError;
+        return editAndSave(app) == text::msg::SaveError;
     }));
     EXPECT_TRUE(readAll(path) == old);
     ::chmod(home.folder.file("ro").c_str(), 0755);
@@ -256,54 +259,58 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     EXPECT_TRUE(inChild([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{40, 40};
-        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && editAndSave(app) == msg::SaveError;
+        return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && editAndSave(app) == text::msg::SaveError;
     }));
     EXPECT_TRUE(readAll(path) == old);
 
-    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
+    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), text::msg::Success);
     configuration().lines.append(std::string(0x10000, 'x')); // too long to code
-    EXPECT_EQ(app->saveAs(path), msg::SaveError);
+    EXPECT_EQ(app->saveAs(path), text::msg::SaveError);
     app->closeConfiguration();
     EXPECT_TRUE(readAll(path) == old);
 
     // Another opener holds the file: refused before anything is written.
-    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), msg::Success);
+    ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), text::msg::Success);
     configuration().lock.unlock();
     platform::FileLock other;
     ASSERT_TRUE(other.lock(path));
     configuration().image.setByte(0x8000, 0x11);
-    EXPECT_EQ(app->save(), msg::SaveError);
+    EXPECT_EQ(app->save(), text::msg::SaveError);
     EXPECT_TRUE(readAll(path) == old);
 }
 
 // Gives one answer to every question and remembers the questions.
-struct AnsweringSink : MessageSink {
-    explicit AnsweringSink(Answer given) : answer(given) {}
-    Answer show(std::string_view text, std::string_view, Icon, Buttons) override {
+struct AnsweringSink : text::MessageSink {
+    explicit AnsweringSink(text::Answer given) : answer(given) {}
+    text::Answer show(std::string_view text, std::string_view, text::Icon, text::Buttons) override {
         asked.emplace_back(text);
         return answer;
     }
-    Answer answer;
+    text::Answer answer;
     std::vector<std::string> asked;
 };
 
 TEST_F(ConfigurationTest, CloseAsksAboutUnsavedAndUnwrittenEdits) {
-    ASSERT_EQ(open(kData + kMaps), msg::Success);
+    ASSERT_EQ(open(kData + kMaps), text::msg::Success);
     const std::vector<std::uint8_t> same = editData(configuration().image);
     const std::vector<std::uint8_t> other{0xAA};
     struct Case {
         bool modified;
         EcuSnapshot snapshot;
-        Answer answer;
+        text::Answer answer;
         std::vector<int> asked;
         bool close;
     };
     const Case cases[] = {
-        {false, std::nullopt, Answer::Ok, {}, true},
-        {false, same, Answer::Ok, {}, true},
-        {true, same, Answer::Cancel, {msg::CloseWithoutSaving}, false},
-        {true, other, Answer::Ok, {msg::CloseWithoutSaving, msg::CloseWithoutWriting}, true},
-        {false, other, Answer::Cancel, {msg::CloseWithoutWriting}, false},
+        {false, std::nullopt, text::Answer::Ok, {}, true},
+        {false, same, text::Answer::Ok, {}, true},
+        {true, same, text::Answer::Cancel, {text::msg::CloseWithoutSaving}, false},
+        {true,
+         other,
+         text::Answer::Ok,
+         {text::msg::CloseWithoutSaving, text::msg::CloseWithoutWriting},
+         true},
+        {false, other, text::Answer::Cancel, {text::msg::CloseWithoutWriting}, false},
     };
     for (const Case& c : cases) {
         configuration().modified = c.modified;
@@ -312,7 +319,7 @@ TEST_F(ConfigurationTest, CloseAsksAboutUnsavedAndUnwrittenEdits) {
         EXPECT_EQ(app->askClose(sink), c.close);
         std::vector<std::string> expected;
         for (int question : c.asked)
-            expected.emplace_back(messageText(question));
+            expected.emplace_back(text::messageText(question));
         EXPECT_EQ(sink.asked, expected);
     }
     app->closeConfiguration();

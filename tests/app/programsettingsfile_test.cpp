@@ -2,6 +2,7 @@
 
 #include "app/cectsettings.h"
 #include "app/linesettingtext.h"
+#include "platform/comports.h"
 #include "platform/profile.h"
 #include "platform/textencoding.h"
 #include "support/tempfolder.h"
@@ -33,10 +34,10 @@ TEST(LineSettingText, PortNames) {
         {"PORT12a", -1}, {"PORT", -1},   {"port3", -1},    {"PORT99999999999", -1},
     };
     for (const auto& [text, expected] : cases)
-        EXPECT_EQ(portIndexFromName(text), expected) << text;
-    EXPECT_EQ(portName(9), "PORT10");
-    EXPECT_EQ(portName(256), "PORT1");
-    EXPECT_EQ(portName(-1), "PORT1");
+        EXPECT_EQ(platform::portIndexFromName(text), expected) << text;
+    EXPECT_EQ(platform::portName(9), "PORT10");
+    EXPECT_EQ(platform::portName(256), "PORT1");
+    EXPECT_EQ(platform::portName(-1), "PORT1");
 }
 
 TEST(ProgramSettingsFile, MissingKeysTakeTheirDefaults) {

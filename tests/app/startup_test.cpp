@@ -1,7 +1,7 @@
 #include "app/commandletters.h"
 #include "app/commandline.h"
-#include "app/numberformat.h"
 #include "app/versiontext.h"
+#include "text/numberformat.h"
 
 #include "support/tempfolder.h"
 
@@ -54,26 +54,6 @@ TEST(CommandLetters, MapASendsLettersAsThemselvesMapBTheOtherSet) {
     EXPECT_EQ(letters.byteFor('H'), 0);
     letters.select(7);
     EXPECT_EQ(letters.selector(), 1);
-}
-
-TEST(NumberFormat, RoundsLikeTheCLibrary) {
-    const std::tuple<double, int, const char*> cases[] = {
-        {20.0, 1, "20.0"},
-        {1234.6, 0, "1235"},
-        {2.5, 0, "2"},
-        {0.125, 2, "0.12"},
-        {-0.05, 1, "-0.1"},
-        {1.0, -3, "1"},
-        {1e20, 0, "100000000000000000000"},
-        {1.0 / 3, 20, "0.333333333333333"},
-        {1.0, 40, "1.000000000000000"},
-    };
-    for (const auto& [value, decimals, expected] : cases) {
-        EXPECT_EQ(formatFixed(value, decimals), expected) << value << " " << decimals;
-        char printed[64];
-        std::snprintf(printed, sizeof printed, "%.*f", clampDecimals(decimals), value);
-        EXPECT_EQ(formatFixed(value, decimals), printed);
-    }
 }
 
 TEST(VersionText, NameVersionAndModificationTime) {

@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "support/linesof.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 namespace {
 
-namespace msg = app::msg;
+namespace msg = text::msg;
 using qmx::testing::linesOf;
 
 // The coded version line "QMX_1.0.1.0".

@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 namespace {
 
-namespace msg = app::msg;
+namespace msg = text::msg;
 
 TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
     testing::TempFolder dir;
@@ -39,7 +39,7 @@ TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
 // Both readers refuse a missing file and a folder, and a file that another opener holds
 // write-locked; a read lock does not stop them.
 TEST(FileReaders, OpenFailuresAndSharingViolation) {
-    using Reader = int (*)(const std::string&, CLineList&);
+    using Reader = text::Status (*)(const std::string&, CLineList&);
     testing::TempFolder dir;
     const std::string path = dir.write("held.rcz", "[Title]\n");
     const int other = ::open(path.c_str(), O_RDWR);

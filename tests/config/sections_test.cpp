@@ -1,7 +1,7 @@
-#include "app/messages.h"
 #include "config/diagcom.h"
 #include "config/individualinfo.h"
 #include "config/responsetexts.h"
+#include "text/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +17,11 @@ TEST(DiagCom, TakesOnlyWellFormedItemsInFileOrder) {
         "[diag.com]",
         "; comment",
         "1,10,Engine speed,rpm,2,1,0",
-        "2,100,Too big,x,1,1,0",     // request above FF
-        "3,1G,Not hex,x,1,1,0",      // request not hexadecimal
-        "4,12,Three bytes,x,3,1,0",  // answer length 3
-        "5,13,Empty unit,,1,1,0",    // empty field
-        "6,14,Short,x,1,1",          // six fields
+        "2,100,Too big,x,1,1,0",    // request above FF
+        "3,1G,Not hex,x,1,1,0",     // request not hexadecimal
+        "4,12,Three bytes,x,3,1,0", // answer length 3
+        "5,13,Empty unit,,1,1,0",   // empty field
+        "6,14,Short,x,1,1",         // six fields
         "7,2C,Coolant, degC ,1,0.5,-40",
         "[Calib]",
         "8,15,After section,x,1,1,0",
@@ -38,15 +38,15 @@ TEST(DiagCom, TakesOnlyWellFormedItemsInFileOrder) {
 }
 
 TEST(MachineCode, FirstMatchingLineWins) {
-    const CLineList lines = linesOf({"[Individual Information]", "vestramachinecode,ZZ",
-                                     "VestraMachineCode,Q", "VestraMachineCode,Q4x",
-                                     "VestraMachineCode,AB"});
+    const CLineList lines =
+        linesOf({"[Individual Information]", "vestramachinecode,ZZ", "VestraMachineCode,Q",
+                 "VestraMachineCode,Q4x", "VestraMachineCode,AB"});
     EXPECT_EQ(readMachineCode(lines), "Q4");
     EXPECT_FALSE(readMachineCode(linesOf({"[Title]", "VestraMachineCode,AB"})));
 }
 
 TEST(MachineCheck, ModelMustEqualTheMachineFolderInUpperCase) {
-    using app::msg::MachineTypeDifferent;
+    using text::msg::MachineTypeDifferent;
     EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Type,x"}), ""), 0);
     EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "ABC"), 0);
     EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "abc"), MachineTypeDifferent);
@@ -54,8 +54,8 @@ TEST(MachineCheck, ModelMustEqualTheMachineFolderInUpperCase) {
 }
 
 TEST(ResponseTexts, LookUpByResultCharacter) {
-    const CLineList lines = linesOf({"[Error Message]", "0,Write complete", "", "; note",
-                                     "1,", "1,Checksum error", "[Other]", "2,Not here"});
+    const CLineList lines = linesOf({"[Error Message]", "0,Write complete", "", "; note", "1,",
+                                     "1,Checksum error", "[Other]", "2,Not here"});
     const auto texts = readResponseTexts(lines);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(lookUpResponse(texts, '0'), "Write complete");

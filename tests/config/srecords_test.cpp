@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 namespace qmx::config {
 namespace {
 
-namespace msg = app::msg;
+namespace msg = text::msg;
 
 CLineList dataSection(std::vector<std::string> records) {
     records.insert(records.begin(), "[Data]");

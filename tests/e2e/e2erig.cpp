@@ -90,8 +90,8 @@ std::unique_ptr<testing::EcusimProcess> startEcusim(const Home& home, int portIn
 Rig::Rig(const HomeSettings& homeSettings) : home(homeSettings) {
     const app::StartupPlaces places{home.path(), home.path(), "qmx"};
     EXPECT_EQ(app::loadAppSettings(settings, places, app::kLargeScreen), 0);
-    host = std::make_unique<ecu::LinkHost>(settings, pump,
-                                           ecu::LinkHostPlaces{home.path(), home.sysfsRoot()});
+    host = std::make_unique<app::LinkHost>(settings, pump,
+                                           app::LinkHostPlaces{home.path(), home.sysfsRoot()});
     EXPECT_EQ(host->openLog("e2e", sink), 0);
 }
 

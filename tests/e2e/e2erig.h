@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/appsettings.h"
+#include "app/linkhost.h"
 #include "config/ecuimage.h"
-#include "ecu/linkhost.h"
 #include "ecu/steadyclockpump.h"
 #include "support/ecusimprocess.h"
 #include "support/recorders.h"
@@ -80,7 +80,7 @@ struct Rig {
     ecu::SteadyClockPump pump;
     testing::RecordingSink sink;
     testing::RecordingProgress progress;
-    std::unique_ptr<ecu::LinkHost> host;
+    std::unique_ptr<app::LinkHost> host;
 };
 
 } // namespace qmx::e2e

@@ -1,10 +1,10 @@
 #include "e2erig.h"
 
-#include "app/messages.h"
 #include "config/srecords.h"
 #include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/singlewrite.h"
+#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -150,7 +150,7 @@ TEST(EchoE2e, SingleValueWriteStopsAtTheFirstWrongEcho) {
     Rig rig(withoutCheck());
     auto sim = startEcusim(rig.home, 0, {"--wrong-echo", "3"});
     EXPECT_EQ(ecu::writeEcuByte(rig.link(), rig.progress, rig.sink, 0x1234, 0xAB),
-              app::msg::NoResponseFromEcu);
+              text::msg::NoResponseFromEcu);
     ASSERT_EQ(rig.sink.shown.size(), 1u);
     EXPECT_EQ(rig.sink.shown[0].text, "No response from ECU.");
     EXPECT_THAT(linesAfter(rig.home.logLines(), "ReadFile:Dummy Read"),
@@ -217,9 +217,9 @@ struct CheckCase {
 };
 
 TEST(EcuCheckE2e, MatchRulesAgainstTheAnswersOfEcusim) {
-    using app::msg::EcuTypeDifferent;
-    using app::msg::EcuTypeDifferentBang;
-    using app::msg::NoResponseFromEcu;
+    using text::msg::EcuTypeDifferent;
+    using text::msg::EcuTypeDifferentBang;
+    using text::msg::NoResponseFromEcu;
     const CheckCase cases[] = {
         {"code in the middle of four bytes",
          {"--ecu-code", "xKDy", "--machine-code", "AB"},
@@ -297,7 +297,7 @@ TEST(EcuCheckE2e, RetriesOfASilentEcuAreCountedInTheLog) {
     auto sim = startEcusim(rig.home, 0, {"--silence-after", "0"});
     int check = -1;
     ASSERT_TRUE(rig.link().openPort(false, 0, 20, &check));
-    EXPECT_EQ(check, app::msg::NoResponseFromEcu);
+    EXPECT_EQ(check, text::msg::NoResponseFromEcu);
     rig.link().closePort();
 
     // RETRY 2: three attempts, each ended by one empty read; no repeat of the whole check,

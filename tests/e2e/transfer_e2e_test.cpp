@@ -1,7 +1,6 @@
 #include "e2erig.h"
 
 #include "app/configuration.h"
-#include "app/messages.h"
 #include "config/srecords.h"
 #include "ecu/compare.h"
 #include "ecu/ecuread.h"
@@ -10,6 +9,7 @@
 #include "ecu/transfercommands.h"
 #include "maps/maptestutil.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -70,7 +70,7 @@ struct TransferRig {
 
     Rig rig;
     std::unique_ptr<app::Configuration> configuration;
-    app::NumberFormats formats;
+    text::NumberFormats formats;
     std::optional<std::vector<std::uint8_t>> snapshot;
 };
 
@@ -132,7 +132,7 @@ TEST(ReadE2e, AttemptsAndTheirWaitsFollowCommandRetrycount) {
         auto context = t.context();
 
         EXPECT_EQ(ecu::ReadEcu(context, data, ecu::PaneTarget::First, false),
-                  app::msg::FailedToCorrespond);
+                  text::msg::FailedToCorrespond);
 
         std::vector<std::string> numbers;
         std::vector<long> commandWaits; // from each 'L' sent to its echo
@@ -187,19 +187,19 @@ TEST(ReadE2e, AFailedReadLeavesTheImageUntouched) {
         {"an interrupted read",
          {"--silence-after", std::to_string(2 + 3 * 42 + 20)},
          0,
-         app::msg::FailedToCorrespond,
+         text::msg::FailedToCorrespond,
          "Failed to correspond with ECU.\nRead Error Address : 8030",
          48},
         {"a bad checksum in the second record, retried",
          {"--bad-checksum", "2"},
          1,
-         app::msg::FailedToCorrespond,
+         text::msg::FailedToCorrespond,
          "Failed to correspond with ECU.\nRead Error Address : 8010",
          16},
         {"data of another range",
          {"--range", "9000-90FF"},
          0,
-         app::msg::AddressDoesNotCorrespond,
+         text::msg::AddressDoesNotCorrespond,
          "Address does not correspond",
          0},
     };
@@ -290,12 +290,12 @@ TEST(WriteE2e, TheResultByteAndTheFailingAddressReachTheTexts) {
         // 'L', 'W' and four records of 42 characters: the 13th of the record for 0x8040.
         {"a wrong echo inside a record",
          {"--wrong-echo", "183"},
-         app::msg::FailedToCorrespond,
+         text::msg::FailedToCorrespond,
          "",
          "Failed to correspond with ECU.\nWrite Error Address : 8042"},
         {"a wrong echo of W",
          {"--wrong-echo", "2"},
-         app::msg::FailedToCorrespond,
+         text::msg::FailedToCorrespond,
          "",
          "Failed to correspond with ECU.\nWrite Error Address : "},
     };

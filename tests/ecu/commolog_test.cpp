@@ -37,7 +37,7 @@ TEST(CommoLog, FolderThatCannotBeMadeIsReportedOnceAndNothingIsWritten) {
     CommoLog log;
     RecordingSink sink;
     EXPECT_EQ(log.open((folder / "blocker" / "sub" / "commo.log").string(), false, "v", sink),
-              app::msg::LogFolderMissing);
+              text::msg::LogFolderMissing);
     log.eventLine(0, 0, 0, 0, "** Open COM1");
 
     EXPECT_FALSE(log.isOpen());

@@ -1,6 +1,5 @@
 #include "ecu/compare.h"
 
-#include "app/messages.h"
 #include "config/packedfile.h"
 #include "config/srecords.h"
 #include "ecu/ecuwrite.h"
@@ -8,6 +7,7 @@
 #include "support/linesof.h"
 #include "support/recorders.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 #include "transferrig.h"
 
 #include <sstream>
@@ -134,12 +134,12 @@ TEST(LoadFileData, FailuresAreShownUnderReadFromFile) {
         std::string machineFolder;
         int result;
     } cases[] = {
-        {"a missing file", rig.folder.file("none.rcz"), "", app::msg::FailedToReadFileData},
-        {"a plain file", plain, "", app::msg::PackedVersionError},
+        {"a missing file", rig.folder.file("none.rcz"), "", text::msg::FailedToReadFileData},
+        {"a plain file", plain, "", text::msg::PackedVersionError},
         {"no [Data] section", rig.folder.write("empty.rcz", noData.str()), "",
-         app::msg::FailedToReadFileData},
+         text::msg::FailedToReadFileData},
         {"another machine", rig.packedFile(rig.image, {"[Machine]", "Model,QX"}), "QY",
-         app::msg::MachineTypeDifferent},
+         text::msg::MachineTypeDifferent},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -148,7 +148,7 @@ TEST(LoadFileData, FailuresAreShownUnderReadFromFile) {
         pane.fill(0x10, {1}, "kept");
         EXPECT_EQ(loadFileData(c.path, c.machineFolder, pane, sink), c.result);
         ASSERT_EQ(sink.shown.size(), 1u);
-        EXPECT_EQ(sink.shown[0].text, app::messageText(c.result));
+        EXPECT_EQ(sink.shown[0].text, text::messageText(c.result));
         EXPECT_EQ(sink.shown[0].caption, "Read From File");
         EXPECT_EQ(pane.title, "kept");
     }

@@ -31,10 +31,10 @@ TEST(EcuCheck, TypeAnswerMustHoldTheCodeSideBySide) {
     } cases[] = {
         {"code alone", {'K', 'D'}, 0},
         {"four bytes, code in the middle", {0x01, 'K', 'D', 0x02}, 0},
-        {"code reversed", {'D', 'K'}, app::msg::EcuTypeDifferent},
-        {"code split apart", {'K', 0, 'D'}, app::msg::EcuTypeDifferent},
-        {"code past the fifth byte", {1, 2, 3, 4, 'K', 'D'}, app::msg::EcuTypeDifferent},
-        {"one byte counts as none", {'K'}, app::msg::NoResponseFromEcu},
+        {"code reversed", {'D', 'K'}, text::msg::EcuTypeDifferent},
+        {"code split apart", {'K', 0, 'D'}, text::msg::EcuTypeDifferent},
+        {"code past the fifth byte", {1, 2, 3, 4, 'K', 'D'}, text::msg::EcuTypeDifferent},
+        {"one byte counts as none", {'K'}, text::msg::NoResponseFromEcu},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

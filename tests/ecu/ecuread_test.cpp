@@ -73,10 +73,10 @@ TEST(StoreReadData, TakesOnlyAPaneOfExactlyTheDataRange) {
         std::size_t count;
         int result;
     } cases[] = {
-        {"the data range", 0x0100, 48, app::msg::Success},
-        {"another start", 0x0200, 48, app::msg::AddressDoesNotCorrespond},
-        {"the right start, but short", 0x0100, 32, app::msg::AddressDoesNotCorrespond},
-        {"the right start, but longer", 0x0100, 64, app::msg::AddressDoesNotCorrespond},
+        {"the data range", 0x0100, 48, text::msg::Success},
+        {"another start", 0x0200, 48, text::msg::AddressDoesNotCorrespond},
+        {"the right start, but short", 0x0100, 32, text::msg::AddressDoesNotCorrespond},
+        {"the right start, but longer", 0x0100, 64, text::msg::AddressDoesNotCorrespond},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -88,7 +88,7 @@ TEST(StoreReadData, TakesOnlyAPaneOfExactlyTheDataRange) {
 
         EXPECT_EQ(storeReadData(document, data, sink, true), c.result);
 
-        const bool stored = c.result == app::msg::Success;
+        const bool stored = c.result == text::msg::Success;
         EXPECT_EQ(rig.imageBytes() == std::vector<std::uint8_t>(48, 9), stored);
         EXPECT_EQ(rig.modifiedMarks, stored ? 1 : 0);
         EXPECT_EQ(data.imageChanged, stored);
@@ -131,7 +131,7 @@ TEST(ReadEcu, APortThatKeepsSendingIsRefusedWithAMessage) {
     TransferContext context{rig.link, progress, rig.sink};
     CompareData data;
 
-    EXPECT_EQ(ReadEcu(context, data, PaneTarget::First, false), app::msg::DataRemainsInPort);
+    EXPECT_EQ(ReadEcu(context, data, PaneTarget::First, false), text::msg::DataRemainsInPort);
 
     ASSERT_EQ(rig.sink.shown.size(), 1u);
     EXPECT_EQ(rig.sink.shown[0].text, "The data to read remains in port.");

@@ -71,14 +71,16 @@ void FakePump::waitOne() {
     pumpOne();
 }
 
-void FakePortStore::setRegistryPort(int index) {
+bool FakePortStore::setRegistryPort(int index) {
     registry = index;
     registryWrites.push_back(index);
+    return true;
 }
 
-void FakePortStore::writeProfilePort(std::string_view text) {
+bool FakePortStore::writeProfilePort(std::string_view text) {
     profileWrites.emplace_back(text);
     profile = std::stoi(std::string(text.substr(4))) - 1;
+    return true;
 }
 
 LinkSettings testSettings() {

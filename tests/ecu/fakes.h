@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/messages.h"
-#include "app/messagesink.h"
 #include "ecu/commolog.h"
 #include "ecu/eventpump.h"
 #include "ecu/link.h"
@@ -11,6 +9,8 @@
 #include "ecu/serialportfactory.h"
 #include "support/recorders.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
+#include "text/messagesink.h"
 
 #include <chrono>
 #include <cstdint>
@@ -74,11 +74,11 @@ private:
 class FakePortStore : public PortIndexStore {
 public:
     int registryPort() const override { return registry; }
-    void setRegistryPort(int index) override;
+    bool setRegistryPort(int index) override;
     int profilePort() const override { return profile; }
-    void writeProfilePort(std::string_view text) override;
+    bool writeProfilePort(std::string_view text) override;
     int configurationPort() const override { return configuration; }
-    void setAutoSelect(bool) override {}
+    bool setAutoSelect(bool) override { return true; }
 
     int registry = -1;
     int profile = 0;

@@ -64,7 +64,7 @@ TEST(LinkPortIndex, SetPortIndexWritesOnlyWhatDiffers) {
         LinkRig rig;
         rig.store.profile = 2;
         rig.store.registry = 2;
-        rig.link.setPortIndex(c.index);
+        EXPECT_TRUE(rig.link.setPortIndex(c.index));
         EXPECT_EQ(rig.store.profileWrites, c.profileWrites);
         EXPECT_EQ(rig.store.registryWrites, c.registryWrites);
     }

@@ -1,4 +1,5 @@
 #include "ecu/monitor.h"
+#include "ecu/monitorselection.h"
 
 #include "fakes.h"
 #include "platform/profile.h"
@@ -120,9 +121,10 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
         bool device;
         int result;
     } cases[] = {
-        {"command, no device", false, false, app::msg::NoResponseFromEcu},
-        {"window, no device", true, false, app::msg::FailedOpenPort},
-        {"window, another ECU type: the port closes again", true, true, app::msg::EcuTypeDifferent},
+        {"command, no device", false, false, text::msg::NoResponseFromEcu},
+        {"window, no device", true, false, text::msg::FailedOpenPort},
+        {"window, another ECU type: the port closes again", true, true,
+         text::msg::EcuTypeDifferent},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -133,12 +135,12 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
         std::vector<int> rows{0, 1, 2};
         Monitor monitor(rig.link, items, rows);
 
-        const int result =
+        const text::Status result =
             c.window ? monitor.startFromWindow(rig.sink) : monitor.startFromCommand(rig.sink);
 
         EXPECT_EQ(result, c.result);
         ASSERT_EQ(rig.sink.shown.size(), 1u);
-        EXPECT_EQ(rig.sink.shown[0].text, app::messageText(c.result));
+        EXPECT_EQ(rig.sink.shown[0].text, text::messageText(c.result));
         EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
         EXPECT_FALSE(rig.link.portOpen() || rig.link.transferActive());
     }
@@ -164,7 +166,7 @@ TEST(MonitorRows, AnItemIsListedOnceAndAtMost15) {
 
     LinkRig rig;
     const std::vector<config::MonitorItem> many(20, threeItems()[0]);
-    std::vector<int> selected = app::initialMonitorRows(many);
+    std::vector<int> selected = initialMonitorRows(many);
     Monitor monitor(rig.link, many, selected);
     EXPECT_FALSE(monitor.setRows({0, 0}));
     EXPECT_FALSE(monitor.setRows({20}));
@@ -190,7 +192,7 @@ TEST(MonitorSelection, SavedRowsReadBackAndLeftoverNamesAreBlanked) {
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT0", "-"), "Engine speed");
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT1", "-"), "");
     EXPECT_EQ(profile.readString("DIAGSELECT", "SELECT2", "-"), "");
-    EXPECT_EQ(app::readMonitorSelection(profile, items), std::vector<int>{0});
+    EXPECT_EQ(readMonitorSelection(profile, items), std::vector<int>{0});
 }
 
 } // namespace

@@ -28,7 +28,7 @@ struct DocumentRig {
     config::EcuImage image;
     maps::MapSet maps{image};
     config::CLineList lines;
-    app::NumberFormats formats;
+    text::NumberFormats formats;
     std::string path = "/cal/car.rcz";
     std::string machineFolder;
     std::optional<std::vector<std::uint8_t>> snapshot;

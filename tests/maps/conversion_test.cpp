@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "maps/numbers.h"
 #include "maptestutil.h"
+#include "text/numbers.h"
 
 namespace qmx::maps {
 namespace {
@@ -48,7 +48,7 @@ TEST(Conversion, ErrorReportNamesTheAxisAndTheCode) {
     reportConversionError(sink, axis, ConversionCode::Ok, "Map Window", "Used wrong equation");
     reportConversionError(sink, axis, ConversionCode::DivisionByZero, "Map Window",
                           "Used wrong equation");
-    const std::string error = std::to_string(static_cast<int>(app::Icon::Error));
+    const std::string error = std::to_string(static_cast<int>(text::Icon::Error));
     EXPECT_EQ(sink.shown,
               std::vector<std::string>{"Map Window[RPM]|Used wrong equation\nError /0|" + error});
     EXPECT_EQ(conversionErrorText(ConversionCode::OperandMissing),
@@ -59,7 +59,7 @@ TEST(Numbers, ReadingAndPrintingIgnoreTheProcessLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
         GTEST_SKIP() << "no locale with a decimal comma installed";
-    EXPECT_EQ(formatFixed(1.5, 1), "1.5");
+    EXPECT_EQ(text::formatFixed(1.5, 1), "1.5");
     EXPECT_FLOAT_EQ(evaluateExpression("x*0.5", 3.0f).value, 1.5f);
     std::setlocale(LC_NUMERIC, saved.c_str());
 }

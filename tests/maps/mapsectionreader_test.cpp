@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "maptestutil.h"
 #include "support/linesof.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 namespace {
 
 using qmx::testing::linesOf;
-namespace msg = app::msg;
+namespace msg = text::msg;
 
 // `header` followed by the lines of `text` (split at "\n").
 config::CLineList sectionOf(const std::string& header, const std::string& text) {
@@ -47,7 +47,7 @@ TEST_F(MapSectionTest, FreeMapsArePlacedFromTheCountBytesWithFullCounts) {
         "B2,-10,60,x,x",
         "[Multi Map]",
     });
-    ASSERT_EQ(readMapSections(lines, maps), msg::Success);
+    ASSERT_EQ(readMapSections(lines, maps), text::msg::Success);
     ASSERT_EQ(maps.size(), 2u);
     const Map& a = maps.at(0);
     EXPECT_EQ(a.kind, MapKind::Shared);
@@ -74,12 +74,13 @@ TEST_F(MapSectionTest, FreeMapFailures) {
         std::size_t maps;
     };
     const Case cases[] = {
-        {"8100,8200", msg::MapAddressWrong, 0},
-        {"8100,8200,8000,1", msg::MapAddressWrong, 0},
-        {"8100,10000,8000", msg::MapAddressWrong, 0},
-        {"8100,8200,8000\nM1,0,0\nZ,0,1,x\nX,0,1,x,x\nY,0,1,x,x", msg::FreeMapFormatError, 0},
-        {"8100,8200,8000\nM1,2,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x", msg::FreeMapFormatError, 0},
-        {"FFF0,FFFF,8000\n" + block, msg::FreeMapFormatError, 0},
+        {"8100,8200", text::msg::MapAddressWrong, 0},
+        {"8100,8200,8000,1", text::msg::MapAddressWrong, 0},
+        {"8100,10000,8000", text::msg::MapAddressWrong, 0},
+        {"8100,8200,8000\nM1,0,0\nZ,0,1,x\nX,0,1,x,x\nY,0,1,x,x", text::msg::FreeMapFormatError, 0},
+        {"8100,8200,8000\nM1,2,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x", text::msg::FreeMapFormatError,
+         0},
+        {"FFF0,FFFF,8000\n" + block, text::msg::FreeMapFormatError, 0},
         {"8100,8200,8000\n" + block + "\nM2,0,0\nZ,,1,x,x\nX,0,1,x,x\nY,0,1,x,x", 0, 1},
     };
     for (const Case& c : cases) {
@@ -91,9 +92,10 @@ TEST_F(MapSectionTest, FreeMapFailures) {
 }
 
 TEST_F(MapSectionTest, ConfigMapsInAddressAndLabelForm) {
-    EXPECT_EQ(readMapSections(linesOf({"[Data]"}), maps), msg::MapSectionNotFound);
+    EXPECT_EQ(readMapSections(linesOf({"[Data]"}), maps), text::msg::MapSectionNotFound);
     // With both sections only Free Map is read, however empty.
-    EXPECT_EQ(readMapSections(linesOf({"[Free Map]", "[Config Map]"}), maps), msg::MapAddressWrong);
+    EXPECT_EQ(readMapSections(linesOf({"[Free Map]", "[Config Map]"}), maps),
+              text::msg::MapAddressWrong);
 
     const auto config = linesOf({
         "[Config Map]",
@@ -114,7 +116,7 @@ TEST_F(MapSectionTest, ConfigMapsInAddressAndLabelForm) {
         "y,nothex,x", // a Y line that gives nothing keeps the running address
         "TAIL,0,0",
     });
-    ASSERT_EQ(readMapSections(config, maps), msg::Success);
+    ASSERT_EQ(readMapSections(config, maps), text::msg::Success);
     ASSERT_EQ(maps.size(), 2u);
     const Map& boost = maps.at(0);
     EXPECT_EQ(boost.kind, MapKind::Addressed);
@@ -147,7 +149,7 @@ TEST_F(MapSectionTest, UnreadableConfigBlocks) {
             std::string("9000,90FF,9000\nM,0,0\nZ,0,1,x,x\nX,0,1,x,x\nY,0,1,x,x\n") + placement;
         maps.clear();
         EXPECT_EQ(readConfigMapSection(sectionOf("[Config Map]", block), maps),
-                  msg::ConfigMapFormatError)
+                  text::msg::ConfigMapFormatError)
             << placement;
     }
 }

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/messagesink.h"
 #include "config/ecuimage.h"
 #include "maps/freemaplayout.h"
 #include "maps/map.h"
+#include "text/messagesink.h"
 
 namespace qmx::maps::test {
 
@@ -45,13 +45,13 @@ inline void putBytes(config::EcuImage& image, std::uint32_t at,
 }
 
 // Remembers every message instead of showing it.
-class RecordingSink : public app::MessageSink {
+class RecordingSink : public text::MessageSink {
 public:
-    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
-                     app::Buttons) override {
+    text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
+                      text::Buttons) override {
         shown.push_back(std::string(caption) + "|" + std::string(text) + "|" +
                         std::to_string(static_cast<int>(icon)));
-        return app::Answer::Ok;
+        return text::Answer::Ok;
     }
     std::vector<std::string> shown; // caption|text|icon
 };

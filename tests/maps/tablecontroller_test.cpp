@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
 #include "maps/editstate.h"
 #include "maps/undohistory.h"
 #include "maptestutil.h"
+#include "text/messages.h"
 
 namespace qmx::maps {
 namespace {
@@ -207,7 +207,7 @@ TEST_F(TableTest, CommitMessagesGoToTheSink) {
     EXPECT_FALSE(table.command(cmd::Enter).valuesChanged);
     ASSERT_EQ(sink.shown.size(), 1u);
     EXPECT_EQ(sink.shown[0], "Table Window|Data error\nData is set as before editing|" +
-                                 std::to_string(int(app::Icon::Error)));
+                                 std::to_string(int(text::Icon::Error)));
 
     table.typeCharacter('-');
     table.setEditText("300");
@@ -252,8 +252,8 @@ TEST_F(TableTest, PasteBlocksAndSingleValues) {
         sink.shown.clear();
         table.paste(text);
         ASSERT_EQ(sink.shown.size(), 1u) << text;
-        EXPECT_EQ(sink.shown[0], "|" + std::string(app::messageText(message)) + "|" +
-                                     std::to_string(int(app::Icon::Exclamation)));
+        EXPECT_EQ(sink.shown[0], "|" + std::string(text::messageText(message)) + "|" +
+                                     std::to_string(int(text::Icon::Exclamation)));
     }
     EXPECT_EQ(y(0, 0), 0);
     EXPECT_EQ(y(1, 1), 11);
@@ -262,7 +262,7 @@ TEST_F(TableTest, PasteBlocksAndSingleValues) {
     table.paste("15");
     EXPECT_EQ(readZ(*map, image, 1).value, 15);
     table.paste("5\t6");
-    EXPECT_EQ(sink.shown.back().find(app::messageText(1547)), 1u);
+    EXPECT_EQ(sink.shown.back().find(text::messageText(1547)), 1u);
     table.command(cmd::EditBox);
     EXPECT_FALSE(table.paste("8").handled); // the open edit box takes the text
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/messagesink.h"
 #include "ecu/monitor.h"
 #include "ecu/progresswindow.h"
+#include "text/messagesink.h"
 
 #include <string>
 #include <string_view>
@@ -15,15 +15,15 @@ namespace qmx::testing {
 struct ShownMessage {
     std::string text;
     std::string caption;
-    app::Icon icon;
+    text::Icon icon;
 };
 
-class RecordingSink : public app::MessageSink {
+class RecordingSink : public text::MessageSink {
 public:
-    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
-                     app::Buttons) override {
+    text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
+                      text::Buttons) override {
         shown.push_back({std::string(text), std::string(caption), icon});
-        return app::Answer::Ok;
+        return text::Answer::Ok;
     }
     std::vector<ShownMessage> shown;
 };

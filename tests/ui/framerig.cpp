@@ -20,9 +20,10 @@ FrameRig::FrameRig(const std::string& iniExtra) {
     std::filesystem::create_directories(m_home.file("sys"));
     std::filesystem::create_directories(m_home.file("ports"));
     const app::StartupPlaces places{m_home.path(), m_home.path(), "qmx"};
-    app.start(places, app::kLargeScreen);
+    if (app.start(places, app::kLargeScreen))
+        QFAIL("the test home does not start");
     frame = std::make_unique<ui::CMainFrame>(
-        app, sink, ecu::LinkHostPlaces{m_home.path(), m_home.file("sys")});
+        app, sink, app::LinkHostPlaces{m_home.path(), m_home.file("sys")});
     frame->resize(1000, 700);
     frame->show();
     (void)QTest::qWaitForWindowExposed(frame.get());

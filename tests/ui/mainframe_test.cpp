@@ -4,8 +4,8 @@
 #include "modal.h"
 
 #include "app/commands.h"
-#include "app/messages.h"
 #include "maps/map.h"
+#include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/mapbar.h"
 #include "ui/tablewindow.h"
@@ -216,11 +216,11 @@ private slots:
         table()->paste(); // reached only when text vanished after the command was enabled
         QCOMPARE(
             shownTexts(),
-            (QStringList{QString::fromLatin1(app::messageText(app::msg::ClipboardNotRectangular)),
-                         QString::fromLatin1(app::messageText(app::msg::ClipboardNotNumeric)),
-                         QString::fromLatin1(app::messageText(app::msg::ClipboardUnreadable))}));
+            (QStringList{QString::fromLatin1(text::messageText(text::msg::ClipboardNotRectangular)),
+                         QString::fromLatin1(text::messageText(text::msg::ClipboardNotNumeric)),
+                         QString::fromLatin1(text::messageText(text::msg::ClipboardUnreadable))}));
         for (const auto& shown : rig->sink.shown) {
-            QCOMPARE(shown.icon, app::Icon::Exclamation);
+            QCOMPARE(shown.icon, text::Icon::Exclamation);
             QVERIFY(shown.caption.empty());
         }
         QCOMPARE(raw(0, 0), 15);
@@ -229,10 +229,10 @@ private slots:
     void closeAsksBeforeLosingEdits() {
         key(Qt::Key_9);
         key(Qt::Key_Return);
-        rig->sink.answers = {app::Answer::Cancel};
+        rig->sink.answers = {text::Answer::Cancel};
         rig->frame->runCommand(cmd::FileClose);
-        QCOMPARE(shownTexts(),
-                 QStringList{QString::fromLatin1(app::messageText(app::msg::CloseWithoutSaving))});
+        QCOMPARE(shownTexts(), QStringList{QString::fromLatin1(
+                                   text::messageText(text::msg::CloseWithoutSaving))});
         QVERIFY(rig->app.configuration().isOpen());
         rig->frame->runCommand(cmd::FileClose);
         QVERIFY(!rig->app.configuration().isOpen());
@@ -249,8 +249,8 @@ private slots:
         rig->frame->runCommand(cmd::FileClose);
         // Nothing to ask; the sample's map link is reported as cleared.
         QCOMPARE(shownTexts(),
-                 QStringList{QString::fromLatin1(app::messageText(app::msg::MapLinkCleared))});
-        QCOMPARE(rig->sink.shown[0].icon, app::Icon::Question);
+                 QStringList{QString::fromLatin1(text::messageText(text::msg::MapLinkCleared))});
+        QCOMPARE(rig->sink.shown[0].icon, text::Icon::Question);
         QVERIFY(rig->openSample());
         QCOMPARE(raw(0, 0), 80);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messagesink.h"
+#include "text/messagesink.h"
 
 #include <deque>
 #include <string>
@@ -10,27 +10,27 @@ namespace qmx::uitest {
 
 // Stands in for the message boxes: records every message and answers questions from a script
 // (OK or Yes when the script is empty).
-class ScriptedSink : public app::MessageSink {
+class ScriptedSink : public text::MessageSink {
 public:
     struct Shown {
         std::string text;
         std::string caption;
-        app::Icon icon;
+        text::Icon icon;
     };
 
-    app::Answer show(std::string_view text, std::string_view caption, app::Icon icon,
-                     app::Buttons buttons) override {
+    text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
+                      text::Buttons buttons) override {
         shown.push_back({std::string(text), std::string(caption), icon});
         if (!answers.empty()) {
-            const app::Answer answer = answers.front();
+            const text::Answer answer = answers.front();
             answers.pop_front();
             return answer;
         }
-        return buttons == app::Buttons::YesNo ? app::Answer::Yes : app::Answer::Ok;
+        return buttons == text::Buttons::YesNo ? text::Answer::Yes : text::Answer::Ok;
     }
 
     std::vector<Shown> shown;
-    std::deque<app::Answer> answers;
+    std::deque<text::Answer> answers;
 };
 
 } // namespace qmx::uitest

@@ -3,8 +3,8 @@
 #include "framerig.h"
 
 #include "app/commands.h"
-#include "app/messages.h"
 #include "maps/map.h"
+#include "text/messages.h"
 #include "ui/tablewindow.h"
 
 #include <QAction>
@@ -58,10 +58,10 @@ private slots:
         QVERIFY(frame.pump().ticksDelivered() > linkTicks);
         QVERIFY(ownTicks > 0);
         QCOMPARE(rig.sink.shown.size(), 1u);
-        QCOMPARE(rig.sink.shown[0].text, std::string(app::messageText(app::msg::Complete)));
+        QCOMPARE(rig.sink.shown[0].text, std::string(text::messageText(text::msg::Complete)));
         QCOMPARE(rig.sink.shown[0].caption,
-                 std::string(app::messageText(app::msg::ReadFromEcuCaption)));
-        QCOMPARE(rig.sink.shown[0].icon, app::Icon::Information);
+                 std::string(text::messageText(text::msg::ReadFromEcuCaption)));
+        QCOMPARE(rig.sink.shown[0].icon, text::Icon::Information);
         QCOMPARE(int(maps::readY(map, rig.app.configuration().image, 0, 0).value), 0x1E);
         QVERIFY(!frame.progressWindow().isVisible());
         QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
@@ -76,18 +76,18 @@ private slots:
         frame.runCommand(cmd::WriteEcu);
         QCOMPARE(rig.sink.shown.size(), 1u);
         QCOMPARE(rig.sink.shown[0].caption,
-                 std::string(app::messageText(app::msg::WriteToEcuCaption)));
-        QCOMPARE(rig.sink.shown[0].icon, app::Icon::Information);
+                 std::string(text::messageText(text::msg::WriteToEcuCaption)));
+        QCOMPARE(rig.sink.shown[0].icon, text::Icon::Information);
 
         // An edit after the write differs from what the ECU holds: Close asks 3001, then 57654.
         QTest::keyClick(frame.activeTable(), Qt::Key_6);
         QTest::keyClick(frame.activeTable()->editBox(), Qt::Key_Return);
         rig.sink.shown.clear();
-        rig.sink.answers = {app::Answer::Ok, app::Answer::Cancel};
+        rig.sink.answers = {text::Answer::Ok, text::Answer::Cancel};
         frame.runCommand(cmd::FileClose);
         QCOMPARE(rig.sink.shown.size(), 2u);
         QCOMPARE(rig.sink.shown[1].text,
-                 std::string(app::messageText(app::msg::CloseWithoutWriting)));
+                 std::string(text::messageText(text::msg::CloseWithoutWriting)));
         QVERIFY(rig.app.configuration().isOpen());
     }
 };

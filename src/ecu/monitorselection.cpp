@@ -1,15 +1,15 @@
-#include "app/monitorselection.h"
+#include "ecu/monitorselection.h"
 
 #include <algorithm>
 #include <string>
 
 #include "platform/profile.h"
 
-namespace qmx::app {
+namespace qmx::ecu {
 
 std::vector<int> initialMonitorRows(const std::vector<config::MonitorItem>& items) {
     std::vector<int> rows;
-    for (std::size_t i = 0; i < std::min(items.size(), kMaxMonitorRows); ++i)
+    for (std::size_t i = 0; i < std::min(items.size(), config::kMaxMonitorRows); ++i)
         rows.push_back(static_cast<int>(i));
     return rows;
 }
@@ -17,7 +17,7 @@ std::vector<int> initialMonitorRows(const std::vector<config::MonitorItem>& item
 std::optional<std::vector<int>>
 readMonitorSelection(const platform::Profile& file, const std::vector<config::MonitorItem>& items) {
     std::vector<int> rows;
-    for (std::size_t row = 0; row < kMaxMonitorRows; ++row) {
+    for (std::size_t row = 0; row < config::kMaxMonitorRows; ++row) {
         const std::string name = file.readString("DIAGSELECT", "SELECT" + std::to_string(row), "");
         if (name.empty())
             break;
@@ -33,4 +33,4 @@ readMonitorSelection(const platform::Profile& file, const std::vector<config::Mo
     return rows;
 }
 
-} // namespace qmx::app
+} // namespace qmx::ecu

@@ -1,9 +1,9 @@
-#include "app/numberformat.h"
+#include "text/numberformat.h"
 
 #include <algorithm>
 #include <charconv>
 
-namespace qmx::app {
+namespace qmx::text {
 
 int clampDecimals(int decimals) {
     return std::clamp(decimals, 0, kMaxDecimals);
@@ -17,4 +17,4 @@ std::string formatFixed(double value, int decimals) {
     return std::string(buffer, result.ptr);
 }
 
-} // namespace qmx::app
+} // namespace qmx::text

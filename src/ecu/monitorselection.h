@@ -10,9 +10,7 @@ class Profile;
 }
 
 // The rows of the Monitor window: up to 15 indexes of monitor items, in row order.
-namespace qmx::app {
-
-inline constexpr std::size_t kMaxMonitorRows = 15;
+namespace qmx::ecu {
 
 // The rows a configuration starts with: its first 15 items (or all of them).
 std::vector<int> initialMonitorRows(const std::vector<config::MonitorItem>& items);
@@ -23,4 +21,4 @@ std::vector<int> initialMonitorRows(const std::vector<config::MonitorItem>& item
 std::optional<std::vector<int>> readMonitorSelection(const platform::Profile& file,
                                                      const std::vector<config::MonitorItem>& items);
 
-} // namespace qmx::app
+} // namespace qmx::ecu

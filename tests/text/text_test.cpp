@@ -1,19 +1,14 @@
-#include "app/messages.h"
-#include "app/streamsink.h"
+#include "text/messages.h"
+#include "text/numberformat.h"
+#include "text/streamsink.h"
 
+#include <cstdio>
 #include <sstream>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
-namespace qmx::app {
-
-TEST(Messages, KnownNumbersGiveTheirExactText) {
-    EXPECT_EQ(messageText(msg::SaveError), "ConfigurationFile Save Error!");
-    EXPECT_EQ(messageText(msg::PackedVersionError),
-              "The rcz file of this version cannot be opened.");
-    EXPECT_EQ(messageText(msg::LinkThirdFourthMismatch),
-              "#3Map and #4Map must be both empth \n or both not empty");
-}
+namespace qmx::text {
 
 TEST(Messages, ArgumentReplacesThePlaceholderLiterally) {
     EXPECT_EQ(messageText(msg::ProgramSettingsMissing, "qmx"), "qmx.ini is not exist.");
@@ -25,10 +20,6 @@ TEST(Messages, UnknownNumberGivesEmptyText) {
     EXPECT_TRUE(messageText(424242).empty());
     EXPECT_TRUE(messageText(msg::Success).empty());
 }
-
-} // namespace qmx::app
-
-namespace qmx::app {
 
 TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
     struct Case {
@@ -53,4 +44,24 @@ TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
     }
 }
 
-} // namespace qmx::app
+TEST(NumberFormat, RoundsLikeTheCLibrary) {
+    const std::tuple<double, int, const char*> cases[] = {
+        {20.0, 1, "20.0"},
+        {1234.6, 0, "1235"},
+        {2.5, 0, "2"},
+        {0.125, 2, "0.12"},
+        {-0.05, 1, "-0.1"},
+        {1.0, -3, "1"},
+        {1e20, 0, "100000000000000000000"},
+        {1.0 / 3, 20, "0.333333333333333"},
+        {1.0, 40, "1.000000000000000"},
+    };
+    for (const auto& [value, decimals, expected] : cases) {
+        EXPECT_EQ(formatFixed(value, decimals), expected) << value << " " << decimals;
+        char printed[64];
+        std::snprintf(printed, sizeof printed, "%.*f", clampDecimals(decimals), value);
+        EXPECT_EQ(formatFixed(value, decimals), printed);
+    }
+}
+
+} // namespace qmx::text

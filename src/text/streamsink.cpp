@@ -1,6 +1,6 @@
-#include "app/streamsink.h"
+#include "text/streamsink.h"
 
-namespace qmx::app {
+namespace qmx::text {
 
 Answer StreamSink::show(std::string_view text, std::string_view, Icon, Buttons buttons) {
     m_out << text << '\n' << std::flush;
@@ -16,4 +16,4 @@ Answer StreamSink::show(std::string_view text, std::string_view, Icon, Buttons b
     return first ? Answer::Ok : Answer::Cancel;
 }
 
-} // namespace qmx::app
+} // namespace qmx::text

@@ -5,7 +5,7 @@
 
 // The program's numbered messages. Every text the user sees comes from this table, so that
 // operations can return a message number (0 = success) and the front end shows the text.
-namespace qmx::app {
+namespace qmx::text {
 
 namespace msg {
 constexpr int Success = 0;
@@ -52,16 +52,17 @@ constexpr int DataRemainsInPort = 1548;
 constexpr int MachineTypeDifferent = 1550;
 constexpr int ConfigMapFormatError = 1551;
 constexpr int AutoSelectFailed = 1552;
-// Numbers 1553..1560 and 2021 are this program's own: texts the program shows that carry no
-// number of their own.
+// Numbers from 1553 up to 1599 and 2021 are this program's own: texts the program shows that carry
+// no number of their own.
 constexpr int ProgramSettingsMissing = 1553; // "%s" takes the program's name
 constexpr int WrongWord = 1554;
 constexpr int DataOverWordSize = 1555;
 constexpr int ValueCannotBeEdited = 1556;
-constexpr int SettingsFolderSearched = 1557;       // "%s": the folder searched for qmx.INI
-constexpr int SettingsFolderOfRegistry = 1558;     // "%s": the registry file
-constexpr int SettingsFolderOfProgram = 1559;      // "%s": the registry file
-constexpr int SettingsFolderRegistryUnread = 1560; // "%s": the registry file
+constexpr int FileInUse = 1560;
+constexpr int SettingsFolderSearched = 1571;       // "%s": the folder searched for qmx.INI
+constexpr int SettingsFolderOfRegistry = 1572;     // "%s": the registry file
+constexpr int SettingsFolderOfProgram = 1573;      // "%s": the registry file
+constexpr int SettingsFolderRegistryUnread = 1574; // "%s": the registry file
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;
@@ -96,4 +97,4 @@ std::string_view messageText(int id);
 // "%" in it is never read as a format).
 std::string messageText(int id, std::string_view argument);
 
-} // namespace qmx::app
+} // namespace qmx::text

@@ -1,16 +1,18 @@
-#include "ecu/linkhost.h"
+#include "app/linkhost.h"
 
 #include "app/appsettings.h"
-#include "app/messages.h"
-#include "fakes.h"
+#include "ecu/fakes.h"
 #include "support/tempfolder.h"
+#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
-namespace qmx::ecu::test {
+namespace qmx::app::test {
+using namespace qmx::ecu;
+using namespace qmx::ecu::test;
 namespace {
 
 using ::testing::HasSubstr;
@@ -71,9 +73,9 @@ TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {
     HostRig rig("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nSPEED=4800\r\n");
     // An open gives the configuration's line the registry's port.
     app::LineIndexes line = rig.settings.startup.line;
-    line.port = app::currentPortIndex(rig.settings);
+    line.port = rig.host->link().currentPortIndex();
     rig.host->applyConfiguration(line, 1, "");
-    rig.host->link().setPortIndex(2); // the port a search found
+    EXPECT_TRUE(rig.host->link().setPortIndex(2)); // the port a search found
     EXPECT_EQ(rig.iniText(), "[RS232C]\r\nSPEED=4800\r\nPORT=PORT3\r\n");
     EXPECT_EQ(rig.settings.startup.line.port, 2);
 }
@@ -86,8 +88,8 @@ TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
     Link& link = rig.host->link();
     EXPECT_TRUE(link.searchDone());
     EXPECT_EQ(link.currentPortIndex(), 6);
-    link.setPortIndex(2);
-    link.setAutoSelect(false);
+    EXPECT_TRUE(link.setPortIndex(2));
+    EXPECT_TRUE(link.setAutoSelect(false));
     EXPECT_EQ(link.currentPortIndex(), 2);
     EXPECT_EQ(rig.registryText(), registry);
     EXPECT_EQ(rig.iniText(), ini);
@@ -104,7 +106,7 @@ TEST(LinkHostLog, NoLogWithoutCommoLogAndAFolderThatCannotBeMadeIsReported) {
         testing::TempFolder folder;
         const std::string blocker = folder.write("file", "");
         HostRig rig("\"CommoLog\"=\"" + blocker + "/sub/commo.log\"\n", "[RS232C]\n");
-        EXPECT_EQ(rig.host->openLog("v", rig.sink), app::msg::LogFolderMissing);
+        EXPECT_EQ(rig.host->openLog("v", rig.sink), text::msg::LogFolderMissing);
         ASSERT_EQ(rig.sink.shown.size(), 1u);
         EXPECT_EQ(rig.sink.shown[0].text, "The folder for output a log does not exist.");
     }
@@ -124,4 +126,4 @@ TEST(LinkHostDevices, PortsWithoutATerminalBehindThemFailToOpen) {
 }
 
 } // namespace
-} // namespace qmx::ecu::test
+} // namespace qmx::app::test

@@ -1,4 +1,4 @@
-#include "maps/numbers.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <limits>
 #include <locale.h>
 
-namespace qmx::maps {
+namespace qmx::text {
 
 namespace {
 
@@ -80,4 +80,4 @@ std::int32_t truncToInt32(double value) {
     return static_cast<std::int32_t>(truncated);
 }
 
-} // namespace qmx::maps
+} // namespace qmx::text

@@ -3,7 +3,7 @@
 #include <string>
 
 // Fixed-point display of values, independent of the process locale.
-namespace qmx::app {
+namespace qmx::text {
 
 inline constexpr int kMaxDecimals = 15;
 
@@ -22,4 +22,4 @@ struct NumberFormats {
     bool operator==(const NumberFormats&) const = default;
 };
 
-} // namespace qmx::app
+} // namespace qmx::text

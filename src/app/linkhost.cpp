@@ -1,15 +1,15 @@
-#include "ecu/linkhost.h"
+#include "app/linkhost.h"
 
 #include "app/appsettings.h"
-#include "app/messages.h"
+#include "text/messages.h"
 
-namespace qmx::ecu {
+namespace qmx::app {
 
-LinkSettings linkSettingsFrom(const app::AppSettings& settings, const app::LineIndexes& line,
-                              int commandRetryCount) {
-    const app::CEctSettings& registry = settings.registryValues;
-    const app::StartupSettings& startup = settings.startup;
-    LinkSettings link;
+ecu::LinkSettings linkSettingsFrom(const AppSettings& settings, const LineIndexes& line,
+                                   int commandRetryCount) {
+    const CEctSettings& registry = settings.registryValues;
+    const StartupSettings& startup = settings.startup;
+    ecu::LinkSettings link;
     link.speedIndex = line.baud;
     link.dataIndex = line.data;
     link.parityIndex = line.parity;
@@ -33,21 +33,21 @@ LinkSettings linkSettingsFrom(const app::AppSettings& settings, const app::LineI
     return link;
 }
 
-LinkHost::LinkHost(app::AppSettings& settings, EventPump& pump, LinkHostPlaces places)
+LinkHost::LinkHost(AppSettings& settings, ecu::EventPump& pump, LinkHostPlaces places)
     : m_settings(settings), m_ports(places.homeFolder, m_log),
       m_lister(places.homeFolder, places.sysfsTtyRoot), m_store(settings),
       m_link(linkSettingsFrom(settings, settings.startup.line, settings.startup.commandRetryCount),
-             LinkServices{m_ports, m_lister, m_store, pump, m_log}) {
+             ecu::LinkServices{m_ports, m_lister, m_store, pump, m_log}) {
 }
 
-int LinkHost::openLog(std::string_view versionText, app::MessageSink& sink) {
-    const app::CEctSettings& registry = m_settings.registryValues;
+text::Status LinkHost::openLog(std::string_view versionText, text::MessageSink& sink) {
+    const CEctSettings& registry = m_settings.registryValues;
     if (registry.commoLog.empty())
-        return app::msg::Success;
+        return text::msg::Success;
     return m_log.open(registry.commoLog, registry.commoLogDelete, versionText, sink);
 }
 
-void LinkHost::applyConfiguration(const app::LineIndexes& line, int commandRetryCount,
+void LinkHost::applyConfiguration(const LineIndexes& line, int commandRetryCount,
                                   std::string_view machineCode) {
     m_link.setSettings(linkSettingsFrom(m_settings, line, commandRetryCount));
     m_store.setConfigurationPort(line.port);
@@ -62,4 +62,4 @@ void LinkHost::overridePort(int portIndex) {
     m_link.setSearchDone(true);
 }
 
-} // namespace qmx::ecu
+} // namespace qmx::app

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/numberformat.h"
+#include "text/numberformat.h"
 
 // Numbers read and printed independent of the process locale, and narrowing conversions that
 // never leave their target's range.
-namespace qmx::maps {
+namespace qmx::text {
 
 // A number read from the start of `text` with the C library's decimal rules in the "C" locale
 // (leading white space, optional sign, digits with fraction and exponent, "inf", "nan"):
@@ -31,7 +31,4 @@ float narrowToFloat(double value);
 // `value` truncated toward zero to a signed 32-bit number, saturating at both ends; NaN gives 0.
 std::int32_t truncToInt32(double value);
 
-// Fixed-point printing is shared with the settings: app::formatFixed.
-using app::formatFixed;
-
-} // namespace qmx::maps
+} // namespace qmx::text

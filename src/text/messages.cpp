@@ -1,9 +1,9 @@
-#include "app/messages.h"
+#include "text/messages.h"
 
 #include <array>
 #include <utility>
 
-namespace qmx::app {
+namespace qmx::text {
 
 namespace {
 
@@ -64,6 +64,8 @@ constexpr std::array kTable{
     Entry{msg::WrongWord, "Including wrong word"},
     Entry{msg::DataOverWordSize, "Data is over Word size"},
     Entry{msg::ValueCannotBeEdited, "A value cannot be edited."},
+    Entry{msg::FileInUse, "Another program is using this file: Save cannot write to it until that "
+                          "program closes it."},
     Entry{msg::SettingsFolderSearched, "Folder searched: %s"},
     Entry{msg::SettingsFolderOfRegistry, "(Install Directory + InitializeFolder of %s)"},
     Entry{msg::SettingsFolderOfProgram,
@@ -116,4 +118,4 @@ std::string messageText(int id, std::string_view argument) {
     return text;
 }
 
-} // namespace qmx::app
+} // namespace qmx::text

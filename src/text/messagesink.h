@@ -4,7 +4,7 @@
 
 // How the core reaches the user: the front end supplies a sink (message boxes in the desktop
 // program, stderr in qmxctl, a recorder in tests). The core never opens a window itself.
-namespace qmx::app {
+namespace qmx::text {
 
 enum class Icon { None, Information, Exclamation, Error, Question };
 enum class Buttons { Ok, OkCancel, YesNo };
@@ -19,4 +19,4 @@ public:
                         Buttons buttons = Buttons::Ok) = 0;
 };
 
-} // namespace qmx::app
+} // namespace qmx::text

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ecu/appportindexstore.h"
+#include "text/status.h"
+
+#include "app/appportindexstore.h"
 #include "ecu/commolog.h"
 #include "ecu/link.h"
 #include "ecu/linksettings.h"
@@ -11,21 +13,20 @@
 #include <filesystem>
 #include <string_view>
 
-namespace qmx::app {
+namespace qmx::text {
 class MessageSink;
+}
+
+namespace qmx::app {
+
 struct AppSettings;
 struct LineIndexes;
-} // namespace qmx::app
-
-namespace qmx::ecu {
-
-class EventPump;
 
 // The settings the link runs with: the line indexes `line` and `commandRetryCount` (those of
 // the open configuration, or of qmx.INI when none is open), the timing values of qmx.INI and
 // everything else from the registry file, with the command bytes of the selected letter map.
-LinkSettings linkSettingsFrom(const app::AppSettings& settings, const app::LineIndexes& line,
-                              int commandRetryCount);
+ecu::LinkSettings linkSettingsFrom(const AppSettings& settings, const LineIndexes& line,
+                                   int commandRetryCount);
 
 // Where the host services look for devices.
 struct LinkHostPlaces {
@@ -40,38 +41,38 @@ struct LinkHostPlaces {
 class LinkHost {
 public:
     // `settings` and `pump` must outlive the host.
-    LinkHost(app::AppSettings& settings, EventPump& pump, LinkHostPlaces places);
+    LinkHost(AppSettings& settings, ecu::EventPump& pump, LinkHostPlaces places);
     LinkHost(const LinkHost&) = delete;
     LinkHost& operator=(const LinkHost&) = delete;
 
-    // Opens the communication log named by the registry's CommoLog (deleting the file first
+    // Opens the communication log named by the registry's ecu::CommoLog (deleting the file first
     // when CommoLogDelete is 1) and writes its header with `versionText`. 0 when it opened or no
     // log is asked for; 57652 when its folder cannot be made or the file cannot be opened (also
     // shown through `sink`; the program runs without a log).
-    int openLog(std::string_view versionText, app::MessageSink& sink);
+    text::Status openLog(std::string_view versionText, text::MessageSink& sink);
 
     // Takes the serial settings of a configuration that was just opened: its line indexes
     // (built from qmx.INI's, so nothing of an earlier configuration remains), its command retry
     // count, its CommPort where the settings name no port, and its machine code when it has one.
     // Line settings take effect at the next open of the port.
-    void applyConfiguration(const app::LineIndexes& line, int commandRetryCount,
+    void applyConfiguration(const LineIndexes& line, int commandRetryCount,
                             std::string_view machineCode);
     // Uses port `portIndex` for the rest of the run without storing it anywhere, and skips the
     // once-per-run port search, since the port is named.
     void overridePort(int portIndex);
 
-    Link& link() { return m_link; }
-    CommoLog& log() { return m_log; }
-    PortLister& portLister() { return m_lister; }
+    ecu::Link& link() { return m_link; }
+    ecu::CommoLog& log() { return m_log; }
+    ecu::PortLister& portLister() { return m_lister; }
     AppPortIndexStore& portStore() { return m_store; }
 
 private:
-    app::AppSettings& m_settings;
-    CommoLog m_log;
-    TermiosPortFactory m_ports;
-    SystemPortLister m_lister;
+    AppSettings& m_settings;
+    ecu::CommoLog m_log;
+    ecu::TermiosPortFactory m_ports;
+    ecu::SystemPortLister m_lister;
     AppPortIndexStore m_store;
-    Link m_link;
+    ecu::Link m_link;
 };
 
-} // namespace qmx::ecu
+} // namespace qmx::app

@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "app/messagesink.h"
+#include "text/messagesink.h"
 
-namespace qmx::app {
+namespace qmx::text {
 
 // How a sink with nobody to ask answers a question.
 enum class Unattended {
@@ -28,4 +28,4 @@ private:
     Unattended m_answers;
 };
 
-} // namespace qmx::app
+} // namespace qmx::text
