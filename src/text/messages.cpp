@@ -66,6 +66,11 @@ constexpr std::array kTable{
     Entry{msg::ValueCannotBeEdited, "A value cannot be edited."},
     Entry{msg::FileInUse, "Another program is using this file: Save cannot write to it until that "
                           "program closes it."},
+    Entry{msg::SettingsFolderSearched, "Folder searched: %s"},
+    Entry{msg::SettingsFolderOfRegistry, "(Install Directory + InitializeFolder of %s)"},
+    Entry{msg::SettingsFolderOfProgram,
+          "(the program's folder + InitializeFolder: %s names no Install Directory)"},
+    Entry{msg::SettingsFolderRegistryUnread, "(the program's folder: %s cannot be read)"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},
     Entry{msg::ComPortCaption, "Com Port"},

@@ -79,6 +79,17 @@ TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocu
     EXPECT_EQ(app->openConfiguration(path, FileLayout::Plain), text::msg::WriteDenied);
 }
 
+class MachineNameTest : public ConfigurationTest {
+protected:
+    MachineNameTest() : ConfigurationTest("", "\"MachineFolder\"=\"M\xC3\x9CLLER\"\r\n") {}
+};
+
+TEST_F(MachineNameTest, NamesCompareAsTextWhateverTheirEncoding) {
+    EXPECT_EQ(open("[Machine]\nModel,M\xDCLLER\n" + kData + kMaps), text::msg::Success); // 1252
+    EXPECT_EQ(open("[Machine]\nModel,M\xC3\x9CLLER\n" + kData + kMaps), text::msg::Success);
+    EXPECT_EQ(open("[Machine]\nModel,MULLER\n" + kData + kMaps), text::msg::MachineTypeDifferent);
+}
+
 TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
     struct Case {
         config::CLineList lines;
