@@ -60,6 +60,16 @@ CHECKSUM_COUNT_LINES = [
     "[Free Map]", "8000,8100,8000", "A,0,0", "Z,0,1,x,x", "X,0,1,x,x", "Y,0,1,x,x",
 ]
 
+# A registry export with every value form the program meets, deletions included.
+REGISTRY = (b"Windows Registry Editor Version 5.00\r\n\r\n"
+            b"[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\r\n"
+            b'"MachineFolder"="QX400T"\r\n"EcuCheckResult"=hex:4b,44\r\n'
+            b'"Rs232cPort"=dword:00000000\r\n"ScanSelectedPortTimeout"="35"\r\n'
+            b'"CommoLog"=hex(2):43,00,3a,00,\\\r\n  00,00\r\n"XOROFF"=-\r\n\r\n'
+            b"[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\QMX]\r\n"
+            b'"Install Directory"="C:\\\\Program Files\\\\\\"QMX\\""\r\n'
+            b"[-HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX\\Sub]\r\n")
+
 
 def lines_of(data: bytes):
     """The lines as the plain reader splits them."""
@@ -148,6 +158,10 @@ def main() -> int:
     write("diagcom", "hand-made", "\n".join(DIAG_LINES).encode())
     write("open_configuration", "hand-made", "\n".join(OPEN_LINES).encode())
     write("open_configuration", "checksum-count", "\n".join(CHECKSUM_COUNT_LINES).encode())
+    ini = (SAMPLES / "qmx.INI").read_bytes()
+    for name, text in (("qmx.INI", ini), ("registry.reg", REGISTRY)):
+        write("settings_files", name, text)
+        write("settings_files", name + ".utf16", b"\xff\xfe" + text.decode("latin-1").encode("utf-16-le"))
     write("data_section", "hand-made",
           b"[data]\nS1050010AA40\nS104FFFF01FC\n[Other]\nS1060020BBCC52\nS9030000FC\n")
     print(f"seed corpora written to {FUZZ}/corpus-*")

@@ -23,10 +23,7 @@ bool AppPortIndexStore::setRegistryPort(int index) {
 }
 
 int AppPortIndexStore::profilePort() const {
-    if (m_override)
-        return *m_override;
-    const int profile = m_settings.startup.line.port;
-    return profile != -1 ? profile : m_configurationPort;
+    return m_override ? *m_override : m_settings.startup.line.port;
 }
 
 bool AppPortIndexStore::writeProfilePort(std::string_view text) {
@@ -37,6 +34,10 @@ bool AppPortIndexStore::writeProfilePort(std::string_view text) {
     }
     m_settings.startup.line.port = index;
     return platform::Profile(m_settings.programSettingsPath).writeString("RS232C", "PORT", text);
+}
+
+int AppPortIndexStore::configurationPort() const {
+    return m_override ? *m_override : m_configurationPort;
 }
 
 bool AppPortIndexStore::setAutoSelect(bool on) {

@@ -16,8 +16,7 @@ public:
     // `settings` must outlive the store.
     explicit AppPortIndexStore(AppSettings& settings);
 
-    // The open configuration's CommPort, which stands for qmx.INI's PORT while that names no
-    // port; -1 for none.
+    // The open configuration's CommPort; -1 for none.
     void setConfigurationPort(int index) { m_configurationPort = index; }
     // From now on both stores read as `index` and every write only moves that index.
     void overridePort(int index) { m_override = index; }
@@ -28,6 +27,7 @@ public:
     int profilePort() const override;
     // Writes PORT of section RS232C; a file that cannot be written keeps the index for this run.
     bool writeProfilePort(std::string_view text) override;
+    int configurationPort() const override;
     // Writes Rs232cPortAutoSelect when it changes.
     bool setAutoSelect(bool on) override;
 

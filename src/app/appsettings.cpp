@@ -33,4 +33,12 @@ text::Status loadAppSettings(AppSettings& settings, const StartupPlaces& places,
     return text::msg::Success;
 }
 
+std::string startFailureText(text::Status status, const AppSettings& settings,
+                             const StartupPlaces& places) {
+    if (status != text::msg::ProgramSettingsMissing)
+        return std::string(text::messageText(status));
+    return programSettingsMissingText(settings.registry, settings.registryValues,
+                                      places.programFolder, places.programName);
+}
+
 } // namespace qmx::app

@@ -36,8 +36,12 @@ struct AppSettings {
 
 // The settings steps of start-up, in order: the registry block, the settings file (which
 // must exist), its start-up keys, the port copied into the registry when it names none, and
-// the command letters on map A. 0, or msg::ProgramSettingsMissing (show it with the
-// program's name).
+// the command letters on map A. 0, or msg::ProgramSettingsMissing (show startFailureText).
 text::Status loadAppSettings(AppSettings& settings, const StartupPlaces& places, ScreenSize screen);
+
+// The text to show for the failure `status` of loadAppSettings over `places`: for a missing
+// settings file its name, the folder searched and where that came from.
+std::string startFailureText(text::Status status, const AppSettings& settings,
+                             const StartupPlaces& places);
 
 } // namespace qmx::app

@@ -21,8 +21,8 @@ class CEctApp {
 public:
     CEctApp();
 
-    // Loads the registry file and qmx.INI. 0, or ProgramSettingsMissing (show it with the
-    // program's name).
+    // Loads the registry file and qmx.INI. 0, or ProgramSettingsMissing (show
+    // startFailureText).
     text::Status start(const StartupPlaces& places, ScreenSize screen);
 
     AppSettings& settings() { return m_settings; }

@@ -5,7 +5,10 @@
 #include "app/linesettingtext.h"
 #include "platform/comports.h"
 #include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/textencoding.h"
 #include "platform/textlines.h"
+#include "text/messages.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,10 +26,23 @@ bool isFile(const std::filesystem::path& path) {
 } // namespace
 
 std::string programSettingsFolder(const CEctSettings& registry, const std::string& programFolder) {
-    const std::string base = registry.installDirectory.empty()
-                                 ? programFolder
-                                 : folderFromSetting(registry.installDirectory);
-    return base + "/" + folderFromSetting(registry.initializeFolder);
+    const std::string base =
+        registry.installDirectory.empty()
+            ? programFolder
+            : folderFromSetting(platform::textAsUtf8(registry.installDirectory));
+    return base + "/" + folderFromSetting(platform::textAsUtf8(registry.initializeFolder));
+}
+
+std::string programSettingsMissingText(const platform::Registry& registry,
+                                       const CEctSettings& values, const std::string& programFolder,
+                                       std::string_view programName) {
+    using namespace text;
+    const int origin = !registry.isOpen()                ? msg::SettingsFolderRegistryUnread
+                       : values.installDirectory.empty() ? msg::SettingsFolderOfProgram
+                                                         : msg::SettingsFolderOfRegistry;
+    return messageText(msg::ProgramSettingsMissing, programName) + "\n" +
+           messageText(msg::SettingsFolderSearched, programSettingsFolder(values, programFolder)) +
+           "\n" + messageText(origin, registry.path());
 }
 
 std::optional<std::string> findProgramSettingsFile(const CEctSettings& registry,

@@ -22,7 +22,7 @@ int Session::start() {
         places.homeFolder = options.home;
     const text::Status result = m_app->start(places, app::kLargeScreen);
     if (result == text::msg::ProgramSettingsMissing)
-        return failText(text::messageText(result.message(), kProgramName));
+        return failText(app::startFailureText(result, m_app->settings(), places));
     return result == text::msg::Success ? 0 : fail(result);
 }
 

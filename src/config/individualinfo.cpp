@@ -1,6 +1,7 @@
 #include "config/individualinfo.h"
 
 #include "config/linerules.h"
+#include "platform/textencoding.h"
 #include "text/messages.h"
 
 namespace qmx::config {
@@ -16,7 +17,8 @@ std::optional<std::string> readMachineCode(const CLineList& lines) {
 
 text::Status checkMachine(const CLineList& lines, const std::string& machineFolder) {
     const auto model = keyedValue(lines, "Machine", "Model", ',');
-    if (model && *model != machineFolder)
+    // The registry and the configuration may hold the name in different encodings.
+    if (model && !platform::sameText(*model, machineFolder))
         return text::msg::MachineTypeDifferent;
     return text::msg::Success;
 }

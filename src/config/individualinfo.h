@@ -15,7 +15,8 @@ namespace qmx::config {
 std::optional<std::string> readMachineCode(const CLineList& lines);
 
 // 0 when the configuration belongs to `machineFolder` (no Model key in [Machine], or a Model
-// equal to it), else the "machine type is different" message number.
+// that is the same text, each read as UTF-8 when valid, else as Windows-1252), else the
+// "machine type is different" message number.
 text::Status checkMachine(const CLineList& lines, const std::string& machineFolder);
 
 } // namespace qmx::config

@@ -30,8 +30,7 @@ bool makeWritableFolder(const std::string& folder) {
 } // namespace
 
 CommoLog::CommoLog(Clock clock)
-    : m_clock(std::move(clock)), m_readFormat(text::messageText(text::msg::LogReadLine)),
-      m_writeFormat(text::messageText(text::msg::LogWriteLine)) {
+    : m_clock(std::move(clock)) {
     if (!m_clock) {
         const auto start = std::chrono::steady_clock::now();
         m_clock = [start] {
@@ -67,27 +66,26 @@ text::Status CommoLog::open(std::string_view path, bool deleteFirst, std::string
 
 void CommoLog::readLine(std::uint8_t byte, int count, int ticks, int error,
                         std::string_view label) {
-    line(m_readFormat, byte, count, ticks, error, label, false);
+    line(text::messageText(text::msg::LogReadLine), byte, count, ticks, error, label, false);
 }
 
 void CommoLog::writeLine(std::uint8_t byte, int count, int ticks, int error,
                          std::string_view label) {
-    line(m_writeFormat, byte, count, ticks, error, label, true);
+    line(text::messageText(text::msg::LogWriteLine), byte, count, ticks, error, label, true);
 }
 
 void CommoLog::eventLine(std::uint8_t byte, int count, int ticks, int error,
                          std::string_view text) {
-    static const std::string kEventFormat = "%d, %02X, %d, %d, %d, %s\n";
-    line(kEventFormat, byte, count, ticks, error, text, true);
+    line({}, byte, count, ticks, error, text, true);
 }
 
-void CommoLog::line(const std::string& format, std::uint8_t byte, int count, int ticks, int error,
+void CommoLog::line(std::string_view operation, std::uint8_t byte, int count, int ticks, int error,
                     std::string_view text, bool flush) {
     if (!m_file)
         return;
-    // The formats are the program's own table texts, each taking exactly these arguments.
-    std::fprintf(m_file.get(), format.c_str(), static_cast<int>(m_clock()),
-                 static_cast<unsigned>(byte), count, ticks, error, std::string(text).c_str());
+    const std::string what = std::string(operation) + std::string(text);
+    std::fprintf(m_file.get(), "%d, %02X, %d, %d, %d, %s\n", static_cast<int>(m_clock()),
+                 static_cast<unsigned>(byte), count, ticks, error, what.c_str());
     if (flush)
         std::fflush(m_file.get());
 }

@@ -46,13 +46,11 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
 
-    void line(const std::string& format, std::uint8_t byte, int count, int ticks, int error,
+    void line(std::string_view operation, std::uint8_t byte, int count, int ticks, int error,
               std::string_view text, bool flush);
 
     Clock m_clock;
     std::unique_ptr<std::FILE, FileCloser> m_file;
-    std::string m_readFormat;
-    std::string m_writeFormat;
 };
 
 } // namespace qmx::ecu

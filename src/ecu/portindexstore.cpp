@@ -8,12 +8,14 @@ int currentPortIndex(PortIndexStore& store) {
     const int registry = store.registryPort();
     if (registry != -1)
         return registry;
-    const int profile = store.profilePort();
-    // A registry that cannot be written costs nothing here: the file's index serves this run
-    // and is offered to the registry again on the next start.
-    if (profile != -1 && !store.setRegistryPort(profile))
-        return profile;
-    return profile;
+    int index = store.profilePort();
+    if (index == -1)
+        index = store.configurationPort();
+    // A registry that cannot be written costs nothing here: the index serves this run and is
+    // offered to the registry again on the next start.
+    if (index != -1 && !store.setRegistryPort(index))
+        return index;
+    return index;
 }
 
 bool setPortIndex(PortIndexStore& store, int index) {

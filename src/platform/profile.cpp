@@ -28,7 +28,8 @@ bool Profile::writeString(std::string_view section, std::string_view key, std::s
     ProfileText text(bytes.value_or(std::string()));
     if (!text.setValue(section, key, value))
         return false;
-    return atomicWriteFile(m_path, text.bytes()) == WriteStatus::Written;
+    const std::optional<std::string> written = text.bytes();
+    return written && atomicWriteFile(m_path, *written) == WriteStatus::Written;
 }
 
 } // namespace qmx::platform

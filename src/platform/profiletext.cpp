@@ -4,15 +4,20 @@ namespace qmx::platform {
 
 namespace {
 
+// The blanks the Windows profile functions trim around names and values.
+std::string_view trimProfileBlanks(std::string_view text) {
+    return trimBlanks(text, " \t\r\n\f\v");
+}
+
 // The name of a section header line ("[name]", blanks allowed around it), or nothing.
 std::optional<std::string_view> headerName(std::string_view line) {
-    line = trimBlanks(line);
+    line = trimProfileBlanks(line);
     if (!line.starts_with('['))
         return std::nullopt;
     const std::size_t close = line.rfind(']');
     if (close == std::string_view::npos)
         return std::nullopt;
-    return trimBlanks(line.substr(1, close - 1));
+    return trimProfileBlanks(line.substr(1, close - 1));
 }
 
 struct Entry {
@@ -25,7 +30,8 @@ std::optional<Entry> entryOf(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt;
-    return Entry{trimBlanks(line.substr(0, equals)), trimBlanks(line.substr(equals + 1))};
+    return Entry{trimProfileBlanks(line.substr(0, equals)),
+                 trimProfileBlanks(line.substr(equals + 1))};
 }
 
 std::string_view unquote(std::string_view value) {
@@ -43,17 +49,20 @@ bool holdsLineBreak(std::string_view text) {
 
 ProfileText::Location ProfileText::locate(std::string_view section, std::string_view key) const {
     Location where;
-    section = trimBlanks(section);
-    key = trimBlanks(key);
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const std::optional<std::string_view> name = headerName(m_lines[i].text);
+    if (!m_file)
+        return where;
+    const std::vector<TextLine>& lines = m_file->lines;
+    section = trimProfileBlanks(section);
+    key = trimProfileBlanks(key);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<std::string_view> name = headerName(lines[i].text);
         if (where.header) {
             if (name)
                 break;
-            if (trimBlanks(m_lines[i].text).empty())
+            if (trimProfileBlanks(lines[i].text).empty())
                 continue;
             where.insertAt = i + 1;
-            const std::optional<Entry> entry = entryOf(m_lines[i].text);
+            const std::optional<Entry> entry = entryOf(lines[i].text);
             if (entry && equalsIgnoreCase(entry->key, key)) {
                 where.entry = i;
                 break;
@@ -71,34 +80,42 @@ std::optional<std::string> ProfileText::value(std::string_view section,
     const Location where = locate(section, key);
     if (!where.entry)
         return std::nullopt;
-    return std::string(unquote(entryOf(m_lines[*where.entry].text)->value));
+    return std::string(unquote(entryOf(m_file->lines[*where.entry].text)->value));
 }
 
 bool ProfileText::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    section = trimBlanks(section);
-    key = trimBlanks(key);
-    if (section.empty() || key.empty() || holdsLineBreak(section) || holdsLineBreak(key) ||
-        holdsLineBreak(value) || section.find(']') != std::string_view::npos ||
-        key.find('=') != std::string_view::npos || key.starts_with('['))
+    section = trimProfileBlanks(section);
+    key = trimProfileBlanks(key);
+    if (!m_file || section.empty() || key.empty() || holdsLineBreak(section) ||
+        holdsLineBreak(key) || holdsLineBreak(value) ||
+        section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos ||
+        key.starts_with('['))
         return false;
 
+    std::vector<TextLine>& lines = m_file->lines;
     const Location where = locate(section, key);
     if (where.entry) {
         // Keep the key as the file spells it.
-        TextLine& entryLine = m_lines[*where.entry];
+        TextLine& entryLine = lines[*where.entry];
         entryLine.text = std::string(entryOf(entryLine.text)->key) + "=" + std::string(value);
         return true;
     }
     std::string line = std::string(key) + "=" + std::string(value);
     if (where.header) {
-        insertLine(m_lines, where.insertAt, std::move(line));
+        insertLine(lines, where.insertAt, std::move(line));
         return true;
     }
-    if (!m_lines.empty() && !trimBlanks(m_lines.back().text).empty())
-        insertLine(m_lines, m_lines.size(), "");
-    insertLine(m_lines, m_lines.size(), "[" + std::string(section) + "]");
-    insertLine(m_lines, m_lines.size(), std::move(line));
+    if (!lines.empty() && !trimProfileBlanks(lines.back().text).empty())
+        insertLine(lines, lines.size(), "");
+    insertLine(lines, lines.size(), "[" + std::string(section) + "]");
+    insertLine(lines, lines.size(), std::move(line));
     return true;
+}
+
+std::optional<std::string> ProfileText::bytes() const {
+    if (!m_file)
+        return std::nullopt;
+    return encodeTextFile(*m_file);
 }
 
 std::int32_t profileInteger(std::string_view value) {

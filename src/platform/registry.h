@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/textlines.h"
+#include "platform/textfile.h"
 
 #include <cstdint>
 #include <map>
@@ -16,8 +16,13 @@
 //     "ReadEcuNum"=dword:0000001e
 //     "EcuCheckResult"=hex:4b,44
 //     "MachineName"="ABC"
-// Values keep their type, because the settings rules depend on it. Values under another key
-// are ignored; values before any key line belong to SOFTWARE\QMX. Names compare without case.
+// The file is read in every form Windows' registry editor writes or imports: UTF-16LE with
+// its byte-order mark (texts are then held in UTF-8), UTF-8 with or without the mark, or the
+// single-byte REGEDIT4 form, with CR LF or LF. Values keep their type, because the settings
+// rules depend on it. Values under another key are ignored; values before any key line
+// belong to SOFTWARE\QMX; SOFTWARE\WOW6432Node\QMX (a 32-bit program's key exported from
+// 64-bit Windows) is read when the file holds no SOFTWARE\QMX. `"Name"=-` deletes a value and
+// `[-...]` the key, as an import would. Names compare without case.
 namespace qmx::platform {
 
 enum class RegType { Dword, Binary, Text, Other };
@@ -45,8 +50,9 @@ public:
     std::optional<std::string> text(std::string_view name) const;
 
     // Sets `name` to a DWORD: re-reads the file, replaces the value's line (or adds one to
-    // the key) and rewrites the file atomically, keeping every other line. 0 on success, -1
-    // when the key cannot be opened or the file cannot be rewritten (it is then unchanged).
+    // the key) and rewrites the file atomically, keeping every other line, the encoding, the
+    // byte-order mark and the line ends. 0 on success, -1 when the key cannot be opened or the
+    // file cannot be rewritten (it is then unchanged).
     [[nodiscard]] int setDword(std::string_view name, std::uint32_t value);
 
 private:
@@ -58,14 +64,21 @@ private:
         std::size_t firstLine = 0; // the value's lines, continuation lines included
         std::size_t lastLine = 0;
     };
+    // What the file holds of one view of the program's key.
+    struct KeyValues {
+        bool present = false; // a key line names it, or values stand before any key line
+        std::map<std::string, Entry, NameLess> values;
+        std::optional<std::size_t> insertAt; // after the last line of the key, when it has one
+    };
     void parse();
+    // The view the program reads: SOFTWARE\QMX, or the WOW6432Node key when only that is present.
+    const KeyValues& programKey() const;
 
     std::string m_path;
     bool m_open = false;
-    std::vector<TextLine> m_lines;
-    std::map<std::string, Entry, NameLess> m_values;
-    std::optional<std::size_t> m_insertAt; // after the last line of the key, when it has one
-    bool m_hasOtherKeys = false;
+    TextFile m_file;
+    KeyValues m_native;
+    KeyValues m_wow64;
 };
 
 } // namespace qmx::platform

@@ -42,6 +42,13 @@ std::optional<std::uint32_t> parseHex(std::string_view digits, std::size_t maxDi
     return value;
 }
 
+// True when the key path `key` is `tail` or ends in "\\" + `tail`, ignoring case.
+bool endsWithKey(std::string_view key, std::string_view tail) {
+    if (key.size() < tail.size() || !equalsIgnoreCase(key.substr(key.size() - tail.size()), tail))
+        return false;
+    return key.size() == tail.size() || key[key.size() - tail.size() - 1] == '\\';
+}
+
 RegValue parseData(std::string_view data) {
     RegValue value;
     if (data.starts_with('"')) {
@@ -81,23 +88,24 @@ std::optional<NamedValue> parseValueLine(std::string_view line) {
     line = trimBlanks(line);
     if (!name || !line.starts_with('='))
         return std::nullopt;
-    return NamedValue{std::move(*name), parseData(trimBlanks(line.substr(1)))};
+    const std::string_view data = trimBlanks(line.substr(1));
+    if (data == "-")
+        return NamedValue{std::move(*name), RegValue{}, true};
+    return NamedValue{std::move(*name), parseData(data)};
 }
 
-std::optional<std::string_view> keyName(std::string_view line) {
+std::optional<KeyLine> parseKeyLine(std::string_view line) {
     if (!line.starts_with('[') || !line.ends_with(']'))
         return std::nullopt;
-    return trimBlanks(line.substr(1, line.size() - 2));
-}
-
-bool isProgramKey(std::string_view key) {
-    constexpr std::string_view program = "SOFTWARE\\QMX";
-    if (key.starts_with('-')) // a deletion entry names no key to read
-        return false;
-    if (key.size() < program.size() ||
-        !equalsIgnoreCase(key.substr(key.size() - program.size()), program))
-        return false;
-    return key.size() == program.size() || key[key.size() - program.size() - 1] == '\\';
+    std::string_view key = trimBlanks(line.substr(1, line.size() - 2));
+    KeyLine parsed;
+    parsed.deletion = key.starts_with('-');
+    key.remove_prefix(parsed.deletion ? 1 : 0);
+    if (endsWithKey(key, "SOFTWARE\\QMX"))
+        parsed.key = ProgramKey::Native;
+    else if (endsWithKey(key, "SOFTWARE\\WOW6432Node\\QMX"))
+        parsed.key = ProgramKey::Wow64;
+    return parsed;
 }
 
 bool isHeaderLine(std::string_view line) {

@@ -4,21 +4,19 @@
 
 namespace qmx::platform {
 
-std::vector<TextLine> splitLines(std::string_view bytes) {
+std::vector<TextLine> splitLines(std::string_view text) {
     std::vector<TextLine> lines;
     std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t lf = bytes.find('\n', start);
-        if (lf == std::string_view::npos) {
-            lines.push_back({std::string(bytes.substr(start)), ""});
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back({std::string(text.substr(start)), ""});
             break;
         }
-        std::size_t end = lf;
-        if (end > start && bytes[end - 1] == '\r')
-            --end;
-        lines.push_back({std::string(bytes.substr(start, end - start)),
-                         std::string(bytes.substr(end, lf + 1 - end))});
-        start = lf + 1;
+        const std::size_t eolSize = text.substr(end, 2) == "\r\n" ? 2 : 1;
+        lines.push_back(
+            {std::string(text.substr(start, end - start)), std::string(text.substr(end, eolSize))});
+        start = end + eolSize;
     }
     return lines;
 }
@@ -47,8 +45,7 @@ void insertLine(std::vector<TextLine>& lines, std::size_t index, std::string tex
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(index), {std::move(text), eol});
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r";
+std::string_view trimBlanks(std::string_view text, std::string_view blanks) {
     const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos)
         return {};

@@ -10,11 +10,11 @@ namespace qmx::platform {
 
 struct TextLine {
     std::string text; // without the line end
-    std::string eol;  // "\n", "\r\n", or "" for a last line without a line end
+    std::string eol;  // "\n", "\r\n", "\r", or "" for a last line without a line end
 };
 
-// Splits `bytes` at every LF; a CR before the LF belongs to the line end.
-std::vector<TextLine> splitLines(std::string_view bytes);
+// Splits `text` at every LF, CR LF or lone CR, as the Windows profile functions do.
+std::vector<TextLine> splitLines(std::string_view text);
 
 // The inverse of splitLines.
 std::string joinLines(const std::vector<TextLine>& lines);
@@ -26,8 +26,8 @@ std::string lineEnding(const std::vector<TextLine>& lines);
 // a last line without a line end one first so that the two never run together.
 void insertLine(std::vector<TextLine>& lines, std::size_t index, std::string text);
 
-// `text` without leading and trailing blanks (space, tab, CR).
-std::string_view trimBlanks(std::string_view text);
+// `text` without leading and trailing `blanks` (by default space, tab and CR).
+std::string_view trimBlanks(std::string_view text, std::string_view blanks = " \t\r");
 
 // ASCII case-insensitive equality, as the profile and registry names compare.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

@@ -87,7 +87,7 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
     app.configuration().maps.setEditObserver(&m_undo);
 
     m_windows = std::make_unique<DocumentWindows>(
-        *m_area, [this](WindowKind kind, QWidget* parent) { return makeChild(kind, parent); });
+        *m_area, [this](WindowKind kind, QWidget* host) { return makeChild(kind, host); });
     connect(m_actions, &FrameActions::triggered, this, &CMainFrame::runCommand);
     connect(m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window && m_windows->document()) {

@@ -39,10 +39,11 @@ public:
 int runBatch(const app::CommandWords& words) {
     text::StreamSink sink(std::cerr, text::Unattended::TakeFirst);
     app::CEctApp application;
-    const text::Status started =
-        application.start(app::processStartupPlaces(kProgramName), app::kLargeScreen);
+    const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
+    const text::Status started = application.start(places, app::kLargeScreen);
     if (started != text::msg::Success) {
-        sink.show(text::messageText(started.message(), kProgramName), {}, text::Icon::Error);
+        sink.show(app::startFailureText(started, application.settings(), places), {},
+                  text::Icon::Error);
         return 1;
     }
     return app::runBatchExport(application, words.first, words.second, sink);
@@ -63,7 +64,7 @@ int runDesktop(int argc, char** argv) {
     const app::StartupPlaces places = app::processStartupPlaces(kProgramName);
     const text::Status started = application.start(places, screen);
     if (started != text::msg::Success) {
-        sink.show(text::messageText(started.message(), kProgramName),
+        sink.show(app::startFailureText(started, application.settings(), places),
                   text::messageText(text::msg::ProgramTitle), text::Icon::Error);
         return 1;
     }

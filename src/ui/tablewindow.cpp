@@ -115,10 +115,10 @@ void TableWindow::copy() {
 }
 
 void TableWindow::paste() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     std::optional<std::string> text;
-    if (data && data->hasText())
-        text = data->text().toUtf8().toStdString();
+    if (clip && clip->hasText())
+        text = clip->text().toUtf8().toStdString();
     const maps::TableEffect effect = m_controller.paste(text);
     if (!effect.handled && m_controller.editing())
         m_edit->paste();

@@ -44,9 +44,30 @@ protected:
     AppSettings settings;
 };
 
-TEST_F(AppSettingsTest, MissingSettingsFileStopsStartUp) {
-    EXPECT_EQ(loadAppSettings(settings, {folder.path(), folder.path(), "qmx"}, kLargeScreen),
-              text::msg::ProgramSettingsMissing);
+TEST_F(AppSettingsTest, MissingSettingsFileNamesTheFolderSearchedAndWhereItCameFrom) {
+    const StartupPlaces places{folder.path(), folder.file("bin"), "qmx"};
+    const auto failure = [&] {
+        EXPECT_EQ(loadAppSettings(settings, places, kLargeScreen), text::msg::ProgramSettingsMissing);
+        return startFailureText(text::msg::ProgramSettingsMissing, settings, places);
+    };
+    const std::string registry = folder.file("registry.reg");
+    EXPECT_EQ(failure(), "qmx.ini is not exist.\nFolder searched: " + folder.file("bin") +
+                             "/\n(the program's folder: " + registry + " cannot be read)");
+
+    // A key exported on Windows still names a Windows folder.
+    folder.write("registry.reg",
+                 "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\r\n"
+                 "\"Install Directory\"=\"C:\\\\Program Files\\\\QMX\"\r\n"
+                 "\"InitializeFolder\"=\"C:\\\\Program Files\\\\QMX\\\\Setup\"\r\n");
+    EXPECT_EQ(failure(), "qmx.ini is not exist.\nFolder searched: C:/Program Files/QMX/Setup\n"
+                         "(Install Directory + InitializeFolder of " +
+                             registry + ")");
+
+    folder.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\r\n"
+                                 "\"InitializeFolder\"=\"Setup\"\r\n");
+    EXPECT_EQ(failure(), "qmx.ini is not exist.\nFolder searched: " + folder.file("bin") +
+                             "/Setup\n(the program's folder + InitializeFolder: " + registry +
+                             " names no Install Directory)");
 }
 
 TEST_F(AppSettingsTest, SettingsFilePortIsCopiedIntoAnEmptyRegistry) {

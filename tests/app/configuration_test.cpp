@@ -82,6 +82,17 @@ TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocu
     EXPECT_EQ(app->openConfiguration(path, FileLayout::Plain), text::msg::WriteDenied);
 }
 
+class MachineNameTest : public ConfigurationTest {
+protected:
+    MachineNameTest() : ConfigurationTest("", "\"MachineFolder\"=\"M\xC3\x9CLLER\"\r\n") {}
+};
+
+TEST_F(MachineNameTest, NamesCompareAsTextWhateverTheirEncoding) {
+    EXPECT_EQ(open("[Machine]\nModel,M\xDCLLER\n" + kData + kMaps), text::msg::Success); // 1252
+    EXPECT_EQ(open("[Machine]\nModel,M\xC3\x9CLLER\n" + kData + kMaps), text::msg::Success);
+    EXPECT_EQ(open("[Machine]\nModel,MULLER\n" + kData + kMaps), text::msg::MachineTypeDifferent);
+}
+
 TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
     struct Case {
         config::CLineList lines;
@@ -332,12 +343,12 @@ TEST_F(ConfigurationTest, CloseAsksAboutUnsavedAndUnwrittenEdits) {
     for (const Case& c : cases) {
         configuration().modified = c.modified;
         app->ecuSnapshot() = c.snapshot;
-        AnsweringSink sink(c.answer);
-        EXPECT_EQ(app->askClose(sink), c.close);
+        AnsweringSink answering(c.answer);
+        EXPECT_EQ(app->askClose(answering), c.close);
         std::vector<std::string> expected;
         for (int question : c.asked)
             expected.emplace_back(text::messageText(question));
-        EXPECT_EQ(sink.asked, expected);
+        EXPECT_EQ(answering.asked, expected);
     }
     app->closeConfiguration();
     EXPECT_FALSE(app->ecuSnapshot());

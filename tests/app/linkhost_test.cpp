@@ -69,6 +69,17 @@ TEST(LinkHostPorts, ConfigurationPortStandsInAndIsCopiedIntoTheRegistry) {
     EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPort\"=dword:00000004"));
 }
 
+TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {
+    HostRig rig("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nSPEED=4800\r\n");
+    // An open gives the configuration's line the registry's port.
+    app::LineIndexes line = rig.settings.startup.line;
+    line.port = rig.host->link().currentPortIndex();
+    rig.host->applyConfiguration(line, 1, "");
+    EXPECT_TRUE(rig.host->link().setPortIndex(2)); // the port a search found
+    EXPECT_EQ(rig.iniText(), "[RS232C]\r\nSPEED=4800\r\nPORT=PORT3\r\n");
+    EXPECT_EQ(rig.settings.startup.line.port, 2);
+}
+
 TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
     HostRig rig("\"Rs232cPort\"=dword:00000001\n", "[RS232C]\nPORT=PORT2\n");
     const std::string registry = rig.registryText();

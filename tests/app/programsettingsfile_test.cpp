@@ -4,6 +4,7 @@
 #include "app/linesettingtext.h"
 #include "platform/comports.h"
 #include "platform/profile.h"
+#include "platform/textencoding.h"
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -47,19 +48,34 @@ TEST(ProgramSettingsFile, MissingKeysTakeTheirDefaults) {
     EXPECT_EQ(readStartupSettings(platform::Profile(folder.file("none.INI")), -1), expected);
 }
 
-TEST(ProgramSettingsFile, ReadsEveryKey) {
-    TempFolder folder;
-    const platform::Profile file(
-        folder.write("qmx.INI", "[RS232C]\nMESSAGE=1\nSPEED=19200\nDATA=7BIT\nPARITY=EVEN\n"
-                                "STOP=2BIT\nXFLLOW=NO\nPORT=PORT12\nTIMEOUT=5\nWAITTIME=10\n"
-                                "RETRY=2\nECRETRY=0\nCommandRetrycount=-2\n[UNDO]\nSIZE=64\n"
-                                "[PRECISION]\nX=3\nY=-1\nZ=40\n[PRINT]\nLEFT=10\nBOTTOM=4\n"
-                                "[DIRECTORY]\nPATH1=C:\\Work\\Maps\n"));
+TEST(ProgramSettingsFile, ReadsEveryKeyInEveryFormWindowsSavesItIn) {
+    // Form feeds and vertical tabs are blanks around a value, as spaces are.
+    const std::string text = "[RS232C]\nMESSAGE=1\nSPEED=19200\f\nDATA=7BIT\nPARITY=EVEN\n"
+                             "STOP=2BIT\nXFLLOW=NO\v\nPORT=PORT12\nTIMEOUT=5\nWAITTIME=10\n"
+                             "RETRY=2\nECRETRY=0\nCommandRetrycount=-2\n[UNDO]\nSIZE=64\n"
+                             "[PRECISION]\nX=3\nY=-1\nZ=40\n[PRINT]\nLEFT=10\nBOTTOM=4\n"
+                             "[DIRECTORY]\nPATH1=C:\\Work\\M\xC3\xA4ps\n";
+    const auto withLineEnd = [&](std::string_view eol) {
+        std::string copy;
+        for (const char c : text)
+            copy += c == '\n' ? std::string(eol) : std::string(1, c);
+        return copy;
+    };
+    const std::string forms[] = {
+        text,
+        "\xEF\xBB\xBF" + text,
+        "\xFF\xFE" + platform::utf16LeFromUtf8(withLineEnd("\r\n")).value(),
+        withLineEnd("\r"),
+    };
     // Precisions are limited to 0..15; "\" in a folder reads as "/".
     const StartupSettings expected{
-        {5, 0, 2, 2, 1, 11}, -2,        5, 10, 2, 0, true, 64, {10, 0, 0, 4, 0},
-        "C:/Work/Maps",      {3, 0, 15}};
-    EXPECT_EQ(readStartupSettings(file, 1), expected);
+        {5, 0, 2, 2, 1, 11},   -2,        5, 10, 2, 0, true, 64, {10, 0, 0, 4, 0},
+        "C:/Work/M\xC3\xA4ps", {3, 0, 15}};
+    for (const std::string& form : forms) {
+        TempFolder folder;
+        const platform::Profile file(folder.write("qmx.INI", form));
+        EXPECT_EQ(readStartupSettings(file, 1), expected) << form;
+    }
 }
 
 class FindProgramSettings : public ::testing::Test {

@@ -165,7 +165,9 @@ TEST_F(QmxctlTest, FailuresPrintTheProgramsMessageAndLeaveTheFile) {
     std::filesystem::remove(home.folder.file("ini/qmx.INI"));
     const testing::ProgramRun missing = qmxctl({"info", config});
     EXPECT_NE(missing.status, 0);
-    EXPECT_EQ(missing.err, "qmx.ini is not exist.\n");
+    EXPECT_EQ(missing.err, "qmx.ini is not exist.\nFolder searched: " + home.folder.file("ini") +
+                               "/\n(Install Directory + InitializeFolder of " +
+                               home.folder.file("registry.reg") + ")\n");
 }
 
 } // namespace

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"NoRecord", {"Calib:", "S9030000FC", "Fixed:"}, 1508},
         LoadCase{"RecordOnlyInALaterSection", {"[Free Map]", "S1058000AABB15"}, 1509},
         LoadCase{"NoDataByte", {"S10380007C", "S9030000FC"}, 1508}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(LoadDataSection, StoresOnlyItsRecordsBytes) {
     EcuImage image = filledImage(0x8000, 0x9FFF);

@@ -77,10 +77,12 @@ public:
     bool setRegistryPort(int index) override;
     int profilePort() const override { return profile; }
     bool writeProfilePort(std::string_view text) override;
+    int configurationPort() const override { return configuration; }
     bool setAutoSelect(bool) override { return true; }
 
     int registry = -1;
     int profile = 0;
+    int configuration = -1;
     std::vector<std::string> profileWrites;
     std::vector<int> registryWrites;
 };

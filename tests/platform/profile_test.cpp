@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 #include "platform/profiletext.h"
+#include "platform/textencoding.h"
 
 #include "support/tempfolder.h"
 
@@ -96,6 +97,30 @@ TEST(Profile, WriteCreatesTheFile) {
     Profile profile(folder.file("qmx.INI"));
     ASSERT_TRUE(profile.writeString("RS232C", "PORT", "PORT10"));
     EXPECT_EQ(readAll(profile.path()), "[RS232C]\nPORT=PORT10\n");
+}
+
+TEST(Profile, WritesKeepTheEncodingAndNeverAddASectionThatCouldNotBeRead) {
+    using namespace std::string_literals;
+    TempFolder folder;
+    const auto utf16 = [](std::string_view text) {
+        return "\xFF\xFE" + utf16LeFromUtf8(text).value();
+    };
+    Profile unicode(folder.write("qmx.INI", utf16("[RS232C]\r\nSPEED=9600\r\n[DIRECTORY]\r\n")));
+    ASSERT_TRUE(unicode.writeString("RS232C", "PORT", "PORT3"));
+    ASSERT_TRUE(unicode.writeString("DIRECTORY", "PATH1", "/home/j\xC3\xB6rg"));
+    EXPECT_EQ(readAll(unicode.path()),
+              utf16("[RS232C]\r\nSPEED=9600\r\nPORT=PORT3\r\n[DIRECTORY]\r\n"
+                    "PATH1=/home/j\xC3\xB6rg\r\n"));
+    EXPECT_EQ(unicode.readString("DIRECTORY", "PATH1", ""), "/home/j\xC3\xB6rg");
+    // Text that has no UTF-16 form is refused rather than written as bytes.
+    EXPECT_FALSE(unicode.writeString("DIRECTORY", "PATH1", "/home/j\xF6rg"));
+
+    // UTF-16 without its mark reads as nothing, and nothing is written into it.
+    const std::string unmarked = "[\0R\0S\0]\0\r\0\n\0"s;
+    Profile unreadable(folder.write("b.INI", unmarked));
+    EXPECT_EQ(unreadable.readString("RS", "PORT", "none"), "none");
+    EXPECT_FALSE(unreadable.writeString("RS", "PORT", "PORT3"));
+    EXPECT_EQ(readAll(unreadable.path()), unmarked);
 }
 
 } // namespace
