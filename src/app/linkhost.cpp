@@ -54,12 +54,12 @@ void LinkHost::applyConfiguration(const LineIndexes& line, int commandRetryCount
     // A configuration without a machine code keeps the code of the run ("7E" once a check
     // has stood in for a missing one).
     if (!machineCode.empty())
-        m_link.setMachineCode(machineCode);
+        m_link.identity().setMachineCode(machineCode);
 }
 
 void LinkHost::overridePort(int portIndex) {
     m_store.overridePort(portIndex);
-    m_link.setSearchDone(true);
+    m_link.choice().setSearchDone(true);
 }
 
 } // namespace qmx::app

@@ -3,7 +3,8 @@
 #include "cli/command.h"
 #include "cli/linksession.h"
 #include "cli/session.h"
-#include "ecu/ecucheck.h"
+#include "ecu/link.h"
+#include "ecu/portuse.h"
 #include "text/messages.h"
 
 namespace qmx::cli {
@@ -29,18 +30,16 @@ public:
         LinkSession linkSession(session);
         ecu::Link& link = linkSession.link();
 
-        // Like the monitor start: open (searching once when auto-select is on), then one check.
-        link.setTransferActive(true);
+        // As a command that needs the ECU: open the port (searching once when auto-select is on)
+        // and identify the ECU at its open.
         text::Status result;
-        if (!link.openConfiguredPort(false))
-            result = link.searchDone() ? text::msg::FailedOpenPort : text::msg::AutoSelectFailed;
-        else
-            result = ecu::EcuCheckCommand(link, false);
-        link.closePort();
-        link.setTransferActive(false);
-
+        {
+            ecu::TransferScope transfer(link.arbiter());
+            ecu::PortUse port(link);
+            result = port.openAndIdentify();
+        }
         if (result != text::msg::Success)
-            return session.fail(result);
+            return session.failText(link.failureText(result));
         session.out() << "Success\n";
         return 0;
     }

@@ -80,19 +80,17 @@ public:
         // A failure was shown through the sink already.
         if (monitor.startFromCommand(transfer.context().sink) != 0)
             return 1;
-        const std::uint64_t end = link.tickCount() + static_cast<std::uint64_t>(m_ticks);
-        while (link.portOpen() && link.tickCount() < end) {
-            link.pause(kTurnMs);
-            link.pumpOneMessage();
-        }
+        ecu::TickCountdown& ticks = link.countdown();
+        const std::uint64_t end = ticks.tickCount() + static_cast<std::uint64_t>(m_ticks);
+        // Each turn sleeps until the next tick; a port that was lost ends the run.
+        while (link.portOpen() && ticks.tickCount() < end)
+            ticks.waitOne();
+        const bool lost = !link.portOpen();
         monitor.stopMonitor();
-        return 0;
+        return lost ? session.failText(link.problemText()) : 0;
     }
 
 private:
-    // The loop looks for a due tick this often.
-    static constexpr int kTurnMs = 5;
-
     std::string m_config;
     int m_ticks = 100;
     std::vector<std::string> m_items;

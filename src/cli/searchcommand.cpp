@@ -40,7 +40,7 @@ public:
         int found = -1;
         if (!ecu::searchPort(link.link(), &found))
             return session.fail(text::msg::AutoSelectFailed);
-        const bool stored = link.link().setPortIndex(found);
+        const bool stored = link.link().choice().setPortIndex(found);
 
         std::string displayName;
         for (const ecu::PortInfo& port : link.host().portLister().enumerate()) {

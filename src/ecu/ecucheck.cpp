@@ -41,19 +41,19 @@ std::string attemptLabel(int attempt, int attempts) {
 // answer of fewer than 2 bytes counts as none.
 Answer runQuery(Link& link, std::uint8_t query, bool withRetries) {
     const bool wasOpen = link.portOpen();
-    if (!wasOpen)
-        link.openPort(false, link.currentPortIndex(), link.timeoutSetting());
+    // A port that does not open gives no answer; its open has logged why.
+    if (!wasOpen && link.openDevice(false, link.choice().currentPortIndex(), link.timeoutSetting()))
+        return Answer{};
     link.restartCountdown();
 
     Answer answer;
     {
-        CommLockHold hold(link);
+        CommLockHold hold(link.arbiter());
         const int attempts = withRetries ? std::max(0, link.settings().retry) + 1 : 1;
         const int pauseMs = withRetries ? link.settings().waitTime : 0;
         for (int attempt = 1; attempt <= attempts; ++attempt) {
             int moved = 0;
-            link.writeLogged(query, moved, attemptLabel(attempt, attempts));
-            if (moved == 1) {
+            if (link.writeLogged(query, moved, attemptLabel(attempt, attempts))) {
                 while (answer.count < kMaxAnswer) {
                     std::uint8_t& slot = answer.bytes[answer.count];
                     if (!link.readLogged(slot, moved, "EcuCheckCommand1") || moved == 0)
@@ -64,7 +64,10 @@ Answer runQuery(Link& link, std::uint8_t query, bool withRetries) {
             if (answer.received())
                 break;
             answer = Answer{};
-            link.pause(pauseMs);
+            // A device that hung up has been closed: no attempt can reach the ECU any more.
+            if (!link.portOpen())
+                break;
+            link.countdown().pause(pauseMs);
         }
     }
     if (!wasOpen)
@@ -73,18 +76,19 @@ Answer runQuery(Link& link, std::uint8_t query, bool withRetries) {
 }
 
 int machineCheck(Link& link, bool withRetries) {
-    if (link.machineCode().empty()) {
-        link.setMachineCode(kDefaultMachineCode);
+    EcuIdentity& identity = link.identity();
+    if (identity.machineCode().empty()) {
+        identity.setMachineCode(kDefaultMachineCode);
         return text::msg::Success;
     }
-    const std::string& code = link.machineCode();
+    const std::string& code = identity.machineCode();
     const auto first = static_cast<std::uint8_t>(code[0]);
     const auto second = static_cast<std::uint8_t>(code.size() > 1 ? code[1] : '\0');
 
     const Answer answer = runQuery(link, kMachineQuery, withRetries);
     if (answer.received() && answer.contains(first, second))
         return text::msg::Success;
-    link.setCheckPassed(false);
+    identity.recordCheck(false);
     if (answer.received())
         return text::msg::EcuTypeDifferentBang;
     link.clearLineErrors();
@@ -96,7 +100,7 @@ int machineCheck(Link& link, bool withRetries) {
 text::Status EcuCheckCommand(Link& link, bool withRetries) {
     const std::array<std::uint8_t, 2>& ecuCode = link.settings().ecuCode;
     if (ecuCode[0] == 0) {
-        link.setCheckPassed(true);
+        link.identity().recordCheck(true);
         return text::msg::Success;
     }
 
@@ -107,8 +111,20 @@ text::Status EcuCheckCommand(Link& link, bool withRetries) {
     }
     if (!answer.contains(ecuCode[0], ecuCode[1]))
         return text::msg::EcuTypeDifferent;
-    link.setCheckPassed(true);
+    link.identity().recordCheck(true);
     return machineCheck(link, withRetries);
+}
+
+text::Status identifyAtOpen(Link& link) {
+    const int checks = std::max(0, link.settings().ecRetry) + 1;
+    text::Status result;
+    for (int check = 0; check < checks; ++check) {
+        result = EcuCheckCommand(link, true);
+        if (result != text::msg::EcuTypeDifferent)
+            break;
+    }
+    link.identity().forgetCheck();
+    return result;
 }
 
 } // namespace qmx::ecu

@@ -14,4 +14,9 @@ class Link;
 // closed. Returns 0, 1524 (no answer), 1542 (ECU type differs) or 57651 (machine differs).
 text::Status EcuCheckCommand(Link& link, bool withRetries);
 
+// The check that follows a port's open: EcuCheckCommand with retries, repeated while the ECU type
+// differs, at most ECRETRY + 1 times. Afterwards the check counts as not passed, so that the next
+// single-value write identifies the ECU again. Returns the last check's result.
+text::Status identifyAtOpen(Link& link);
+
 } // namespace qmx::ecu

@@ -129,7 +129,9 @@ text::Status ReadEcu(TransferContext& context, CompareData& data, PaneTarget tar
             const bool read = run.attempts(context.progress, [&](bool retry) {
                 const int commandWait = retry ? settings.echoBackWaitTimeReadEcu : 0;
                 const int byteWait = retry ? settings.echoBackReadWaitTime : 0;
-                flushPort(link, "ReadEcu");
+                // A line that keeps talking cannot carry the exchange.
+                if (!flushPort(link, "ReadEcu"))
+                    return false;
                 received.clear();
                 std::string address;
                 if (!OutComm(link, settings.commands.byte('L'), commandWait) ||
@@ -162,8 +164,8 @@ text::Status ReadEcu(TransferContext& context, CompareData& data, PaneTarget tar
             pane.partial = true;
         }
     }
-    reportTransferFailure(context.sink, data, std::move(failure), text::msg::ReadFromEcuCaption,
-                          showMessages);
+    reportTransferFailure(context.sink, data, link.withProblem(std::move(failure)),
+                          text::msg::ReadFromEcuCaption, showMessages);
     return result;
 }
 

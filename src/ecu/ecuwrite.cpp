@@ -84,7 +84,9 @@ text::Status WriteEcu(TransferContext& context, const config::CLineList& lines, 
             const LinkSettings& settings = link.settings();
             const bool written = run.attempts(context.progress, [&](bool retry) {
                 const int wait = retry ? settings.echoBackWaitTime : 0;
-                flushPort(link, "WriteEcu");
+                // A line that keeps talking cannot carry the exchange.
+                if (!flushPort(link, "WriteEcu"))
+                    return false;
                 if (!OutComm(link, settings.commands.byte('L'), wait) ||
                     !OutComm(link, settings.commands.byte('W'), wait))
                     return false;
@@ -125,8 +127,8 @@ text::Status WriteEcu(TransferContext& context, const config::CLineList& lines, 
         failure += text::messageText(text::msg::WriteErrorAddress,
                                      failingAddress(address, charactersSent));
     }
-    reportTransferFailure(context.sink, data, std::move(failure), text::msg::WriteToEcuCaption,
-                          showMessages);
+    reportTransferFailure(context.sink, data, link.withProblem(std::move(failure)),
+                          text::msg::WriteToEcuCaption, showMessages);
     return result;
 }
 

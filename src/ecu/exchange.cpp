@@ -4,20 +4,28 @@
 #include "ecu/progresswindow.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace qmx::ecu {
 
 namespace {
 
-// Reads single bytes until one read brings nothing or fails, or `limit` bytes have come.
-// Returns the number of bytes read; `limit` means the line never fell silent.
-std::size_t readUntilSilent(Link& link, std::string_view label, std::size_t limit) {
-    std::size_t count = 0;
+// Reads single bytes until one read brings nothing or fails; gives the event loop its turns
+// meanwhile. Returns false when the line kept talking: `limit` bytes came, or the countdown's
+// span (TIMEOUT ticks of 100 ms) passed, without a pause.
+bool readUntilSilent(Link& link, std::string_view label, std::size_t limit) {
+    constexpr auto kTick = std::chrono::milliseconds(100);
+    const auto deadline = std::chrono::steady_clock::now() + link.timeoutSetting() * kTick;
     std::uint8_t byte = 0;
     int moved = 0;
-    while (count < limit && link.readLogged(byte, moved, label) && moved == 1)
-        ++count;
-    return count;
+    for (std::size_t count = 0; count < limit; ++count) {
+        if (!link.readLogged(byte, moved, label) || moved == 0)
+            return true;
+        link.countdown().pumpWhenDue();
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+    }
+    return false;
 }
 
 // A record header ("S1", count, four address digits) has just been completed.
@@ -46,13 +54,17 @@ bool endRecordCompleted(const std::string& received) {
 bool OutComm(Link& link, std::uint8_t byte, int waitMs) {
     constexpr std::string_view kLabel = "OutComm";
     int moved = 0;
-    link.writeLogged(byte, moved, kLabel);
-    link.pause(waitMs);
+    // A byte that never left has no echo to wait for.
+    if (!link.writeLogged(byte, moved, kLabel)) {
+        link.clearLineErrors();
+        return false;
+    }
+    link.countdown().pause(waitMs);
     link.restartCountdown();
 
     std::uint8_t echo = byte;
     for (;;) {
-        if (link.timeoutTicks() == 0) {
+        if (link.countdown().left() == 0) {
             link.clearLineErrors();
             return false;
         }
@@ -63,10 +75,10 @@ bool OutComm(Link& link, std::uint8_t byte, int waitMs) {
         if (moved == 1) {
             if (echo != byte)
                 return false;
-            link.pumpWhenDue();
+            link.countdown().pumpWhenDue();
             return true;
         }
-        link.pumpOneMessage();
+        link.countdown().pumpOne();
     }
 }
 
@@ -74,8 +86,11 @@ bool outCommQuick(Link& link, std::uint8_t byte) {
     constexpr std::string_view kLabel = "OutComm";
     constexpr unsigned kQuickTicks = 50;
     int moved = 0;
-    link.writeLogged(byte, moved, kLabel);
-    link.setTimeoutTicks(kQuickTicks);
+    if (!link.writeLogged(byte, moved, kLabel)) {
+        link.clearLineErrors();
+        return false;
+    }
+    link.countdown().set(kQuickTicks);
     std::uint8_t echo = byte;
     if (!link.readLogged(echo, moved, kLabel) || moved == 0) {
         link.clearLineErrors();
@@ -94,8 +109,8 @@ bool InCommAt(Link& link, std::uint8_t& byte) {
         }
         if (moved == 1)
             return true;
-        link.pumpOneMessage();
-        if (link.timeoutTicks() == 0)
+        link.countdown().pumpOne();
+        if (link.countdown().left() == 0)
             return false;
     }
 }
@@ -112,38 +127,42 @@ bool InComm(Link& link, std::string& received, std::string& address, ProgressWin
         if (moved == 1) {
             if (received.size() >= kReceivedTextLimit)
                 return false;
+            // The ECU waits for the echo of every character: one that cannot go out ends the read.
             int echoed = 0;
-            link.writeLogged(byte, echoed, kLabel);
+            if (!link.writeLogged(byte, echoed, kLabel)) {
+                link.clearLineErrors();
+                return false;
+            }
             received.push_back(static_cast<char>(byte));
-            link.pause(waitMs);
+            link.countdown().pause(waitMs);
             link.restartCountdown();
             if (headerCompleted(received)) {
                 address = received.substr(received.size() - 4);
                 showReceiveProgress(link, address, records, progress);
             }
-            link.pumpWhenDue();
+            link.countdown().pumpWhenDue();
             continue;
         }
         if (!ok) {
             link.clearLineErrors();
             return false;
         }
-        if (link.timeoutTicks() == 0)
+        if (link.countdown().left() == 0)
             return false;
         if (endRecordCompleted(received))
             return true;
-        link.pumpOneMessage();
+        link.countdown().pumpOne();
     }
 }
 
 bool drainPort(Link& link, std::string_view label) {
     if (!link.portOpen())
         return true;
-    return readUntilSilent(link, label, kDrainLimit) < kDrainLimit;
+    return readUntilSilent(link, label, kDrainLimit);
 }
 
 bool flushPort(Link& link, std::string_view label) {
-    const bool silent = readUntilSilent(link, label, kReceivedTextLimit) < kReceivedTextLimit;
+    const bool silent = readUntilSilent(link, label, kReceivedTextLimit);
     link.clearLineErrors();
     return silent;
 }

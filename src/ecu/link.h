@@ -1,11 +1,15 @@
 #pragma once
 
-#include "ecu/linksettings.h"
-#include "platform/serialdevice.h"
+#include "text/status.h"
 
-#include <chrono>
+#include "ecu/ecuidentity.h"
+#include "ecu/linearbiter.h"
+#include "ecu/linksettings.h"
+#include "ecu/loggedport.h"
+#include "ecu/portchoice.h"
+#include "ecu/tickcountdown.h"
+
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -36,8 +40,9 @@ struct LinkServices {
     CommoLog& log;
 };
 
-// The serial link to the ECU: the one port, its 100 ms tick, the wait countdown, the flags that
-// keep the monitor and the transfers apart, and the logging wrappers every byte passes through.
+// The serial link to the ECU: the one port and its opening and closing. Its pieces do the rest:
+// the logged device (port), the tick and the wait countdown (countdown), who uses the line
+// (arbiter), which port to open (choice) and what is known of the ECU (identity).
 // Single-threaded: everything runs on the thread that owns the link.
 class Link {
 public:
@@ -52,124 +57,84 @@ public:
     void setSettings(const LinkSettings& settings) { m_settings = settings; }
     void setListener(LinkListener* listener) { m_listener = listener; }
 
-    // Opens port `portIndex` (closing an open one first) with the line settings and a per-byte
-    // time-out of `timeoutMs`, starts the tick when `startTick`, and runs the ECU check with
-    // retries, repeated while the ECU type differs (ECRETRY). Returns whether the port is open;
-    // a failed check leaves it open. `checkResultOut` gets the check result (0, 1524, 1542,
-    // 57651), or -1 when the port did not open.
-    bool openPort(bool startTick, int portIndex, int timeoutMs, int* checkResultOut = nullptr);
+    // Opens the device of port `portIndex` (closing an open port first) with the line settings
+    // and a per-byte time-out of `timeoutMs`, and starts the tick when `startTick`; the ECU is
+    // not asked. Logs the open and its outcome. Returns 0 or 1518 (problemText() says why).
+    text::Status openDevice(bool startTick, int portIndex, int timeoutMs);
+    // openDevice, then the ECU check with retries, repeated while the ECU type differs
+    // (ECRETRY); the next single-value write checks again. `checkResultOut` gets the check
+    // result (0, 1524, 1542, 57651), or -1 when the port did not open. Returns 0 when the port
+    // is open (a failed check leaves it open) or 1518.
+    text::Status openPort(bool startTick, int portIndex, int timeoutMs,
+                          int* checkResultOut = nullptr);
     // The everyday open: the first call of a run searches the port when auto-select is on and
-    // stores the port found; then opens the current port with TIMEOUT. False when the search
-    // failed or the port did not open.
-    bool openConfiguredPort(bool startTick);
-    // Closes the port, stops the tick and clears the monitor flags; does nothing when closed.
+    // stores the port found; then openPort on the current port with TIMEOUT. Returns 0, 1552
+    // when the search found no port, or 1518 when the port did not open.
+    text::Status openConfiguredPort(bool startTick, int* checkResultOut = nullptr);
+    // Closes the port, stops the tick and tells the listener; does nothing when closed.
     void closePort();
 
-    // Reads one byte into `buffer`, which is first replaced by its complement so that a read
-    // that brings nothing never leaves a stale byte; `moved` is 0 or 1. Logs one line. Returns
-    // false when the device failed or the port is closed; a time-out is success with 0 bytes.
-    bool readLogged(std::uint8_t& buffer, int& moved, std::string_view label);
-    // Writes one byte; `moved` is 0 or 1. Logs one line. False when it could not go out.
-    bool writeLogged(std::uint8_t byte, int& moved, std::string_view label);
+    // Reads one byte through the logged port (see LoggedPort::read). A device that hung up is
+    // closed at once (problemText() then says so).
+    [[nodiscard]] bool readLogged(std::uint8_t& buffer, int& moved, std::string_view label);
+    // The logged write; a device that hung up is closed at once.
+    [[nodiscard]] bool writeLogged(std::uint8_t byte, int& moved, std::string_view label);
     // Clears a pending line error of the open port.
-    void clearLineErrors();
+    void clearLineErrors() { m_port.clearLineErrors(); }
     // Writes an event line with the current system error.
-    void logEvent(std::uint8_t byte, int count, int timeoutColumn, std::string_view text);
+    void logEvent(std::uint8_t byte, int count, int timeoutColumn, std::string_view text) {
+        m_port.logEvent(byte, count, timeoutColumn, text);
+    }
 
     // The 100 ms tick: counts the countdown down and runs one monitor poll step.
     void onTick();
-    // One turn of a wait loop: handles at most one pending event without blocking.
-    void pumpOneMessage();
-    // Handles at most one pending event when none was handled for a few milliseconds, so that
-    // bytes that keep arriving without a pause still let timers and repaints through.
-    void pumpWhenDue();
-    // Waits, handling events, while the monitor is in the middle of an exchange; returns when it
-    // is idle, when no tick runs that could finish it, or after a bounded number of ticks.
-    void waitForMonitorIdle();
-    // Blocks for `ms` milliseconds without handling events (ms <= 0: returns at once).
-    void pause(int ms);
 
-    // The port rule of PortIndexStore on this link's stores.
-    int currentPortIndex();
-    [[nodiscard]] bool setPortIndex(int index);
+    // What went wrong with the device since the port was last opened: why the open failed (a
+    // refused permission, a port held by another program) or that the open port was lost.
+    // Empty when nothing is known.
+    const std::string& problemText() const { return m_problem; }
+    // `text` with problemText() on a line of its own behind it when there is one.
+    std::string withProblem(std::string text) const;
+    // The text of failure `status` for the user, withProblem(); empty for success.
+    std::string failureText(text::Status status) const;
+
     // Stores the auto-select switch when it changes; false when the store could not be written
     // (the switch still holds for this run).
     [[nodiscard]] bool setAutoSelect(bool on);
 
-    bool portOpen() const { return m_device != nullptr; }
+    bool portOpen() const { return m_port.isOpen(); }
     int openPortIndex() const { return m_openPortIndex; }
-    bool tickRunning() const { return m_tickRunning; }
-    // Ticks seen since the link was made, for tests and diagnostics.
-    std::uint64_t tickCount() const { return m_tickCount; }
-
-    unsigned timeoutTicks() const { return m_timeoutTicks; }
-    void setTimeoutTicks(unsigned ticks) { m_timeoutTicks = ticks; }
-    // Sets the countdown to TIMEOUT ticks.
-    void restartCountdown();
     // TIMEOUT, never negative: ms per byte and ticks of the countdown.
     int timeoutSetting() const;
+    // Sets the countdown to TIMEOUT ticks.
+    void restartCountdown() { m_countdown.set(static_cast<unsigned>(timeoutSetting())); }
 
-    bool foregroundBusy() const { return m_foregroundBusy; }
-    void setForegroundBusy(bool on) { m_foregroundBusy = on; }
-    bool monitorCycleActive() const { return m_monitorCycleActive; }
-    void setMonitorCycleActive(bool on) { m_monitorCycleActive = on; }
-    bool transferActive() const { return m_transferActive; }
-    void setTransferActive(bool on) { m_transferActive = on; }
-
-    // The re-entrant communication lock: a hold count, taken and released on the owning thread.
-    void lockComm() { ++m_commLock; }
-    void unlockComm();
-    int commLockDepth() const { return m_commLock; }
-
-    // Set when the ECU-type query matched or the check is off; single-value writes check again
-    // only while it is clear.
-    bool checkPassed() const { return m_checkPassed; }
-    void setCheckPassed(bool passed) { m_checkPassed = passed; }
-    // The configuration's machine code (at most 2 characters); empty until one is set.
-    const std::string& machineCode() const { return m_machineCode; }
-    void setMachineCode(std::string_view code) { m_machineCode = code.substr(0, 2); }
-    // Whether the once-per-run port search has succeeded (or auto-select was off).
-    bool searchDone() const { return m_searchDone; }
-    void setSearchDone(bool done) { m_searchDone = done; }
-
-    PortLister& portLister() { return m_services.portLister; }
+    TickCountdown& countdown() { return m_countdown; }
+    const TickCountdown& countdown() const { return m_countdown; }
+    LineArbiter& arbiter() { return m_arbiter; }
+    const LineArbiter& arbiter() const { return m_arbiter; }
+    PortChoice& choice() { return m_choice; }
+    EcuIdentity& identity() { return m_identity; }
     CommoLog& log() { return m_services.log; }
 
 private:
-    void startTicks();
-    void stopTicks();
+    // Opens the device without logging its outcome; 0 or 1518.
+    text::Status attachDevice(bool startTick, int portIndex, int timeoutMs);
+    void logOpenOutcome(int portIndex, std::string_view result);
+    // Closes a device that hung up, saying so in the log and in problemText().
+    void dropLostDevice();
 
     LinkSettings m_settings;
     LinkServices m_services;
     LinkListener* m_listener = nullptr;
 
-    std::unique_ptr<platform::SerialDevice> m_device;
-    std::chrono::milliseconds m_byteTimeout{0};
+    LoggedPort m_port;
+    TickCountdown m_countdown;
+    LineArbiter m_arbiter;
+    PortChoice m_choice;
+    EcuIdentity m_identity;
     int m_openPortIndex = -1;
-    int m_systemError = 0;
-    bool m_tickRunning = false;
-    std::uint64_t m_tickCount = 0;
-    std::chrono::steady_clock::time_point m_lastPump = std::chrono::steady_clock::now();
-    unsigned m_timeoutTicks = 0;
-    bool m_foregroundBusy = false;
-    bool m_monitorCycleActive = false;
-    bool m_transferActive = false;
-    int m_commLock = 0;
-    bool m_checkPassed = false;
-    std::string m_machineCode;
-    bool m_searchDone = false;
-};
-
-// Holds the communication lock for the lifetime of the scope.
-class CommLockHold {
-public:
-    explicit CommLockHold(Link& link) : m_link(link) { m_link.lockComm(); }
-    ~CommLockHold() { m_link.unlockComm(); }
-    CommLockHold(const CommLockHold&) = delete;
-    CommLockHold& operator=(const CommLockHold&) = delete;
-
-private:
-    Link& m_link;
+    std::string m_problem;
 };
 
 } // namespace qmx::ecu

@@ -65,7 +65,6 @@ Monitor::Monitor(Link& link, const std::vector<config::MonitorItem>& items, std:
 }
 
 Monitor::~Monitor() {
-    dropPending();
     m_link.setListener(nullptr);
 }
 
@@ -85,7 +84,7 @@ bool Monitor::setRows(std::vector<int> rows) {
 }
 
 void Monitor::itemsChanged() {
-    dropPending();
+    m_pending.reset();
     m_cycle = 0;
 }
 
@@ -104,7 +103,7 @@ bool Monitor::saveSelection(platform::Profile& profile) const {
 
 text::Status Monitor::reportStart(text::MessageSink& sink, text::Status result) const {
     if (result != text::msg::Success)
-        sink.show(text::messageText(result.message()), text::messageText(text::msg::ComPortCaption),
+        sink.show(m_link.failureText(result), text::messageText(text::msg::ComPortCaption),
                   text::Icon::Exclamation);
     return result;
 }
@@ -112,22 +111,26 @@ text::Status Monitor::reportStart(text::MessageSink& sink, text::Status result) 
 text::Status Monitor::startFromCommand(text::MessageSink& sink) {
     if (monitoring())
         return text::msg::Success;
-    m_link.setTransferActive(true);
-    text::Status result = EcuCheckCommand(m_link, false);
-    if (result == text::msg::Success && !m_link.openConfiguredPort(true))
-        result = text::msg::FailedOpenPort;
-    m_link.setTransferActive(false);
+    text::Status result;
+    {
+        TransferScope transfer(m_link.arbiter());
+        result = EcuCheckCommand(m_link, false);
+        if (result == text::msg::Success && m_link.openConfiguredPort(true))
+            result = text::msg::FailedOpenPort;
+    }
     return reportStart(sink, result);
 }
 
 text::Status Monitor::startFromWindow(text::MessageSink& sink) {
     if (monitoring())
         return text::msg::Success;
-    if (!m_link.openConfiguredPort(true))
+    if (m_link.openConfiguredPort(true))
         return reportStart(sink, text::msg::FailedOpenPort);
-    m_link.setTransferActive(true);
-    const text::Status result = EcuCheckCommand(m_link, false);
-    m_link.setTransferActive(false);
+    text::Status result;
+    {
+        TransferScope transfer(m_link.arbiter());
+        result = EcuCheckCommand(m_link, false);
+    }
     if (result != text::msg::Success)
         m_link.closePort();
     return reportStart(sink, result);
@@ -135,7 +138,7 @@ text::Status Monitor::startFromWindow(text::MessageSink& sink) {
 
 void Monitor::stopMonitor() {
     if (m_link.portOpen() && m_pending) {
-        const unsigned steps = m_link.timeoutTicks();
+        const unsigned steps = m_link.countdown().left();
         for (unsigned step = 0; step < steps && m_pending; ++step)
             pollStep();
     }
@@ -147,34 +150,39 @@ void Monitor::pollStep() {
         sendNext();
         return;
     }
-    if (*m_pending >= m_items.size()) {
-        dropPending();
+    if (m_pending->item >= m_items.size()) {
+        m_pending.reset();
         return;
     }
-    const config::MonitorItem& item = m_items[*m_pending];
+    const config::MonitorItem& item = m_items[m_pending->item];
     const int needed = item.length == 1 ? 1 : 2;
     int moved = 0;
-    std::uint8_t& slot = m_answer[static_cast<std::size_t>(m_received)];
+    std::uint8_t& slot = m_pending->answer[static_cast<std::size_t>(m_pending->received)];
     const bool ok = m_link.readLogged(slot, moved, kLabel);
-    m_received += moved;
-    if (m_received == needed) {
-        m_link.setTimeoutTicks(kMonitorAnswerTicks);
-        const unsigned raw = needed == 1 ? m_answer[0] : m_answer[0] * 256u + m_answer[1];
+    // A device that hung up has been closed, which dropped the item.
+    if (!m_pending)
+        return;
+    m_pending->received += moved;
+    if (m_pending->received == needed) {
+        m_link.countdown().set(kMonitorAnswerTicks);
+        const std::array<std::uint8_t, 2>& answer = m_pending->answer;
+        const unsigned raw = needed == 1 ? answer[0] : answer[0] * 256u + answer[1];
         finishPending(monitorValueText(item, raw));
-    } else if (!ok || m_link.timeoutTicks() == 0) {
+    } else if (!ok || m_link.countdown().left() == 0) {
         m_link.clearLineErrors();
-        finishPending(m_link.portOpen() ? "Error" : "");
+        finishPending("Error");
     }
 }
 
 void Monitor::sendNext() {
     if (!m_link.portOpen())
         return;
-    if (m_link.foregroundBusy()) {
-        m_link.setMonitorCycleActive(false);
+    if (m_link.arbiter().foregroundBusy()) {
+        m_claim.reset();
         return;
     }
-    m_link.setMonitorCycleActive(true);
+    if (!m_claim)
+        m_claim.emplace(m_link.arbiter());
     const std::size_t polled = m_view ? m_rows.size() : 0;
     if (m_cycle >= polled) {
         m_cycle = 0;
@@ -186,21 +194,24 @@ void Monitor::sendNext() {
         ++m_cycle;
         return;
     }
-    m_pending = item;
-    m_received = 0;
-    m_link.lockComm();
+    m_pending.emplace(item, m_link.arbiter());
     int moved = 0;
-    m_link.writeLogged(m_items[item].request, moved, kLabel);
-    m_link.setTimeoutTicks(kMonitorAnswerTicks);
+    const bool sent = m_link.writeLogged(m_items[item].request, moved, kLabel);
+    if (!m_pending)
+        return;
+    m_link.countdown().set(kMonitorAnswerTicks);
+    // A request that could not go out gets no answer.
+    if (!sent) {
+        m_link.clearLineErrors();
+        finishPending("Error");
+    }
 }
 
 void Monitor::finishPending(std::string_view text) {
-    const std::size_t item = *m_pending;
+    const std::size_t item = m_pending->item;
     m_pending.reset();
     ++m_cycle;
-    m_link.unlockComm();
-    if (!text.empty())
-        showInRow(item, text);
+    showInRow(item, text);
 }
 
 void Monitor::showInRow(std::size_t item, std::string_view text) {
@@ -212,14 +223,8 @@ void Monitor::showInRow(std::size_t item, std::string_view text) {
 }
 
 void Monitor::portClosed() {
-    dropPending();
-}
-
-void Monitor::dropPending() {
-    if (!m_pending)
-        return;
     m_pending.reset();
-    m_link.unlockComm();
+    m_claim.reset();
 }
 
 } // namespace qmx::ecu

@@ -78,10 +78,10 @@ public:
     MonitorView* view() const { return m_view; }
 
     // Monitoring: the port is open with the tick running.
-    bool monitoring() const { return m_link.portOpen() && m_link.tickRunning(); }
+    bool monitoring() const { return m_link.portOpen() && m_link.countdown().running(); }
     // The Start command: identifies the ECU, then opens the port with the tick. Returns 0 (also
     // when monitoring already), the check result (1524, 1542, 57651) or 1518 when the port did
-    // not open; a failure is shown captioned "Com Port".
+    // not open; a failure is shown captioned "Com Port", with why the port did not open.
     text::Status startFromCommand(text::MessageSink& sink);
     // The window's Start button: opens the port, then identifies the ECU; a failed check closes
     // the port again. Results as startFromCommand.
@@ -91,22 +91,33 @@ public:
     void stopMonitor();
 
     // One tick's step; see the class comment. Holds the communication lock while an answer is
-    // awaited.
+    // awaited, and claims the line (monitorCycleActive) while it cycles without a transfer
+    // wanting the line.
     void pollStep() override;
-    // Drops the answer awaited and its hold on the lock.
+    // Drops the answer awaited with its hold on the lock, and the claim on the line.
     void portClosed() override;
 
     // The item whose answer is awaited.
-    std::optional<std::size_t> pendingItem() const { return m_pending; }
+    std::optional<std::size_t> pendingItem() const {
+        return m_pending ? std::optional<std::size_t>(m_pending->item) : std::nullopt;
+    }
 
 private:
+    // The exchange of one item: its answer so far, and the communication lock it holds until
+    // the answer is complete or abandoned.
+    struct Pending {
+        Pending(std::size_t pendingItem, LineArbiter& arbiter) : item(pendingItem), hold(arbiter) {}
+        std::size_t item;
+        int received = 0;
+        std::array<std::uint8_t, 2> answer{};
+        CommLockHold hold;
+    };
+
     text::Status reportStart(text::MessageSink& sink, text::Status result) const;
     void sendNext();
     // Ends the exchange of the pending item, showing `text` in its row when the window has one.
     void finishPending(std::string_view text);
     void showInRow(std::size_t item, std::string_view text);
-    // Forgets the answer awaited and releases the lock hold it took.
-    void dropPending();
 
     Link& m_link;
     const std::vector<config::MonitorItem>& m_items;
@@ -114,9 +125,9 @@ private:
     MonitorView* m_view = nullptr;
 
     std::size_t m_cycle = 0;
-    std::optional<std::size_t> m_pending;
-    int m_received = 0;
-    std::array<std::uint8_t, 2> m_answer{};
+    std::optional<Pending> m_pending;
+    // The monitor's claim on the line while its cycle runs (monitorCycleActive).
+    std::optional<MonitorClaim> m_claim;
 };
 
 } // namespace qmx::ecu

@@ -30,7 +30,7 @@ enum class Trial { Selected, WrongIdentity, Nothing };
 
 Trial tryPort(Link& link, int index, int timeoutMs) {
     int check = -1;
-    if (!link.openPort(false, index, timeoutMs, &check))
+    if (link.openPort(false, index, timeoutMs, &check))
         return Trial::Nothing;
     if (check == text::msg::Success)
         return Trial::Selected;
@@ -41,7 +41,7 @@ Trial tryPort(Link& link, int index, int timeoutMs) {
 
 std::vector<PortEntry> listPorts(Link& link) {
     std::vector<PortEntry> entries;
-    for (const PortInfo& info : link.portLister().enumerate()) {
+    for (const PortInfo& info : link.choice().lister().enumerate()) {
         const std::optional<int> index = comIndex(info.portName);
         if (!index)
             continue;
@@ -74,7 +74,7 @@ std::vector<PortEntry> listPorts(Link& link) {
 }
 
 bool searchPort(Link& link, int* portOut) {
-    const int current = link.currentPortIndex();
+    const int current = link.choice().currentPortIndex();
     if (link.portOpen()) {
         if (portOut)
             *portOut = current;
@@ -118,7 +118,7 @@ bool searchPort(Link& link, int* portOut) {
     const bool found = selected.has_value();
     link.logEvent(0, found ? 1 : 0, 0,
                   "*** R Search COM:" + platform::comName(named.value_or(current)));
-    link.setSearchDone(found);
+    link.choice().setSearchDone(found);
     return found;
 }
 

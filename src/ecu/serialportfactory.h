@@ -3,13 +3,17 @@
 #include "platform/serialdevice.h"
 
 #include <memory>
+#include <string>
 
 namespace qmx::ecu {
 
-// The outcome of opening a port: a device, or the system error number that stopped the open.
+// The outcome of opening a port: a device, or the system error number that stopped the open
+// and, where the system tells more, the user's account of it (whose permission is missing, which
+// program holds the port).
 struct PortOpenResult {
     std::unique_ptr<platform::SerialDevice> device;
     int error = 0;
+    std::string problem;
 };
 
 // Opens the serial device behind a port index (index n names COM n+1). The desktop program and

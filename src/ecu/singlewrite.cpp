@@ -1,8 +1,8 @@
 #include "ecu/singlewrite.h"
 
-#include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
+#include "ecu/portuse.h"
 #include "ecu/progresswindow.h"
 #include "text/messages.h"
 #include "text/messagesink.h"
@@ -25,38 +25,29 @@ std::uint8_t low(std::uint16_t value) {
 text::Status writeValue(Link& link, ProgressWindow& progress, text::MessageSink& sink,
                         std::string_view title, char command,
                         const std::vector<std::uint8_t>& bytes) {
-    text::Status check;
+    text::Status ready;
     bool sent = false;
     {
         ProgressScope window(progress, title);
-        link.setTransferActive(true);
-        link.setForegroundBusy(true);
-        link.waitForMonitorIdle();
-
-        const bool wasOpen = link.portOpen();
-        if (!wasOpen)
-            link.openConfiguredPort(true);
-        if (!link.checkPassed())
-            check = EcuCheckCommand(link, false);
-
-        if (check == text::msg::Success) {
-            CommLockHold hold(link);
-            flushPort(link, "Dummy Read");
-            sent = outCommQuick(link, link.settings().commands.byte(command));
+        TransferScope transfer(link.arbiter());
+        ForegroundHold foreground(link.arbiter(), link.countdown());
+        PortUse port(link);
+        ready = port.openAndIdentify(true);
+        if (ready.ok()) {
+            CommLockHold hold(link.arbiter());
+            // Stale bytes that keep coming would be taken for echoes.
+            if (!flushPort(link, "Dummy Read"))
+                ready = text::msg::DataRemainsInPort;
+            sent = ready.ok() && outCommQuick(link, link.settings().commands.byte(command));
             for (std::size_t i = 0; sent && i < bytes.size(); ++i)
                 sent = outCommQuick(link, bytes[i]);
         }
-
-        if (!wasOpen)
-            link.closePort();
-        link.setForegroundBusy(false);
-        link.setTransferActive(false);
     }
 
     const std::string_view caption = text::messageText(text::msg::ProgramTitle);
-    if (check != text::msg::Success) {
-        sink.show(text::messageText(check), caption, text::Icon::Exclamation);
-        return check;
+    if (!ready.ok()) {
+        sink.show(link.failureText(ready), caption, text::Icon::Exclamation);
+        return ready;
     }
     if (!sent) {
         sink.show(text::messageText(text::msg::NoResponseFromEcu), caption, text::Icon::None);

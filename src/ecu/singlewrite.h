@@ -16,10 +16,11 @@ class Link;
 class ProgressWindow;
 
 // Writes `value` to ECU address `address`. Waits for a running monitor exchange to finish, opens
-// the port when it is closed (and closes it again), identifies the ECU when that has not passed
-// since the port was opened, and sets the busy and transfer flags meanwhile. Returns 0, the check
-// result (1524, 1542, 57651) or 1524 for a missing or wrong echo; a failure is also shown through
-// `sink` with the program title as caption.
+// the port when it is closed (identifying the ECU at its open, and closing it again afterwards),
+// on an open port identifies the ECU when that has not passed since the open, and sets the busy
+// and transfer flags meanwhile. Returns 0, why the port did not open (1518, 1552), the check
+// result (1524, 1542, 57651), 1548 when stale bytes keep coming, or 1524 for a missing or wrong
+// echo; a failure is also shown through `sink` with the program title as caption.
 text::Status writeEcuByte(Link& link, ProgressWindow& progress, text::MessageSink& sink,
                           std::uint16_t address, std::uint8_t value);
 // The same for a word, sent high byte first.

@@ -15,10 +15,10 @@ TermiosPortFactory::TermiosPortFactory(std::filesystem::path homeFolder, CommoLo
 PortOpenResult TermiosPortFactory::open(int portIndex, const platform::LineSettings& line) {
     const auto path = platform::serialDevicePath(m_homeFolder, portIndex);
     if (!path)
-        return {nullptr, ENOENT};
+        return {nullptr, ENOENT, {}};
     auto device = std::make_unique<platform::TermiosSerialDevice>();
     if (const int error = device->open(path->string(), line); error != 0)
-        return {nullptr, error};
+        return {nullptr, error, {}};
 
     const platform::OpenNotes& notes = device->notes();
     const std::string head = "** " + platform::comName(portIndex) + ": ";
@@ -28,7 +28,7 @@ PortOpenResult TermiosPortFactory::open(int portIndex, const platform::LineSetti
         m_log.eventLine(0, 0, 0, 0, head + "CTS output flow is not available on this device");
     if (notes.framingUnavailable)
         m_log.eventLine(0, 0, 0, 0, head + "the device keeps its own data bits and parity");
-    return {std::move(device), 0};
+    return {std::move(device), 0, {}};
 }
 
 } // namespace qmx::ecu

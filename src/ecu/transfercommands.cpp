@@ -3,6 +3,7 @@
 #include "ecu/datapane.h"
 #include "ecu/ecuread.h"
 #include "ecu/ecuwrite.h"
+#include "ecu/link.h"
 #include "maps/mapset.h"
 #include "text/messages.h"
 #include "text/messagesink.h"
@@ -25,6 +26,8 @@ void showOutcome(text::MessageSink& sink, const CompareData& data, text::Status 
 
 text::Status readEcuCommand(TransferContext& context, EcuDocument& document,
                             const RefreshViews& refresh) {
+    // The command holds the line until its outcome has been seen.
+    TransferScope transfer(context.link.arbiter());
     CompareData data;
     document.maps.fixChecksum();
     const text::Status result = readFromEcu(context, document, data);
@@ -36,6 +39,7 @@ text::Status readEcuCommand(TransferContext& context, EcuDocument& document,
 
 text::Status writeEcuCommand(TransferContext& context, EcuDocument& document,
                              const RefreshViews& refresh) {
+    TransferScope transfer(context.link.arbiter());
     CompareData data;
     const bool checksumChanged = document.maps.fixChecksum();
     const text::Status result = writeToEcu(context, document, data);

@@ -1,7 +1,6 @@
 #include "ecu/transfercontext.h"
 
 #include "ecu/datapane.h"
-#include "ecu/ecucheck.h"
 #include "ecu/exchange.h"
 #include "ecu/link.h"
 #include "ecu/progresswindow.h"
@@ -12,17 +11,9 @@
 
 namespace qmx::ecu {
 
-TransferRun::TransferRun(Link& link) : m_link(link) {
-    m_link.lockComm();
-    m_link.setTransferActive(true);
-    m_link.setForegroundBusy(true);
-    m_link.waitForMonitorIdle();
-}
-
-TransferRun::~TransferRun() {
-    m_link.setForegroundBusy(false);
-    m_link.setTransferActive(false);
-    m_link.unlockComm();
+TransferRun::TransferRun(Link& link)
+    : m_link(link), m_transfer(link.arbiter()), m_lock(link.arbiter()), m_port(link) {
+    m_foreground.emplace(link.arbiter(), link.countdown());
 }
 
 bool TransferRun::drain(std::string_view label) {
@@ -30,18 +21,14 @@ bool TransferRun::drain(std::string_view label) {
 }
 
 text::Status TransferRun::begin() {
-    m_link.setMonitorCycleActive(true);
-    m_opened = !m_link.portOpen();
-    if (m_opened)
-        m_link.openConfiguredPort(true);
-    return EcuCheckCommand(m_link, false);
+    m_monitorClaim.emplace(m_link.arbiter());
+    return m_port.openAndIdentify();
 }
 
 void TransferRun::end() {
-    if (m_opened)
-        m_link.closePort();
-    m_opened = false;
-    m_link.setForegroundBusy(false);
+    m_port.release();
+    m_monitorClaim.reset();
+    m_foreground.reset();
 }
 
 bool TransferRun::attempts(ProgressWindow& progress,
@@ -50,7 +37,7 @@ bool TransferRun::attempts(ProgressWindow& progress,
     const long long count = m_link.settings().commandRetryCount;
     const long long first = count < 0 ? 1 : 0;
     const long long last = std::llabs(count);
-    for (long long number = first; number <= last; ++number) {
+    for (long long number = first; number <= last && m_link.portOpen(); ++number) {
         const bool retry = number > 0;
         if (retry) {
             progress.setStatus(waitText());

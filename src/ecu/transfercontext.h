@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ecu/linearbiter.h"
+#include "ecu/portuse.h"
 #include "text/numberformat.h"
 
 namespace qmx::text {
@@ -50,32 +52,37 @@ struct EcuDocument {
 struct CompareData;
 
 // The steps every memory transfer shares. For its lifetime it holds the communication lock and
-// the transfer flag, and keeps the monitor from sending: it sets foregroundBusy and first lets a
-// monitor exchange in progress end, so that the monitor never takes bytes of the transfer.
+// the transfer flag; until end() it also keeps the monitor from sending: it sets foregroundBusy
+// and first lets a monitor exchange in progress end, so that the monitor never takes bytes of the
+// transfer.
 class TransferRun {
 public:
     explicit TransferRun(Link& link);
-    // Clears foregroundBusy and the transfer flag and releases the lock.
-    ~TransferRun();
     TransferRun(const TransferRun&) = delete;
     TransferRun& operator=(const TransferRun&) = delete;
 
     // Reads stale bytes from an open port; false when it does not fall silent.
-    bool drain(std::string_view label);
-    // Marks the monitor cycle taken, opens the port when it is closed (with the tick) and
-    // identifies the ECU without retries. Returns the check result (0, 1524, 1542, 57651).
+    [[nodiscard]] bool drain(std::string_view label);
+    // Claims the monitor cycle, then makes sure the ECU is identified: a closed port is opened
+    // (with the tick) and the check at its open decides, an open port gets one check without
+    // retries. Returns the check result (0, 1524, 1542, 57651) or why the port did not open
+    // (1518, 1552; the link's withProblem() adds why).
     text::Status begin();
-    // Closes the port when begin() opened it and clears foregroundBusy.
+    // Closes the port when begin() opened it and lets the monitor send again.
     void end();
     // Runs `attempt(retry)` for the attempts CommandRetrycount asks for (numbers 0..n, or 1..|n|
-    // when it is negative) until one returns true; false when none did. Attempt 0 empties the
-    // progress window's retry line; every later one shows "Wait..." and "(Retry)" and logs
-    // "(Retry)" with its number.
+    // when it is negative) until one returns true; false when none did, or when the port was lost
+    // so that no further attempt can reach the ECU. Attempt 0 empties the progress window's retry
+    // line; every later one shows "Wait..." and "(Retry)" and logs "(Retry)" with its number.
     bool attempts(ProgressWindow& progress, const std::function<bool(bool retry)>& attempt);
 
 private:
     Link& m_link;
-    bool m_opened = false;
+    TransferScope m_transfer;
+    CommLockHold m_lock;
+    std::optional<ForegroundHold> m_foreground;
+    std::optional<MonitorClaim> m_monitorClaim;
+    PortUse m_port;
 };
 
 // Hands a transfer's failure text to the user: shown with `caption` and the exclamation icon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 
@@ -11,11 +12,11 @@ enum class Parity { None = 0, Odd = 1, Even = 2 };
 enum class StopBits { One = 0, OneAndHalf = 1, Two = 2 };
 
 struct LineSettings {
-    int baudRate = 4800;      // 600, 1200, 2400, 4800, 9600 or 19200
-    int dataBits = 8;         // 7 or 8
+    int baudRate = 4800; // 600, 1200, 2400, 4800, 9600 or 19200
+    int dataBits = 8;    // 7 or 8
     Parity parity = Parity::None;
     StopBits stopBits = StopBits::One;
-    bool xonXoff = true;      // software flow control in both directions
+    bool xonXoff = true; // software flow control in both directions
     bool ctsOutputFlow = true;
 };
 
@@ -24,6 +25,12 @@ enum class ReadResult {
     Timeout, // nothing arrived within the time-out; not an error
     Error,   // the device failed (unplugged, closed)
 };
+
+// Whether system error `error` of a failed read or write means that the device is gone (the
+// cable or the adapter was pulled, the peer hung up): nothing will pass through it again.
+inline bool isHangUpError(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
 
 class SerialDevice {
 public:
@@ -35,7 +42,8 @@ public:
     virtual ReadResult read(std::uint8_t& byte, std::chrono::milliseconds timeout) = 0;
     // Clears a pending line error (overrun, framing, parity) without discarding data.
     virtual void clearLineErrors() = 0;
-    // The last system error number seen by this device (0 when none), for the log.
+    // The last system error number seen by this device (0 when none), for the log; a hang-up
+    // reads as EIO, ENXIO or ENODEV (isHangUpError).
     virtual int lastError() const = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace qmx::platform {
@@ -13,6 +14,10 @@ namespace {
 
 constexpr cc_t XonChar = 0x11;
 constexpr cc_t XoffChar = 0x13;
+// How long a close waits for output that the line still holds back (CTS low, XOFF received)
+// before it discards it, and how often it looks.
+constexpr auto kCloseDrainDeadline = std::chrono::milliseconds(250);
+constexpr auto kCloseDrainLook = std::chrono::milliseconds(2);
 
 // The termios speed constant for a baud rate the line settings allow; B0 for any other.
 speed_t speedConstant(int baudRate) {
@@ -142,6 +147,13 @@ int TermiosSerialDevice::open(const std::string& path, const LineSettings& setti
 void TermiosSerialDevice::close() {
     if (m_fd < 0)
         return;
+    // Output that flow control holds back would make close() itself wait for it, for half a
+    // minute with many drivers: let it drain for a short while, then discard it.
+    const auto deadline = Clock::now() + kCloseDrainDeadline;
+    int queued = 0;
+    while (ioctl(m_fd, TIOCOUTQ, &queued) == 0 && queued > 0 && Clock::now() < deadline)
+        std::this_thread::sleep_for(kCloseDrainLook);
+    tcflush(m_fd, TCOFLUSH);
     retryingTcsetattr(m_fd, m_saved);
     // The exclusive flag belongs to the terminal, not to this descriptor: clear it, or the next
     // open fails while another process (a pseudo-terminal's owner) keeps the terminal alive.

@@ -73,6 +73,16 @@ constexpr std::array kTable{
     Entry{msg::SettingsFolderOfProgram,
           "(the program's folder + InitializeFolder: %s names no Install Directory)"},
     Entry{msg::SettingsFolderRegistryUnread, "(the program's folder: %s cannot be read)"},
+    Entry{msg::PortAccessDenied, "This user may not open the serial port %s."},
+    Entry{msg::PortGroupFix, "The port belongs to the group %s: add this user to that group "
+                             "(sudo usermod -aG %s $USER), then log in again."},
+    Entry{msg::PortInUse, "The serial port %s is in use by another program."},
+    Entry{msg::PortInUseBy, "The serial port %s is in use by %s."},
+    Entry{msg::PortLost, "The connection to %s was lost: the cable or the adapter was unplugged."},
+    Entry{msg::AdapterLatency,
+          "The USB serial adapter %s holds received bytes for %s ms before passing them on, which "
+          "makes every transfer many times slower. This command sets it to 1 ms until the adapter "
+          "is plugged in again:\necho 1 | sudo tee %s"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},
     Entry{msg::ComPortCaption, "Com Port"},

@@ -5,6 +5,7 @@
 #include "app/folderlist.h"
 #include "app/titlelist.h"
 #include "app/versiontext.h"
+#include "ecu/link.h"
 #include "ecu/transfercommands.h"
 #include "maps/editstate.h"
 #include "maps/linkrules.h"
@@ -198,7 +199,7 @@ app::CommandState CMainFrame::commandState() {
     const app::Configuration& config = m_app.configuration();
     app::CommandState state;
     state.fileOpen = config.isOpen();
-    state.transferActive = m_link.link().transferActive();
+    state.transferActive = m_link.link().arbiter().transferActive();
     state.monitorItems = !config.monitorItems.empty();
     const maps::Map* map = config.maps.current();
     state.undoAvailable = m_windows->document() && maps::undoMenuItem(map).enabled;
@@ -359,23 +360,25 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::transferCommand(int command) {
     ecu::Link& link = m_link.link();
-    // The flag holds for the whole command, so that no command starts while its boxes show.
-    link.setTransferActive(true);
-    refreshCommands();
-    ecu::TransferContext context{link, m_progress, m_sink};
-    ecu::EcuDocument document = app::documentOf(m_app);
-    const auto refresh = [this] {
-        const app::Configuration& config = m_app.configuration();
-        m_mapBar->setConstants(maps::constantRows(config.lines, config.image));
-        refillLines();
-        refreshAllWindows();
-    };
-    // Each command shows its own outcome; nothing is left to report here.
-    const text::Status outcome = command == cmd::ReadEcu
-                                     ? ecu::readEcuCommand(context, document, refresh)
-                                     : ecu::writeEcuCommand(context, document, refresh);
-    static_cast<void>(outcome);
-    link.setTransferActive(false);
+    {
+        // Held for the whole command, so that no command starts and the window does not close
+        // while its progress and its outcome show; the commands reflect it at once.
+        ecu::TransferScope transfer(link.arbiter());
+        refreshCommands();
+        ecu::TransferContext context{link, m_progress, m_sink};
+        ecu::EcuDocument document = app::documentOf(m_app);
+        const auto refresh = [this] {
+            const app::Configuration& config = m_app.configuration();
+            m_mapBar->setConstants(maps::constantRows(config.lines, config.image));
+            refillLines();
+            refreshAllWindows();
+        };
+        // Each command shows its own outcome; nothing is left to report here.
+        const text::Status outcome = command == cmd::ReadEcu
+                                         ? ecu::readEcuCommand(context, document, refresh)
+                                         : ecu::writeEcuCommand(context, document, refresh);
+        static_cast<void>(outcome);
+    }
     refreshCommands();
 }
 

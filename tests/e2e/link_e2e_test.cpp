@@ -49,7 +49,7 @@ std::map<std::uint16_t, std::uint8_t> readMemory(Rig& rig) {
     std::map<std::uint16_t, std::uint8_t> memory;
     std::string text;
     std::string address;
-    if (!link.openPort(true, 0, link.timeoutSetting()) || !ecu::OutComm(link, 'L', 0) ||
+    if (link.openPort(true, 0, link.timeoutSetting()) || !ecu::OutComm(link, 'L', 0) ||
         !ecu::OutComm(link, 'R', 0) || !ecu::InComm(link, text, address, rig.progress, 0))
         return memory;
     link.closePort();
@@ -80,25 +80,20 @@ TEST(SingleValueWriteE2e, ByteWriteLogsEveryExchangeInTheLogFormat) {
     EXPECT_TRUE(sim->waitForError("stored byte AB at 1234"));
     EXPECT_THAT(rig.sink.shown, IsEmpty());
 
-    // Port closed before: the open checks with retries (no machine code yet, so "7E" stands in
-    // without a query), the write checks again without, flushes and sends S, address, value.
+    // Port closed before: the check at the open (with retries; no machine code yet, so "7E"
+    // stands in without a query) identifies the ECU for the write, which flushes and sends S,
+    // address, value.
     EXPECT_THAT(
         rig.home.logLines(),
         ElementsAre(
             "00, 0, 0, 0, ** Open COM1", "BF, 1, 100, 0, WriteFile:EcuCheckCommand [  1/  3]",
             "4B, 1, 100, 0, ReadFile:EcuCheckCommand1", "44, 1, 100, 0, ReadFile:EcuCheckCommand1",
             "FF, 0, 100, 0, ReadFile:EcuCheckCommand1", "00, 1, 0, 0, ** R Open COM1:Success",
-            "BF, 1, 100, 0, WriteFile:EcuCheckCommand [  1/  1]",
-            "4B, 1, 100, 0, ReadFile:EcuCheckCommand1", "44, 1, 100, 0, ReadFile:EcuCheckCommand1",
-            "FF, 0, 100, 0, ReadFile:EcuCheckCommand1",
-            "BE, 1, 100, 0, WriteFile:EcuCheckCommand [  1/  1]",
-            "37, 1, 100, 0, ReadFile:EcuCheckCommand1", "45, 1, 100, 0, ReadFile:EcuCheckCommand1",
-            "FF, 0, 100, 0, ReadFile:EcuCheckCommand1", "FF, 0, 100, 0, ReadFile:Dummy Read",
-            "53, 1, 100, 0, WriteFile:OutComm", "53, 1, 50, 0, ReadFile:OutComm",
-            "12, 1, 50, 0, WriteFile:OutComm", "12, 1, 50, 0, ReadFile:OutComm",
-            "34, 1, 50, 0, WriteFile:OutComm", "34, 1, 50, 0, ReadFile:OutComm",
-            "AB, 1, 50, 0, WriteFile:OutComm", "AB, 1, 50, 0, ReadFile:OutComm",
-            "00, 1, 0, 0, ** Close COM1"));
+            "FF, 0, 100, 0, ReadFile:Dummy Read", "53, 1, 100, 0, WriteFile:OutComm",
+            "53, 1, 50, 0, ReadFile:OutComm", "12, 1, 50, 0, WriteFile:OutComm",
+            "12, 1, 50, 0, ReadFile:OutComm", "34, 1, 50, 0, WriteFile:OutComm",
+            "34, 1, 50, 0, ReadFile:OutComm", "AB, 1, 50, 0, WriteFile:OutComm",
+            "AB, 1, 50, 0, ReadFile:OutComm", "00, 1, 0, 0, ** Close COM1"));
 
     // The header, then one line per byte whose time column counts milliseconds upward.
     const std::string log = testing::readAll(rig.home.logPath());
@@ -136,9 +131,9 @@ TEST(SingleValueWriteE2e, WordWriteSendsItsBytesAndTheEcuStoresTheWord) {
 TEST(EchoE2e, WrongEchoFailsAtOnceWithoutWaitingForTheCountdown) {
     Rig rig(withoutCheck());
     auto sim = startEcusim(rig.home, 0, {"--wrong-echo", "1"});
-    ASSERT_TRUE(rig.link().openPort(true, 0, 100));
+    ASSERT_EQ(rig.link().openPort(true, 0, 100), 0);
     EXPECT_FALSE(ecu::OutComm(rig.link(), 'L', 0));
-    EXPECT_GT(rig.link().timeoutTicks(), 90u);
+    EXPECT_GT(rig.link().countdown().left(), 90u);
     rig.link().closePort();
     // One read brought the complemented echo; no second read waited for another byte.
     EXPECT_THAT(linesAfter(rig.home.logLines(), "** R Open"),
@@ -163,10 +158,10 @@ TEST(EchoE2e, SingleValueWriteStopsAtTheFirstWrongEcho) {
 TEST(TimeoutE2e, SilentEcuEndsTheWaitWhenTheCountdownRunsOut) {
     Rig rig(withoutCheck(10)); // 10 ms per read, 10 ticks of 100 ms
     auto sim = startEcusim(rig.home, 0, {"--silence-after", "0"});
-    ASSERT_TRUE(rig.link().openPort(true, 0, 10));
+    ASSERT_EQ(rig.link().openPort(true, 0, 10), 0);
     EXPECT_FALSE(ecu::OutComm(rig.link(), 'L', 0));
-    EXPECT_EQ(rig.link().timeoutTicks(), 0u);
-    EXPECT_GE(rig.link().tickCount(), 10u);
+    EXPECT_EQ(rig.link().countdown().left(), 0u);
+    EXPECT_GE(rig.link().countdown().tickCount(), 10u);
     rig.link().closePort();
 
     // Empty reads, the buffer complemented each time, until the last tick of the countdown.
@@ -193,7 +188,7 @@ double processorSeconds() {
 TEST(TimeoutE2e, WaitingForASilentEcuOnATerminalUsesLittleProcessorTime) {
     Rig rig(withoutCheck(25)); // 25 ms per read, 25 ticks: a wait of about 2.5 s
     auto sim = startEcusim(rig.home, 0, {"--silence-after", "0"});
-    ASSERT_TRUE(rig.link().openPort(true, 0, 25));
+    ASSERT_EQ(rig.link().openPort(true, 0, 25), 0);
 
     const double cpuBefore = processorSeconds();
     const auto wallBefore = std::chrono::steady_clock::now();
@@ -274,7 +269,7 @@ TEST(EcuCheckE2e, MatchRulesAgainstTheAnswersOfEcusim) {
         auto sim = startEcusim(rig.home, 0, c.ecusim);
 
         int atOpen = -1;
-        ASSERT_TRUE(rig.link().openPort(false, 0, 100, &atOpen));
+        ASSERT_EQ(rig.link().openPort(false, 0, 100, &atOpen), 0);
         EXPECT_EQ(atOpen, c.atOpen);
         EXPECT_EQ(ecu::EcuCheckCommand(rig.link(), false), c.again);
         rig.link().closePort();
@@ -296,7 +291,7 @@ TEST(EcuCheckE2e, RetriesOfASilentEcuAreCountedInTheLog) {
     Rig rig(settings);
     auto sim = startEcusim(rig.home, 0, {"--silence-after", "0"});
     int check = -1;
-    ASSERT_TRUE(rig.link().openPort(false, 0, 20, &check));
+    ASSERT_EQ(rig.link().openPort(false, 0, 20, &check), 0);
     EXPECT_EQ(check, text::msg::NoResponseFromEcu);
     rig.link().closePort();
 
@@ -325,7 +320,7 @@ TEST(PortSearchE2e, PicksThePortWhereTheEcuAnswersAndStoresIt) {
     std::filesystem::create_symlink(rig.home.path() + "/gone", rig.home.comLink(1));
     auto good = startEcusim(rig.home, 2, {});
 
-    ASSERT_TRUE(rig.link().openConfiguredPort(false));
+    ASSERT_EQ(rig.link().openConfiguredPort(false), 0);
     EXPECT_EQ(rig.link().openPortIndex(), 2);
     rig.link().closePort();
 
@@ -362,7 +357,7 @@ TEST(LinkOpenE2e, OneAndAHalfStopBitsAreNotedInTheLog) {
     settings.stop = "1.5BIT";
     Rig rig(settings);
     auto sim = startEcusim(rig.home, 0, {});
-    ASSERT_TRUE(rig.link().openPort(false, 0, 100));
+    ASSERT_EQ(rig.link().openPort(false, 0, 100), 0);
     EXPECT_THAT(rig.home.logLines(),
                 Contains("00, 0, 0, 0, ** COM1: 1.5 stop bits run as 2 on this system"));
 }

@@ -247,7 +247,7 @@ TEST(ReadE2e, AReadStartedWhileTheMonitorAwaitsAnAnswerLetsItFinishFirst) {
     EXPECT_EQ(data.first.count(), 16u);
     EXPECT_TRUE(t.rig.link().portOpen()); // the monitor's port stays open
     monitor.stopMonitor();
-    EXPECT_EQ(t.rig.link().commLockDepth(), 0);
+    EXPECT_EQ(t.rig.link().arbiter().commLockDepth(), 0);
 }
 
 TEST(WriteE2e, ThirtyThreeBytesGoOutInFourRecordsAndLandInTheEcu) {
@@ -338,7 +338,7 @@ TEST(MonitorE2e, ShowsTheConvertedValueAndErrorForASilentItem) {
     EXPECT_EQ(view.shown[0], (std::pair<int, std::string>{0, "30.0"}));
     EXPECT_EQ(view.shown[1], (std::pair<int, std::string>{1, "Error"}));
     EXPECT_FALSE(t.rig.link().portOpen());
-    EXPECT_EQ(t.rig.link().commLockDepth(), 0);
+    EXPECT_EQ(t.rig.link().arbiter().commLockDepth(), 0);
 }
 
 TEST(VerifyE2e, EditAreaWithEcuListsExactlyWhatDiffers) {

@@ -16,7 +16,7 @@ struct CheckRig : LinkRig {
     explicit CheckRig(Bytes type, LinkSettings settings = testSettings())
         : LinkRig(settings), line(ports.line(0)) {
         line.respond = ecu();
-        EXPECT_TRUE(link.openPort(false, 0, 50));
+        EXPECT_EQ(link.openPort(false, 0, 50), 0);
         line.respond = ecu(std::move(type));
         line.written.clear();
     }
@@ -40,7 +40,7 @@ TEST(EcuCheck, TypeAnswerMustHoldTheCodeSideBySide) {
         SCOPED_TRACE(c.what);
         CheckRig rig(c.answer);
         EXPECT_EQ(EcuCheckCommand(rig.link, false), c.result);
-        EXPECT_EQ(rig.link.checkPassed(), c.result == 0);
+        EXPECT_EQ(rig.link.identity().checkPassed(), c.result == 0);
         EXPECT_EQ(rig.line.written, c.result == 0 ? Bytes({0xBF, 0xBE}) : Bytes{0xBF});
     }
 }

@@ -126,7 +126,7 @@ TEST(StoreReadData, LinkedMapsReceiveNoCopies) {
 TEST(ReadEcu, APortThatKeepsSendingIsRefusedWithAMessage) {
     LinkRig rig(uncheckedSettings());
     rig.ports.line(0).endless = true;
-    ASSERT_TRUE(rig.link.openPort(false, 0, 10));
+    ASSERT_EQ(rig.link.openPort(false, 0, 10), 0);
     RecordingProgress progress;
     TransferContext context{rig.link, progress, rig.sink};
     CompareData data;
@@ -137,8 +137,8 @@ TEST(ReadEcu, APortThatKeepsSendingIsRefusedWithAMessage) {
     EXPECT_EQ(rig.sink.shown[0].text, "The data to read remains in port.");
     EXPECT_EQ(rig.sink.shown[0].caption, "Read From ECU");
     EXPECT_TRUE(progress.events.empty());
-    EXPECT_FALSE(rig.link.transferActive() || rig.link.foregroundBusy());
-    EXPECT_EQ(rig.link.commLockDepth(), 0);
+    EXPECT_FALSE(rig.link.arbiter().transferActive() || rig.link.arbiter().foregroundBusy());
+    EXPECT_EQ(rig.link.arbiter().commLockDepth(), 0);
 }
 
 TEST(FailingAddress, NamesTheByteAtWhichTheRecordBrokeOff) {

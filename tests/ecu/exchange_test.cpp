@@ -14,7 +14,7 @@ using ::testing::ElementsAre;
 struct OpenRig : LinkRig {
     explicit OpenRig(int timeout = 50, bool tick = true)
         : LinkRig(uncheckedSettings(timeout)), line(ports.line(0)) {
-        EXPECT_TRUE(link.openPort(tick, 0, timeout));
+        EXPECT_EQ(link.openPort(tick, 0, timeout), 0);
     }
     FakeLine& line;
 };

@@ -53,9 +53,9 @@ std::function<Bytes(std::uint8_t)> ecu(Bytes type, Bytes machine, int wrongFor) 
 PortOpenResult FakePorts::open(int portIndex, const platform::LineSettings&) {
     const auto found = m_lines.find(portIndex);
     if (found == m_lines.end())
-        return {nullptr, ENOENT};
+        return {nullptr, ENOENT, {}};
     opened.push_back(portIndex);
-    return {std::make_unique<FakeDevice>(found->second), 0};
+    return {std::make_unique<FakeDevice>(found->second), 0, {}};
 }
 
 void FakePump::pumpOne() {

@@ -27,7 +27,7 @@ TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
         rig.openLog();
         rig.ports.line(c.port).respond = ecu();
         int check = 0;
-        EXPECT_FALSE(rig.link.openPort(true, c.port, 50, &check));
+        EXPECT_NE(rig.link.openPort(true, c.port, 50, &check), 0);
         EXPECT_EQ(check, -1);
         EXPECT_TRUE(rig.ports.opened.empty());
         const std::string com = "COM" + std::to_string(c.port + 1);
@@ -37,20 +37,25 @@ TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
     }
 }
 
-TEST(LinkClose, ClearsTheFlagsAndTickAndLogsOnlyWhenOpen) {
+TEST(LinkClose, StopsTheTickTellsTheListenerAndLogsOnlyWhenOpen) {
+    struct Listener : LinkListener {
+        void pollStep() override {}
+        void portClosed() override { ++closed; }
+        int closed = 0;
+    } listener;
     LinkRig rig(uncheckedSettings());
+    rig.link.setListener(&listener);
     rig.ports.line(3);
-    ASSERT_TRUE(rig.link.openPort(true, 3, 50));
+    ASSERT_EQ(rig.link.openPort(true, 3, 50), 0);
     rig.openLog();
-    rig.link.setForegroundBusy(true);
-    rig.link.setMonitorCycleActive(true);
 
     rig.link.closePort();
     rig.link.closePort();
 
-    EXPECT_FALSE(rig.link.tickRunning());
-    EXPECT_FALSE(rig.link.foregroundBusy() || rig.link.monitorCycleActive());
+    EXPECT_FALSE(rig.link.countdown().running());
+    EXPECT_EQ(listener.closed, 1);
     EXPECT_THAT(rig.logLines(), ElementsAre("0, 00, 1, 0, 0, ** Close COM4"));
+    rig.link.setListener(nullptr);
 }
 
 TEST(LinkPortIndex, SetPortIndexWritesOnlyWhatDiffers) {
@@ -64,7 +69,7 @@ TEST(LinkPortIndex, SetPortIndexWritesOnlyWhatDiffers) {
         LinkRig rig;
         rig.store.profile = 2;
         rig.store.registry = 2;
-        EXPECT_TRUE(rig.link.setPortIndex(c.index));
+        EXPECT_TRUE(rig.link.choice().setPortIndex(c.index));
         EXPECT_EQ(rig.store.profileWrites, c.profileWrites);
         EXPECT_EQ(rig.store.registryWrites, c.registryWrites);
     }
@@ -73,9 +78,9 @@ TEST(LinkPortIndex, SetPortIndexWritesOnlyWhatDiffers) {
 TEST(LinkPortIndex, CurrentPortCopiesTheProfileIndexIntoAnEmptyRegistry) {
     LinkRig rig;
     rig.store.profile = 4;
-    EXPECT_EQ(rig.link.currentPortIndex(), 4);
+    EXPECT_EQ(rig.link.choice().currentPortIndex(), 4);
     rig.store.profile = 6;
-    EXPECT_EQ(rig.link.currentPortIndex(), 4);
+    EXPECT_EQ(rig.link.choice().currentPortIndex(), 4);
     EXPECT_THAT(rig.store.registryWrites, ElementsAre(4));
 }
 
@@ -85,8 +90,8 @@ TEST(LinkConfiguredOpen, SearchesOnceAndOnlyWithAutoSelect) {
         settings.autoSelect = autoSelect;
         LinkRig rig(settings);
         rig.ports.line(0).respond = ecu();
-        EXPECT_TRUE(rig.link.openConfiguredPort(false));
-        EXPECT_TRUE(rig.link.openConfiguredPort(false));
+        EXPECT_EQ(rig.link.openConfiguredPort(false), 0);
+        EXPECT_EQ(rig.link.openConfiguredPort(false), 0);
         EXPECT_EQ(rig.ports.opened.size(), autoSelect ? 3u : 2u); // the search opens once
         EXPECT_EQ(rig.lister.calls, 0);                           // the current port answered
     }

@@ -71,7 +71,7 @@ TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {
         rig.ports.line(0).respond = nullptr;
         ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
         rig.ticks(4); // the request at tick 1, three empty reads
-        ASSERT_EQ(rig.link.timeoutTicks(), 7u);
+        ASSERT_EQ(rig.link.countdown().left(), 7u);
         if (answered)
             rig.ports.line(0).pending = {0x01, 0x2C};
         const int readsBefore = rig.ports.line(0).reads;
@@ -81,7 +81,7 @@ TEST(Monitor, StoppingWaitsForAnAnswerOnlyAsLongAsItsWaitHasLeft) {
         EXPECT_EQ(rig.ports.line(0).reads - readsBefore, answered ? 2 : 7);
         EXPECT_EQ(rig.view.shown.empty(), !answered);
         EXPECT_FALSE(rig.link.portOpen());
-        EXPECT_EQ(rig.link.commLockDepth(), 0);
+        EXPECT_EQ(rig.link.arbiter().commLockDepth(), 0);
     }
 }
 
@@ -105,11 +105,11 @@ TEST(Monitor, EveryWayOfDroppingTheAnswerAwaitedReleasesItsLock) {
         rig.ports.line(0).respond = nullptr;
         ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
         rig.ticks(1);
-        ASSERT_EQ(rig.link.commLockDepth(), 1);
+        ASSERT_EQ(rig.link.arbiter().commLockDepth(), 1);
         c.drop(rig);
         rig.ticks(3);
         EXPECT_FALSE(rig.monitor.pendingItem());
-        EXPECT_EQ(rig.link.commLockDepth(), 0);
+        EXPECT_EQ(rig.link.arbiter().commLockDepth(), 0);
         EXPECT_EQ(rig.ports.line(0).written.size(), 1u);
     }
 }
@@ -142,7 +142,7 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
         ASSERT_EQ(rig.sink.shown.size(), 1u);
         EXPECT_EQ(rig.sink.shown[0].text, text::messageText(c.result));
         EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
-        EXPECT_FALSE(rig.link.portOpen() || rig.link.transferActive());
+        EXPECT_FALSE(rig.link.portOpen() || rig.link.arbiter().transferActive());
     }
 }
 

@@ -67,7 +67,7 @@ TEST(SearchPort, WrongIdentificationIsNamedButFails) {
 
     EXPECT_FALSE(searchPort(rig.link, &found));
     EXPECT_EQ(found, 2);
-    EXPECT_FALSE(rig.link.searchDone());
+    EXPECT_FALSE(rig.link.choice().searchDone());
     EXPECT_EQ(rig.logLines().back(), "0, 00, 0, 0, 0, *** R Search COM:COM3");
 }
 

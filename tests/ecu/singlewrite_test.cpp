@@ -12,18 +12,21 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// A monitor poll that finishes its exchange at its `idleAfter`th tick (never when 0).
+// A monitor poll in the middle of an exchange that it finishes at its `idleAfter`th tick (never
+// when 0).
 class SlowMonitor : public LinkListener {
 public:
-    SlowMonitor(Link& link, int idleAfter) : m_link(link), m_idleAfter(idleAfter) {}
+    SlowMonitor(Link& link, int idleAfter) : m_idleAfter(idleAfter) {
+        m_claim.emplace(link.arbiter());
+    }
     void pollStep() override {
         if (++m_polls == m_idleAfter)
-            m_link.setMonitorCycleActive(false);
+            m_claim.reset();
     }
-    void portClosed() override {}
+    void portClosed() override { m_claim.reset(); }
 
 private:
-    Link& m_link;
+    std::optional<MonitorClaim> m_claim;
     int m_idleAfter;
     int m_polls = 0;
 };
@@ -33,11 +36,10 @@ TEST(SingleWrite, WordWaitsTickByTickForTheMonitorExchangeOnAnOpenPort) {
         LinkRig rig;
         FakeLine& line = rig.ports.line(0);
         line.respond = ecu();
+        EXPECT_EQ(rig.link.openPort(true, 0, 50), 0);
         SlowMonitor monitor(rig.link, idleAfter);
         rig.link.setListener(&monitor);
-        EXPECT_TRUE(rig.link.openPort(true, 0, 50));
-        rig.link.setCheckPassed(true); // no new check
-        rig.link.setMonitorCycleActive(true);
+        rig.link.identity().recordCheck(true); // no new check
         line.written.clear();
         RecordingProgress progress;
 
