@@ -7,7 +7,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QMX_BUILD_DIR:-$root/build}
 
 packages=(build-essential cmake ninja-build ccache pkg-config googletest libgtest-dev libgmock-dev
-          libcli11-dev qt6-base-dev xvfb xauth srecord)
+          libcli11-dev qt6-base-dev qt6-base-private-dev xvfb xauth srecord)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -15,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <numeric>
+#include <signal.h>
 #include <sstream>
 
 // Reads, writes, the monitor and the compare through the real link against ecusim.
@@ -224,6 +226,57 @@ TEST(ReadE2e, AFailedReadLeavesTheImageUntouched) {
         EXPECT_EQ(t.imageBytes(), before);
         EXPECT_FALSE(t.configuration->modified || t.snapshot);
     }
+}
+
+// A progress window that runs `act` once, when the status line has changed `after` times.
+class ActingProgress : public testing::RecordingProgress {
+public:
+    ActingProgress(int after, std::function<void()> act) : m_after(after), m_act(std::move(act)) {}
+    void setStatus(std::string_view text) override {
+        RecordingProgress::setStatus(text);
+        if (--m_after == 0)
+            m_act();
+    }
+
+private:
+    int m_after;
+    std::function<void()> m_act;
+};
+
+TEST(ReadE2e, APulledCableEndsTheReadAndTheSameLinkReadsAgainAfterTheReplug) {
+    TransferRig t(0x8000, 0x80FF);
+    std::vector<std::uint8_t> ecuData = pattern(256);
+    ecuData.back() =
+        static_cast<std::uint8_t>(0x7F - std::accumulate(ecuData.begin(), ecuData.end() - 1, 0u));
+    const std::string image = t.imageFile(0x8000, ecuData);
+    // At the line rate of 9600 baud the read is still running at its third record.
+    auto sim = startEcusim(t.rig.home, 0, {"--image", image, "--baud", "9600"});
+    ActingProgress progress(3, [&] { kill(sim->pid(), SIGKILL); });
+    ecu::TransferContext context{t.rig.link(), progress, t.rig.sink};
+    auto document = t.document();
+
+    EXPECT_EQ(ecu::readEcuCommand(context, document, {}), text::msg::FailedToCorrespond);
+
+    ASSERT_EQ(t.rig.sink.shown.size(), 1u);
+    EXPECT_THAT(t.rig.sink.shown[0].text,
+                ::testing::StartsWith("Failed to correspond with ECU.\nRead Error Address : 80"));
+    EXPECT_THAT(
+        t.rig.sink.shown[0].text,
+        ::testing::EndsWith("\n" + std::string(text::messageText(text::msg::PortLost, "COM1"))));
+    EXPECT_FALSE(t.rig.link().portOpen());
+    // The device was closed at the first failed read; nothing waited on it afterwards.
+    const std::vector<std::string> lines = t.rig.home.logLines();
+    const auto lost = std::find(lines.begin(), lines.end(), "00, 0, 0, 5, ** Lost COM1");
+    ASSERT_NE(lost, lines.end());
+    EXPECT_EQ(std::vector<std::string>(lost + 1, lines.end()),
+              std::vector<std::string>{"00, 1, 0, 5, ** Close COM1"});
+
+    // The adapter is back: the same link opens the port again and reads.
+    sim = startEcusim(t.rig.home, 0, {"--image", image});
+    t.rig.sink.shown.clear();
+    auto again = t.context();
+    EXPECT_EQ(ecu::readEcuCommand(again, document, {}), 0);
+    EXPECT_EQ(t.imageBytes(), ecuData);
 }
 
 TEST(ReadE2e, AReadStartedWhileTheMonitorAwaitsAnAnswerLetsItFinishFirst) {

@@ -14,6 +14,8 @@ public:
     explicit FakeDevice(FakeLine& line) : m_line(line) {}
 
     bool write(std::uint8_t byte, milliseconds) override {
+        if (m_line.hungUp)
+            return false;
         m_line.written.push_back(byte);
         if (m_line.respond) {
             const Bytes reply = m_line.respond(byte);
@@ -24,6 +26,8 @@ public:
 
     platform::ReadResult read(std::uint8_t& byte, milliseconds) override {
         ++m_line.reads;
+        if (m_line.hungUp)
+            return platform::ReadResult::Error;
         if (m_line.endless || !m_line.pending.empty()) {
             byte = m_line.endless ? 'X' : m_line.pending.front();
             if (!m_line.endless)
@@ -34,7 +38,7 @@ public:
     }
 
     void clearLineErrors() override {}
-    int lastError() const override { return 0; }
+    int lastError() const override { return m_line.hungUp ? EIO : 0; }
 
 private:
     FakeLine& m_line;

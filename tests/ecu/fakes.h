@@ -33,6 +33,7 @@ struct FakeLine {
     std::function<Bytes(std::uint8_t)> respond; // reply to each written byte; unset: silent
     std::deque<std::uint8_t> pending;           // bytes waiting for the host
     bool endless = false;                       // the far end never stops sending 'X'
+    bool hungUp = false;                        // the cable is pulled: every read and write fails
     Bytes written;
     int reads = 0;
 

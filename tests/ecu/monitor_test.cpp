@@ -114,6 +114,23 @@ TEST(Monitor, EveryWayOfDroppingTheAnswerAwaitedReleasesItsLock) {
     }
 }
 
+TEST(Monitor, APulledCableClosesThePortAndThePollStops) {
+    MonitorRig rig;
+    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
+    rig.ticks(1); // the first request is out
+    rig.ports.line(0).hungUp = true;
+    rig.ticks(1);
+
+    EXPECT_FALSE(rig.link.portOpen());
+    EXPECT_FALSE(rig.monitor.pendingItem());
+    EXPECT_EQ(rig.link.arbiter().commLockDepth(), 0);
+    EXPECT_FALSE(rig.link.arbiter().monitorCycleActive());
+    EXPECT_EQ(rig.link.problemText(), text::messageText(text::msg::PortLost, "COM1"));
+    const int reads = rig.ports.line(0).reads;
+    rig.ticks(5);
+    EXPECT_EQ(rig.ports.line(0).reads, reads);
+}
+
 TEST(Monitor, StartFailuresAreShownUnderComPort) {
     const struct {
         const char* what;

@@ -3,6 +3,7 @@
 #include "text/messagesink.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     text::Answer show(std::string_view text, std::string_view caption, text::Icon icon,
                       text::Buttons buttons) override {
         shown.push_back({std::string(text), std::string(caption), icon});
+        if (onShow)
+            onShow();
         if (!answers.empty()) {
             const text::Answer answer = answers.front();
             answers.pop_front();
@@ -31,6 +34,8 @@ public:
 
     std::vector<Shown> shown;
     std::deque<text::Answer> answers;
+    // Runs while each message shows, as a test's look at the windows behind the box.
+    std::function<void()> onShow;
 };
 
 } // namespace qmx::uitest

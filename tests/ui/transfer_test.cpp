@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace qmx::uitest {
 namespace {
@@ -64,6 +66,74 @@ private slots:
         QCOMPARE(rig.sink.shown[0].icon, text::Icon::Information);
         QCOMPARE(int(maps::readY(map, rig.app.configuration().image, 0, 0).value), 0x1E);
         QVERIFY(!frame.progressWindow().isVisible());
+        QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
+    }
+
+    void keysAndCloseRequestsWaitUntilTheReadHasEnded() {
+        FrameRig rig;
+        auto sim = rig.startEcusim({"--baud", "19200"});
+        QVERIFY(sim);
+        QVERIFY(rig.openSample());
+        ui::CMainFrame& frame = *rig.frame;
+        QLineEdit* editBox = frame.activeTable()->editBox();
+        QWindow* window = frame.windowHandle();
+
+        // Once the read runs, a key press for the table and a close request for the window
+        // arrive the way the window system delivers them; then, while the read goes on, nothing
+        // may have answered them.
+        bool sent = false;
+        bool answeredDuringRead = false;
+        int samplesAfterSending = 0;
+        QTimer during;
+        during.setInterval(20);
+        connect(&during, &QTimer::timeout, [&] {
+            if (!frame.commandState().transferActive)
+                return;
+            if (!sent) {
+                using Delivery = QWindowSystemInterface::AsynchronousDelivery;
+                QWindowSystemInterface::handleKeyEvent<Delivery>(window, QEvent::KeyPress,
+                                                                 Qt::Key_5, Qt::NoModifier, "5");
+                QWindowSystemInterface::handleKeyEvent<Delivery>(window, QEvent::KeyRelease,
+                                                                 Qt::Key_5, Qt::NoModifier, "5");
+                QWindowSystemInterface::handleCloseEvent<Delivery>(window);
+                sent = true;
+                return;
+            }
+            ++samplesAfterSending;
+            answeredDuringRead = answeredDuringRead || editBox->isVisible() || !frame.isVisible();
+        });
+        during.start();
+        frame.runCommand(cmd::ReadEcu);
+        during.stop();
+
+        QVERIFY(sent);
+        QVERIFY(samplesAfterSending > 0);
+        QVERIFY(!answeredDuringRead);
+        // Held back, not lost: once the read has ended the key opens the edit box, and the
+        // window closes.
+        QTRY_VERIFY(editBox->isVisible());
+        QCOMPARE(editBox->text(), QString("5"));
+        QTRY_VERIFY(!frame.isVisible());
+    }
+
+    void transferActiveHoldsWhileTheOutcomeShows() {
+        FrameRig rig;
+        auto sim = rig.startEcusim();
+        QVERIFY(sim);
+        QVERIFY(rig.openSample());
+        ui::CMainFrame& frame = *rig.frame;
+        std::vector<bool> heldWhileShown;
+        rig.sink.onShow = [&] {
+            heldWhileShown.push_back(frame.commandState().transferActive &&
+                                     !frame.action(cmd::ReadEcu)->isEnabled() &&
+                                     !frame.action(cmd::FileClose)->isEnabled());
+        };
+        frame.runCommand(cmd::ReadEcu);
+        frame.runCommand(cmd::WriteEcu);
+        rig.sink.onShow = nullptr;
+
+        QCOMPARE(heldWhileShown, (std::vector<bool>{true, true}));
+        QVERIFY(!frame.commandState().transferActive);
         QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
     }
 
