@@ -4,8 +4,10 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <csignal>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/time.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -29,6 +31,7 @@ public:
         m_fd = -1;
     }
     const std::string& slave() const { return m_slave; }
+    int fd() const { return m_fd; }
     // The next byte from the slave side; nothing when none comes before the deadline.
     std::optional<std::uint8_t> receive(std::chrono::milliseconds deadline = 5s) {
         pollfd entry{m_fd, POLLIN, 0};
@@ -54,6 +57,42 @@ TEST(TermiosSerialDevice, PeerThatHungUpFailsReadAndWrite) {
     EXPECT_NE(device.lastError(), 0);
     EXPECT_FALSE(device.write(0x41, 1s));
     EXPECT_NE(device.lastError(), 0);
+}
+
+// The far end of the line for the signal handler below, which answers from inside the signal.
+int g_peer = -1;
+volatile sig_atomic_t g_signals = 0;
+
+void answerFromTheSignal(int) {
+    g_signals = g_signals + 1;
+    const std::uint8_t answer = 0x41;
+    static_cast<void>(::write(g_peer, &answer, 1));
+}
+
+TEST(TermiosSerialDevice, ASignalDuringAWaitIsRetriedAndTheByteStillComes) {
+    PtyMaster pty;
+    TermiosSerialDevice device;
+    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
+    // A timer signal interrupts the wait in poll(); its handler is also what sends the byte, so
+    // a wait that gave up on EINTR would miss it.
+    g_peer = pty.fd();
+    g_signals = 0;
+    struct sigaction action {};
+    action.sa_handler = answerFromTheSignal;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGALRM, &action, &previous), 0);
+    itimerval timer{};
+    timer.it_value.tv_usec = 30'000;
+    ASSERT_EQ(setitimer(ITIMER_REAL, &timer, nullptr), 0);
+
+    std::uint8_t byte = 0;
+    const ReadResult result = device.read(byte, 10s);
+
+    sigaction(SIGALRM, &previous, nullptr);
+    EXPECT_EQ(g_signals, 1);
+    EXPECT_EQ(result, ReadResult::Byte);
+    EXPECT_EQ(byte, 0x41);
 }
 
 TEST(TermiosSerialDevice, WriteThatCannotGoOutInTimeFails) {
