@@ -34,7 +34,7 @@ ecu::LinkSettings linkSettingsFrom(const AppSettings& settings, const LineIndexe
 }
 
 LinkHost::LinkHost(AppSettings& settings, ecu::EventPump& pump, LinkHostPlaces places)
-    : m_settings(settings), m_ports(places.homeFolder, m_log),
+    : m_settings(settings), m_ports(places.homeFolder, places.sysfsTtyRoot, m_log),
       m_lister(places.homeFolder, places.sysfsTtyRoot), m_store(settings),
       m_link(linkSettingsFrom(settings, settings.startup.line, settings.startup.commandRetryCount),
              ecu::LinkServices{m_ports, m_lister, m_store, pump, m_log}) {
@@ -45,6 +45,10 @@ text::Status LinkHost::openLog(std::string_view versionText, text::MessageSink& 
     if (registry.commoLog.empty())
         return text::msg::Success;
     return m_log.open(registry.commoLog, registry.commoLogDelete, versionText, sink);
+}
+
+void LinkHost::setNoticeSink(text::MessageSink& sink) {
+    m_ports.setNoticeSink(&sink);
 }
 
 void LinkHost::applyConfiguration(const LineIndexes& line, int commandRetryCount,

@@ -50,6 +50,9 @@ public:
     // log is asked for; 57652 when its folder cannot be made or the file cannot be opened (also
     // shown through `sink`; the program runs without a log).
     text::Status openLog(std::string_view versionText, text::MessageSink& sink);
+    // Where the link says, once per adapter and run, that a USB adapter holds received bytes
+    // back and how to change that; `sink` must outlive the host.
+    void setNoticeSink(text::MessageSink& sink);
 
     // Takes the serial settings of a configuration that was just opened: its line indexes
     // (built from qmx.INI's, so nothing of an earlier configuration remains), its command retry

@@ -32,6 +32,7 @@ LinkSession::LinkSession(Session& session)
       m_progress(session.err()) {
     // A log that cannot be opened has been shown by openLog; the run goes on without it.
     static_cast<void>(m_host.openLog(app::versionText(platform::executablePath()), session.sink()));
+    m_host.setNoticeSink(session.sink());
     const app::Configuration& configuration = session.configuration();
     if (configuration.isOpen())
         m_host.applyConfiguration(configuration.line, configuration.commandRetryCount,

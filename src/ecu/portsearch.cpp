@@ -48,7 +48,7 @@ std::vector<PortEntry> listPorts(Link& link) {
         link.logEvent(0, 0, 0,
                       "Get    PortInfo: " + info.displayName + ", " + platform::comName(*index) +
                           ", " + info.deviceText);
-        entries.push_back({*index, info.displayName, info.portsClass});
+        entries.push_back({*index, info.displayName, info.portsClass, info.details});
     }
     std::stable_sort(entries.begin(), entries.end(),
                      [](const PortEntry& a, const PortEntry& b) { return a.index < b.index; });

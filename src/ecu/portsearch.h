@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/portenumeration.h"
+
 #include <string>
 #include <vector>
 
@@ -10,9 +12,10 @@ class Link;
 
 // One serial port found on the machine.
 struct PortEntry {
-    int index = 0;           // port number - 1
-    std::string displayName; // shown in the Com Port dialog
-    bool portsClass = true;  // a serial port proper
+    int index = 0;                   // port number - 1
+    std::string displayName;         // shown in the Com Port dialog
+    bool portsClass = true;          // a serial port proper
+    platform::PortDetails details{}; // whether this user may open it, the USB adapter behind it
 };
 
 // The present ports with a COM name (COM1..COM256), sorted by index, one per index (a port

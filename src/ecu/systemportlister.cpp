@@ -14,8 +14,8 @@ std::vector<PortInfo> SystemPortLister::enumerate() {
     std::vector<PortInfo> ports;
     for (const platform::PortEntry& entry :
          platform::enumeratePorts(m_sysfsTtyRoot, m_homeFolder)) {
-        ports.push_back(
-            {platform::comName(entry.portIndex), entry.displayName, entry.device.string(), true});
+        ports.push_back({platform::comName(entry.portIndex), entry.displayName,
+                         entry.device.string(), true, entry.details});
     }
     return ports;
 }

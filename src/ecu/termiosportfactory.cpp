@@ -1,6 +1,7 @@
 #include "ecu/termiosportfactory.h"
 
 #include "ecu/commolog.h"
+#include "ecu/portproblem.h"
 #include "platform/comports.h"
 #include "platform/termiosserialdevice.h"
 
@@ -8,8 +9,9 @@
 
 namespace qmx::ecu {
 
-TermiosPortFactory::TermiosPortFactory(std::filesystem::path homeFolder, CommoLog& log)
-    : m_homeFolder(std::move(homeFolder)), m_log(log) {
+TermiosPortFactory::TermiosPortFactory(std::filesystem::path homeFolder,
+                                       std::filesystem::path sysfsTtyRoot, CommoLog& log)
+    : m_homeFolder(std::move(homeFolder)), m_log(log), m_latency(std::move(sysfsTtyRoot), log) {
 }
 
 PortOpenResult TermiosPortFactory::open(int portIndex, const platform::LineSettings& line) {
@@ -18,7 +20,7 @@ PortOpenResult TermiosPortFactory::open(int portIndex, const platform::LineSetti
         return {nullptr, ENOENT, {}};
     auto device = std::make_unique<platform::TermiosSerialDevice>();
     if (const int error = device->open(path->string(), line); error != 0)
-        return {nullptr, error, {}};
+        return {nullptr, error, openProblemText(*path, error)};
 
     const platform::OpenNotes& notes = device->notes();
     const std::string head = "** " + platform::comName(portIndex) + ": ";
@@ -28,6 +30,7 @@ PortOpenResult TermiosPortFactory::open(int portIndex, const platform::LineSetti
         m_log.eventLine(0, 0, 0, 0, head + "CTS output flow is not available on this device");
     if (notes.framingUnavailable)
         m_log.eventLine(0, 0, 0, 0, head + "the device keeps its own data bits and parity");
+    m_latency.tune(head, *path, notes);
     return {std::move(device), 0, {}};
 }
 

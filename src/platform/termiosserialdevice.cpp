@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -66,6 +67,24 @@ termios rawSettings(termios t, const LineSettings& settings, speed_t speed) {
     cfsetispeed(&t, speed);
     cfsetospeed(&t, speed);
     return t;
+}
+
+// Switches the driver's low-latency mode on or off; 0 or the errno of the request.
+int setLowLatency(int fd, bool on) {
+    serial_struct serial{};
+    if (ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return errno;
+    if (on)
+        serial.flags |= ASYNC_LOW_LATENCY;
+    else
+        serial.flags &= ~ASYNC_LOW_LATENCY;
+    return ioctl(fd, TIOCSSERIAL, &serial) == 0 ? 0 : errno;
+}
+
+// Whether the driver's low-latency mode is on; false also when the driver has none.
+bool lowLatencyOn(int fd) {
+    serial_struct serial{};
+    return ioctl(fd, TIOCGSERIAL, &serial) == 0 && (serial.flags & ASYNC_LOW_LATENCY) != 0;
 }
 
 int retryingTcsetattr(int fd, const termios& t) {
@@ -137,9 +156,15 @@ int TermiosSerialDevice::open(const std::string& path, const LineSettings& setti
         return m_lastError = error;
     }
 
+    // A USB adapter otherwise holds received bytes for its latency timer (16 ms for many), and
+    // every echoed byte waits that long.
+    notes.lowLatencyWasOn = lowLatencyOn(fd);
+    notes.lowLatencyError = notes.lowLatencyWasOn ? 0 : setLowLatency(fd, true);
+
     m_fd = fd;
     m_saved = saved;
     m_notes = notes;
+    m_lowLatencySet = !notes.lowLatencyWasOn && notes.lowLatencyError == 0;
     m_lastError = 0;
     return 0;
 }
@@ -154,6 +179,10 @@ void TermiosSerialDevice::close() {
     while (ioctl(m_fd, TIOCOUTQ, &queued) == 0 && queued > 0 && Clock::now() < deadline)
         std::this_thread::sleep_for(kCloseDrainLook);
     tcflush(m_fd, TCOFLUSH);
+    if (m_lowLatencySet)
+        // Best effort: the device is released in any case.
+        static_cast<void>(setLowLatency(m_fd, false));
+    m_lowLatencySet = false;
     retryingTcsetattr(m_fd, m_saved);
     // The exclusive flag belongs to the terminal, not to this descriptor: clear it, or the next
     // open fails while another process (a pseudo-terminal's owner) keeps the terminal alive.

@@ -74,6 +74,7 @@ int runDesktop(int argc, char** argv) {
     // A log that cannot be opened has been shown by openLog; the program runs without it.
     static_cast<void>(frame.linkHost().openLog(
         app::versionText(QCoreApplication::applicationFilePath().toStdString()), sink));
+    frame.linkHost().setNoticeSink(sink);
     QuitOnFirstPaint quitWhenShown;
     if (std::getenv("QMX_EXIT_WHEN_SHOWN"))
         frame.installEventFilter(&quitWhenShown);

@@ -117,7 +117,7 @@ TEST(LinkHostDevices, PortsWithoutATerminalBehindThemFailToOpen) {
     std::filesystem::create_directories(home.file("ports"));
     std::filesystem::create_symlink(home.write("file", ""), home.file("ports/COM2"));
     CommoLog log;
-    TermiosPortFactory factory(home.path(), log);
+    TermiosPortFactory factory(home.path(), home.file("sys"), log);
     const platform::LineSettings line;
     EXPECT_EQ(factory.open(200, line).error, ENOENT); // no link, beyond the device families
     const PortOpenResult notATerminal = factory.open(1, line);

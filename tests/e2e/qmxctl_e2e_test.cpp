@@ -3,6 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace qmx::e2e {
 namespace {
 
@@ -30,7 +35,53 @@ TEST_F(QmxctlE2e, PortsListsThePortLinksOfTheHome) {
     const testing::ProgramRun run = qmxctl({"ports"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("COM2\t" + std::filesystem::canonical(link).string() + "\t" +
-                                   link + "\n"));
+                                   link + "\tyes\n"));
+}
+
+TEST_F(QmxctlE2e, APortThisUserMayNotOpenNamesItsGroupAndTheFix) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "runs qmxctl as another user, which needs root";
+    const group* dialout = getgrnam("dialout");
+    if (!dialout)
+        GTEST_SKIP() << "no group dialout";
+    makeHome();
+    // A device of root and the group dialout, as udev makes one; nobody is in neither.
+    const std::string device = home->path() + "/ttyUSB0";
+    std::ofstream(device).put('\0');
+    ASSERT_EQ(chown(device.c_str(), 0, dialout->gr_gid), 0);
+    ASSERT_EQ(chmod(device.c_str(), 0660), 0);
+    std::filesystem::create_symlink(device, home->comLink(0));
+
+    const testing::ProgramRun run = testing::runProgram(
+        "/usr/bin/setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups", QMXCTL_PATH,
+                             "--home", home->path(), "check", config});
+
+    EXPECT_EQ(run.status, 1);
+    EXPECT_THAT(run.err, HasSubstr("Failed open RS232C port\nThis user may not open the serial "
+                                   "port " +
+                                   device +
+                                   ".\nThe port belongs to the group dialout: "
+                                   "add this user to that group (sudo usermod -aG dialout $USER), "
+                                   "then log in again.\n"));
+}
+
+TEST_F(QmxctlE2e, APortHeldByAnotherProgramNamesIt) {
+    makeHome();
+    auto sim = startEcusim(*home, 0, {"--machine-code", "Q4", "--monitor", "10:2:300"});
+    testing::EcusimProcess monitor(QMXCTL_PATH, {"--home", home->path(), "monitor", config,
+                                                 "--ticks", "600", "--items", "Engine speed"});
+    ASSERT_THAT(monitor.firstLine(), HasSubstr(",Engine speed,"));
+
+    // A copy of the configuration, since the monitor holds the file open for writing.
+    const std::string copy = home->path() + "/copy.rcz";
+    std::filesystem::copy_file(config, copy);
+    const testing::ProgramRun run = qmxctl({"check", copy});
+
+    EXPECT_EQ(run.status, 1);
+    const std::string pts = std::filesystem::canonical(home->comLink(0)).string();
+    EXPECT_THAT(run.err,
+                HasSubstr("Failed open RS232C port\nThe serial port " + pts +
+                          " is in use by qmxctl (" + std::to_string(monitor.pid()) + ").\n"));
 }
 
 TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {

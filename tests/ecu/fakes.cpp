@@ -110,7 +110,11 @@ void LinkRig::openLog() {
 }
 
 std::vector<std::string> LinkRig::logLines() const {
-    const std::string text = testing::readAll(folder.file("commo.log"));
+    return logLinesOf(folder.file("commo.log"));
+}
+
+std::vector<std::string> logLinesOf(const std::string& path) {
+    const std::string text = testing::readAll(path);
     std::istringstream in(text.substr(text.find("\n\n") + 2));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)

@@ -107,6 +107,9 @@ LinkSettings testSettings();
 // testSettings() with the ECU check switched off and TIMEOUT `timeout`.
 LinkSettings uncheckedSettings(int timeout = 50);
 
+// The lines of the communication log at `path` below its header.
+std::vector<std::string> logLinesOf(const std::string& path);
+
 // A link wired to fakes, with a log whose time column is the fake pump's ticks × 100 ms.
 struct LinkRig {
     explicit LinkRig(LinkSettings settings = testSettings());

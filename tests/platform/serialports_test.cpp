@@ -6,6 +6,7 @@
 #include "support/tempfolder.h"
 
 #include <fstream>
+#include <tuple>
 
 namespace qmx::platform {
 namespace {
@@ -113,6 +114,9 @@ TEST(PortEnumeration, ListsRealDevicesWithUsbNamesAndThePortsLinks) {
     sys.addTty("ttyUSB1", "usb1/1-3/1-3:1.0/ttyUSB1");
     sys.setAttribute("devices/usb1/1-3/manufacturer", "FTDI");
     sys.setAttribute("devices/usb1/1-3/product", "FT232R USB UART");
+    sys.setAttribute("devices/usb1/1-3/idVendor", "0403");
+    sys.setAttribute("devices/usb1/1-3/idProduct", "6001");
+    sys.setAttribute("devices/usb1/1-3/serial", "A50285BI");
     sys.addTty("ttyUSB5", "usb1/1-4/1-4:1.0/ttyUSB5"); // no strings offered
     fs::create_directories(sys.ttyRoot() / "tty0");    // a console: no device, no COM number
 
@@ -137,6 +141,12 @@ TEST(PortEnumeration, ListsRealDevicesWithUsbNamesAndThePortsLinks) {
         {64, "/dev/ttyACM0", "Arduino Uno (ttyACM0)"},
     };
     EXPECT_EQ(got, expected);
+    // Two adapters of one kind are told apart by their serial numbers.
+    ASSERT_TRUE(ports[3].details.usb);
+    const UsbIdentity& usb = *ports[3].details.usb;
+    EXPECT_EQ(std::tie(usb.vendorId, usb.productId, usb.serial),
+              std::make_tuple("0403", "6001", "A50285BI"));
+    EXPECT_FALSE(ports[0].details.usb);
     EXPECT_TRUE(enumeratePorts(temp / "no-sys", temp / "no-home").empty());
 }
 
