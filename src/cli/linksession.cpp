@@ -7,6 +7,7 @@
 namespace qmx::cli {
 
 void StderrProgress::open(std::string_view title) {
+    endStatusLine();
     m_status.clear();
     m_err << title << '\n' << std::flush;
 }
@@ -14,13 +15,30 @@ void StderrProgress::open(std::string_view title) {
 void StderrProgress::setStatus(std::string_view text) {
     if (text == m_status)
         return;
+    if (m_terminal) {
+        // Back to the start of the line; spaces wipe what a longer text before left behind.
+        const std::size_t wipe = m_status.size() > text.size() ? m_status.size() - text.size() : 0;
+        m_err << '\r' << text << std::string(wipe, ' ') << std::flush;
+        m_statusLineOpen = true;
+    } else {
+        m_err << text << '\n' << std::flush;
+    }
     m_status = text;
-    m_err << text << '\n' << std::flush;
 }
 
 void StderrProgress::setRetry(std::string_view text) {
-    if (!text.empty())
-        m_err << text << '\n' << std::flush;
+    if (text.empty())
+        return;
+    endStatusLine();
+    m_err << text << '\n' << std::flush;
+}
+
+void StderrProgress::endStatusLine() {
+    if (!m_statusLineOpen)
+        return;
+    m_err << '\n' << std::flush;
+    m_statusLineOpen = false;
+    m_status.clear();
 }
 
 std::string homeFolder(const Session& session) {
@@ -29,7 +47,7 @@ std::string homeFolder(const Session& session) {
 
 LinkSession::LinkSession(Session& session)
     : m_host(session.app().settings(), m_pump, app::LinkHostPlaces{homeFolder(session)}),
-      m_progress(session.err()) {
+      m_progress(session.err(), session.errIsTerminal()) {
     // A log that cannot be opened has been shown by openLog; the run goes on without it.
     static_cast<void>(m_host.openLog(app::versionText(platform::executablePath()), session.sink()));
     m_host.setNoticeSink(session.sink());

@@ -11,19 +11,25 @@ namespace qmx::cli {
 
 class Session;
 
-// The progress window of an ECU exchange as lines on the error stream: the title when it opens,
-// then each status text that differs from the one before, and each retry text.
+// The progress window of an ECU exchange on the error stream: the title when it opens, then each
+// status text that differs from the one before, and each retry text, a line each. On a terminal
+// the status texts share one line that each new one overwrites in place.
 class StderrProgress : public ecu::ProgressWindow {
 public:
-    explicit StderrProgress(std::ostream& err) : m_err(err) {}
+    StderrProgress(std::ostream& err, bool terminal) : m_err(err), m_terminal(terminal) {}
     void open(std::string_view title) override;
     void setStatus(std::string_view text) override;
     void setRetry(std::string_view text) override;
-    void close() override {}
+    void close() override { endStatusLine(); }
 
 private:
+    // Ends the status line that a terminal shows, so that what follows starts a line of its own.
+    void endStatusLine();
+
     std::ostream& m_err;
+    bool m_terminal;
     std::string m_status;
+    bool m_statusLineOpen = false;
 };
 
 // The QMX home folder of the run: --home, else the one qmx finds.

@@ -11,9 +11,9 @@ constexpr const char* kProgramName = "qmx";
 
 } // namespace
 
-Session::Session(std::ostream& out, std::ostream& err)
+Session::Session(std::ostream& out, std::ostream& err, bool errIsTerminal)
     : m_app(std::make_unique<app::CEctApp>()), m_out(out), m_err(err),
-      m_sink(err, text::Unattended::Decline) {
+      m_errIsTerminal(errIsTerminal), m_sink(err, text::Unattended::Decline) {
 }
 
 int Session::start() {

@@ -19,7 +19,8 @@ struct GlobalOptions {
 
 class Session {
 public:
-    Session(std::ostream& out, std::ostream& err);
+    // `errIsTerminal`: `err` shows on a terminal, where progress updates one line in place.
+    Session(std::ostream& out, std::ostream& err, bool errIsTerminal = false);
 
     GlobalOptions options;
 
@@ -28,6 +29,7 @@ public:
     text::MessageSink& sink() { return m_sink; }
     std::ostream& out() { return m_out; }
     std::ostream& err() { return m_err; }
+    bool errIsTerminal() const { return m_errIsTerminal; }
 
     // Reads the registry file and qmx.INI as qmx does. 0, or 1 after printing the message.
     int start();
@@ -47,6 +49,7 @@ private:
     std::unique_ptr<app::CEctApp> m_app;
     std::ostream& m_out;
     std::ostream& m_err;
+    bool m_errIsTerminal;
     text::StreamSink m_sink;
 };
 
