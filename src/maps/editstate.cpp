@@ -52,6 +52,14 @@ Access selectCell(Map& map, const config::EcuImage& image, EditTarget target, in
     return Access::Ok;
 }
 
+EditPosition currentPosition(const Map& map) {
+    return {map.target, map.editRow, map.editIndex};
+}
+
+Access selectCell(Map& map, const config::EcuImage& image, const EditPosition& at) {
+    return selectCell(map, image, at.target, at.row, at.index);
+}
+
 void selectFirstCell(Map& map, const config::EcuImage& image) {
     if (map.target == EditTarget::None)
         selectCell(map, image, EditTarget::Y, 0, 0);

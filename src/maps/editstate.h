@@ -7,11 +7,25 @@
 // of the edit position re-reads the current raw value and recomputes the limits.
 namespace qmx::maps {
 
+// A value of a map named as the edit state names it: for Y and per-row X values a row and a
+// column, for a single-row X value the column (row is the edit row), for a Z value its index
+// (row = index).
+struct EditPosition {
+    EditTarget target = EditTarget::None;
+    int row = 0;
+    int index = 0;
+};
+
+// The map's current cell.
+EditPosition currentPosition(const Map& map);
+
 // Makes (target, row, index) the current cell: for Y and per-row X values `row` and `index`
 // are the row and column, for single-row X values `index` is the column, for Z values `index`
 // is the row. Reads its raw value and recomputes the limits. Changes nothing and returns the
 // failure when the cell is not in the map (or target is None: RowOutOfRange).
 Access selectCell(Map& map, const config::EcuImage& image, EditTarget target, int row, int index);
+// The same for `at`.
+Access selectCell(Map& map, const config::EcuImage& image, const EditPosition& at);
 
 // When nothing is selected yet, selects the Y cell (0, 0); a map without cells stays
 // unselected.

@@ -140,9 +140,13 @@ std::optional<float> readTypedValue(std::string_view text) {
     return text::scanFloat(text);
 }
 
+std::string rawValueText(const Map& map, EditTarget target, std::uint16_t raw,
+                         const DisplayFormats& formats) {
+    return formatTarget(toPhysical(axisOf(map, target), raw).value, map, target, formats);
+}
+
 std::string currentCellText(const Map& map, const DisplayFormats& formats) {
-    const Converted<float> value = toPhysical(axisOf(map, map.target), map.currentRaw);
-    return formatTarget(value.value, map, map.target, formats);
+    return rawValueText(map, map.target, map.currentRaw, formats);
 }
 
 CommitOutcome commitTypedCell(MapSet& maps, Map& map, std::string_view text,

@@ -38,6 +38,10 @@ std::optional<float> readTypedValue(std::string_view text);
 // False, with nothing written, when the cell is not in the map.
 bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily family, bool grouped);
 
+// The display text of raw value `raw` of `target` in `map`.
+std::string rawValueText(const Map& map, EditTarget target, std::uint16_t raw,
+                         const DisplayFormats& formats);
+
 // The display text of the current cell's current raw value.
 std::string currentCellText(const Map& map, const DisplayFormats& formats);
 
