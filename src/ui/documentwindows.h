@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/cchildframe.h"
 #include "ui/cectview.h"
 #include "ui/docchildwindow.h"
 
@@ -13,7 +14,6 @@ class QMdiSubWindow;
 
 namespace qmx::ui {
 
-class CChildFrame;
 class CEctDoc;
 
 // The windows of the open document in the main frame's document area: the document, its
