@@ -35,7 +35,8 @@ std::optional<float> numberField(std::string_view text) {
 
 CalibLine parseCalibLine(std::string_view line) {
     CalibLine result;
-    const std::vector<std::string> fields = config::commaFields(line);
+    // Ten fields are read; the rest stays unsplit in an eleventh.
+    const std::vector<std::string> fields = config::commaFields(line, 11);
     for (std::size_t i = 0; i < result.fields.size() && i < fields.size(); ++i)
         result.fields[i] = fields[i];
     if (fields.size() < 7)

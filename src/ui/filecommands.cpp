@@ -50,6 +50,7 @@ bool FileCommands::openFile(const QString& path) {
     m_hooks.opened();
     if (m_app.lockRefused())
         showMessage(text::msg::FileInUse);
+    m_app.warnAboutDamagedRecords(m_sink);
     return true;
 }
 
@@ -66,7 +67,7 @@ bool FileCommands::close() {
 }
 
 void FileCommands::save() {
-    if (m_app.save() != text::msg::Success)
+    if (m_app.save(m_sink) != text::msg::Success)
         showMessage(text::msg::SaveError);
     m_hooks.saved();
 }
@@ -86,7 +87,7 @@ void FileCommands::saveAs() {
 }
 
 bool FileCommands::saveAs(const QString& path) {
-    const bool saved = m_app.saveAs(path.toStdString()) == text::msg::Success;
+    const bool saved = m_app.saveAs(path.toStdString(), m_sink) == text::msg::Success;
     if (!saved)
         showMessage(text::msg::SaveError);
     m_hooks.saved();

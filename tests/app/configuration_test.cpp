@@ -1,6 +1,7 @@
 #include "app/ectapp.h"
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include "app/testhome.h"
 #include "platform/filelock.h"
 #include "support/linesof.h"
+#include "support/recorders.h"
 #include "text/messages.h"
 
 namespace qmx::app {
@@ -50,6 +52,7 @@ protected:
 
     TestHome home;
     std::unique_ptr<CEctApp> app = std::make_unique<CEctApp>();
+    qmx::testing::RecordingSink sink;
 };
 
 TEST_F(ConfigurationTest, EveryReaderFailureComesBackAsItsMessageAndLeavesNoDocument) {
@@ -146,11 +149,34 @@ TEST_F(MonitorRowsTest, StoredSelectionAppliesWhenEveryNameMatches) {
     EXPECT_EQ(configuration().monitorRows, (std::vector<int>{0}));
 }
 
+// The peak resident size of this process, in bytes.
+std::size_t peakResidentBytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+// A line of 10 MB of commas is passed over as an unusable monitor item, and reading it takes
+// a few times its size, not one string per field. The child starts with a peak of what it has.
+TEST_F(ConfigurationTest, ALineOfCommasOpensWithinAFewTimesItsSize) {
+    constexpr std::size_t kLine = 10 << 20;
+    const std::string path = home.folder.write("commas.rcg", kData + kMaps + "[Diag.Com]\n" +
+                                                                 std::string(kLine, ',') + "\n");
+    EXPECT_TRUE(inChild([&] {
+        const std::size_t before = peakResidentBytes();
+        const bool opened = app->openConfiguration(path, FileLayout::Plain) == text::msg::Success &&
+                            configuration().monitorItems.empty();
+        const std::size_t growth = peakResidentBytes() - before;
+        std::fprintf(stderr, "peak grew by %zu bytes for a line of %zu\n", growth, kLine);
+        return opened && growth < 8 * kLine;
+    }));
+}
+
 TEST_F(ConfigurationTest, OpenFileIsLockedUntilClosedUnlessXorOff) {
     ASSERT_EQ(open(kData + kMaps), text::msg::Success);
     const std::string path = configuration().path;
     EXPECT_TRUE(platform::isWriteLockedByOther(path));
-    ASSERT_EQ(app->save(), text::msg::Success);
+    ASSERT_EQ(app->save(sink), text::msg::Success);
     EXPECT_TRUE(platform::isWriteLockedByOther(path));
     app->closeConfiguration();
     EXPECT_FALSE(platform::isWriteLockedByOther(path));
@@ -174,11 +200,11 @@ TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
         if (!configuration().loadedFromPacked) {
             EXPECT_EQ(before.size(), std::count(original.begin(), original.end(), '\n')) << name;
         }
-        ASSERT_EQ(app->save(), text::msg::Success) << name;
+        ASSERT_EQ(app->save(sink), text::msg::Success) << name;
         const std::string first = readAll(path);
         ASSERT_EQ(app->openConfiguration(path, FileLayout::PackedThenPlain), 0) << name;
         const std::vector<std::string> after = configuration().lines.lines();
-        ASSERT_EQ(app->save(), text::msg::Success) << name;
+        ASSERT_EQ(app->save(sink), text::msg::Success) << name;
         EXPECT_EQ(readAll(path), first) << name;
         if (configuration().loadedFromPacked) {
             EXPECT_EQ(first, original) << name;
@@ -198,17 +224,17 @@ TEST_F(ConfigurationTest, SamplesSurviveSaveAndReopen) {
 TEST_F(ConfigurationTest, SaveAsAndTheChecksumFix) {
     ASSERT_EQ(open("[Title]\nT\n" + kData + kMaps), text::msg::Success);
     const std::string nowhere = home.folder.file("no/such/folder.rcz");
-    EXPECT_EQ(app->saveAs(nowhere), text::msg::SaveError); // fixes 8001 from BB
+    EXPECT_EQ(app->saveAs(nowhere, sink), text::msg::SaveError); // fixes 8001 from BB
     EXPECT_TRUE(configuration().modified);
     EXPECT_EQ(configuration().path, home.folder.file("c.rcg"));
     const std::string packed = home.folder.file("new.rcz");
-    ASSERT_EQ(app->saveAs(packed), text::msg::Success);
+    ASSERT_EQ(app->saveAs(packed, sink), text::msg::Success);
     EXPECT_EQ(configuration().title, "new.rcz");
     EXPECT_TRUE(configuration().loadedFromPacked);
-    EXPECT_EQ(app->saveAs(nowhere), text::msg::SaveError);
+    EXPECT_EQ(app->saveAs(nowhere, sink), text::msg::SaveError);
     EXPECT_FALSE(configuration().modified);
     configuration().maps.writeY(configuration().maps.at(0), 7, 0, 0);
-    ASSERT_EQ(app->save(), text::msg::Success);
+    ASSERT_EQ(app->save(sink), text::msg::Success);
     EXPECT_FALSE(configuration().modified);
     ASSERT_EQ(app->openConfiguration(packed, FileLayout::Packed), text::msg::Success);
     EXPECT_EQ(configuration().image.byte(0x8000), 7);
@@ -223,7 +249,7 @@ TEST_F(ConfigurationTest, SaveLaysFreeMapsOutAgainWhenTheChecksumChangesACount) 
               text::msg::Success);
     ASSERT_EQ(configuration().maps.at(0).columns(), 3);
     const std::string saved = home.folder.file("saved.rcz");
-    ASSERT_EQ(app->saveAs(saved), text::msg::Success);
+    ASSERT_EQ(app->saveAs(saved, sink), text::msg::Success);
     const auto layout = [&] {
         const maps::Map& map = configuration().maps.at(0);
         return std::tuple(map.rows(), map.columns(), map.y.count, map.x.address, map.y.address);
@@ -243,7 +269,7 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
         if (const text::Status opened = ectApp->openConfiguration(path, FileLayout::Plain))
             return opened;
         ectApp->configuration().image.setByte(0x8000, 0x11);
-        return ectApp->save();
+        return ectApp->save(sink);
     };
 
     ::chmod(home.folder.file("ro").c_str(), 0555);
@@ -265,7 +291,9 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
 
     ASSERT_EQ(app->openConfiguration(path, FileLayout::Plain), text::msg::Success);
     configuration().lines.append(std::string(0x10000, 'x')); // too long to code
-    EXPECT_EQ(app->saveAs(path), text::msg::SaveError);
+    EXPECT_EQ(app->saveAs(path, sink), text::msg::SaveError);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].text, text::messageText(text::msg::LineTooLong));
     app->closeConfiguration();
     EXPECT_TRUE(readAll(path) == old);
 
@@ -275,7 +303,7 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     platform::FileLock other;
     ASSERT_TRUE(other.lock(path));
     configuration().image.setByte(0x8000, 0x11);
-    EXPECT_EQ(app->save(), text::msg::SaveError);
+    EXPECT_EQ(app->save(sink), text::msg::SaveError);
     EXPECT_TRUE(readAll(path) == old);
 }
 
@@ -315,12 +343,12 @@ TEST_F(ConfigurationTest, CloseAsksAboutUnsavedAndUnwrittenEdits) {
     for (const Case& c : cases) {
         configuration().modified = c.modified;
         app->ecuSnapshot() = c.snapshot;
-        AnsweringSink sink(c.answer);
-        EXPECT_EQ(app->askClose(sink), c.close);
+        AnsweringSink answering(c.answer);
+        EXPECT_EQ(app->askClose(answering), c.close);
         std::vector<std::string> expected;
         for (int question : c.asked)
             expected.emplace_back(text::messageText(question));
-        EXPECT_EQ(sink.asked, expected);
+        EXPECT_EQ(answering.asked, expected);
     }
     app->closeConfiguration();
     EXPECT_FALSE(app->ecuSnapshot());

@@ -38,9 +38,11 @@ TEST(LineRules, KeyedValueIsTrimmedUpperCasedAndCaseInsensitiveOnTheKey) {
 }
 
 TEST(LineRules, CommaFieldsAreTrimmedAndTheLastTakesTheRest) {
-    EXPECT_EQ(commaFields(" a , b\t,c "), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(commaFields("a,,"), (std::vector<std::string>{"a", "", ""}));
-    EXPECT_EQ(commaFields(""), std::vector<std::string>{""});
+    EXPECT_EQ(commaFields(" a , b\t,c ", 8), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(commaFields("a,,", 8), (std::vector<std::string>{"a", "", ""}));
+    EXPECT_EQ(commaFields("", 8), std::vector<std::string>{""});
+    EXPECT_EQ(commaFields(" a , b , c , d ", 3), (std::vector<std::string>{"a", "b", "c , d"}));
+    EXPECT_EQ(commaFields("a,b", 1), std::vector<std::string>{"a,b"});
 }
 
 TEST(LineRules, HexadecimalNumbersAreDigitsOnly) {

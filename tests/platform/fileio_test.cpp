@@ -44,6 +44,22 @@ TEST(AtomicWrite, FollowsASymlinkAndKeepsTheLink) {
     EXPECT_EQ(readAll(real), "new");
 }
 
+// A FIFO without a reader fails at once instead of waiting for one; a folder is refused. Both
+// stay what they were. (Writing onto a FIFO with a reader and onto /dev/null: the qmxctl test.)
+TEST(AtomicWrite, NeverReplacesWhatIsNotAFile) {
+    TempFolder folder;
+    const std::string fifo = folder.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(atomicWriteFile(fifo, "text"), WriteStatus::Failed);
+    EXPECT_EQ(errno, ENXIO);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    const std::string sub = folder.file("sub");
+    std::filesystem::create_directory(sub);
+    EXPECT_EQ(atomicWriteFile(sub, "text"), WriteStatus::Failed);
+    EXPECT_TRUE(std::filesystem::is_directory(sub));
+    EXPECT_EQ(entryCount(folder.path()), 2u);
+}
+
 TEST(FileLock, SecondOpenFileDescriptionSeesTheLock) {
     TempFolder folder;
     const std::string path = folder.write("a.rcz", "data");

@@ -14,6 +14,9 @@ TEST(Messages, ArgumentReplacesThePlaceholderLiterally) {
     EXPECT_EQ(messageText(msg::ProgramSettingsMissing, "qmx"), "qmx.ini is not exist.");
     EXPECT_EQ(messageText(msg::ReadErrorAddress, "%s%d"), "Read Error Address : %s%d");
     EXPECT_EQ(messageText(msg::Complete, "x"), "Complete");
+    EXPECT_EQ(messageText(msg::DamagedDataRecords, {"%s", "12", "8010"}),
+              "Checksum of S-format in [Data] section is in error in %s record(s); the first is "
+              "in line 12 (address 8010).");
 }
 
 TEST(Messages, UnknownNumberGivesEmptyText) {

@@ -4,6 +4,7 @@
 #include "modal.h"
 
 #include "app/commands.h"
+#include "config/packedfile.h"
 #include "maps/map.h"
 #include "text/messages.h"
 #include "ui/cchildframe.h"
@@ -21,6 +22,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+
+#include <fstream>
 
 namespace qmx::uitest {
 namespace {
@@ -253,6 +256,45 @@ private slots:
         QCOMPARE(rig->sink.shown[0].icon, text::Icon::Question);
         QVERIFY(rig->openSample());
         QCOMPARE(raw(0, 0), 80);
+    }
+
+    // One changed digit in a [Data] record: the file opens and then says where the record is.
+    void aDamagedDataRecordIsNamedAfterTheOpen() {
+        rig->frame->runCommand(cmd::FileClose);
+        rig->sink.shown.clear();
+        config::CLineList lines;
+        QCOMPARE(config::readPackedFile(rig->samplePath().toStdString(), lines), 0);
+        const auto& texts = lines.lines();
+        const auto record = std::find_if(texts.begin(), texts.end(), [](const std::string& line) {
+            return line.starts_with("S1138010");
+        });
+        QVERIFY(record != texts.end());
+        const auto index = static_cast<std::size_t>(record - texts.begin());
+        std::string damaged = *record;
+        damaged[10] = damaged[10] == '0' ? '1' : '0';
+        lines.replaceRange(index, index + 1, {damaged});
+        std::string bytes;
+        QCOMPARE(config::writePackedFile(lines, bytes), 0);
+        const std::string path = rig->homePath() + "/damaged.rcz";
+        std::ofstream(path, std::ios::binary) << bytes;
+
+        QVERIFY(rig->frame->openFile(QString::fromStdString(path)));
+        QVERIFY(rig->frame->activeTable() != nullptr);
+        QCOMPARE(shownTexts(),
+                 QStringList{QString::fromStdString(text::messageText(
+                     text::msg::DamagedDataRecords, {"1", std::to_string(index + 1), "8010"}))});
+        QCOMPARE(rig->sink.shown[0].icon, text::Icon::Exclamation);
+    }
+
+    // A line too long for the packed layout: its own message first, then the save's failure.
+    void saveOfAnOverLongLineSaysWhyFirst() {
+        rig->app.configuration().lines.append(std::string(0x10000, 'x'));
+        key(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(shownTexts(),
+                 (QStringList{QString::fromLatin1(text::messageText(text::msg::LineTooLong)),
+                              QString::fromLatin1(text::messageText(text::msg::SaveError))}));
+        QCOMPARE(rig->sink.shown[0].icon, text::Icon::None);
+        QCOMPARE(rig->sink.shown[1].icon, text::Icon::Exclamation);
     }
 
     void titleEditorWritesBackOnOk() {
