@@ -15,6 +15,22 @@ CommitOutcome refused(const Map& map, const DisplayFormats& formats) {
     return {text::msg::DataError, currentCellText(map, formats), false, std::nullopt};
 }
 
+// Whether the current cell takes typed values by the cell rules: a Y value, or an X value of a
+// map with an X row per Z value.
+bool isTypedCell(const Map& map) {
+    return map.target == EditTarget::Y || (map.target == EditTarget::X && map.hasXRowPerZ());
+}
+
+// The text the cell shows, committed again (F2 and Enter): the value stays as it is, even where
+// the display rounds it (a value shown as 2.7 may be 2.745, which would store one step lower).
+std::optional<CommitOutcome> unchanged(const Map& map, std::string_view text,
+                                       const DisplayFormats& formats) {
+    std::string shown = currentCellText(map, formats);
+    if (text != shown)
+        return std::nullopt;
+    return CommitOutcome{text::msg::Success, std::move(shown), false, std::nullopt};
+}
+
 // An axis value and its neighbours, as displayed.
 class AxisCell {
 public:
@@ -154,14 +170,16 @@ CommitOutcome commitTypedCell(MapSet& maps, Map& map, std::string_view text,
     const std::optional<float> value = readTypedValue(text);
     if (!value)
         return refused(map, formats);
+    if (std::optional<CommitOutcome> same = unchanged(map, text, formats); same && isTypedCell(map))
+        return *same;
     return commitCellValue(maps, map, *value, formats, false);
 }
 
 CommitOutcome commitCellValue(MapSet& maps, Map& map, float value, const DisplayFormats& formats,
                               bool grouped) {
-    const bool y = map.target == EditTarget::Y;
-    if (!y && !(map.target == EditTarget::X && map.hasXRowPerZ()))
+    if (!isTypedCell(map))
         return refused(map, formats);
+    const bool y = map.target == EditTarget::Y;
     const MapAxis& record = axisOf(map, map.target);
     const float v = y ? snapToStep(value, record.step) : value;
     const Converted<std::int32_t> converted = toRawWhole(record, v);
@@ -200,6 +218,8 @@ CommitOutcome commitAxisValue(MapSet& maps, Map& map, std::string_view text,
     const std::optional<float> typed = readTypedValue(text);
     if (!typed)
         return refused(map, formats);
+    if (std::optional<CommitOutcome> same = unchanged(map, text, formats))
+        return *same;
     const AxisCell cell(maps, map, formats);
     const MapAxis& axis = cell.axis();
     const Converted<std::int32_t> converted = toRawWhole(axis, *typed);
