@@ -44,9 +44,6 @@ protected:
             config().image.setByte(at, static_cast<std::uint8_t>(raw));
         maps::selectCell(map, config().image, target, 0, 0);
     }
-    std::uint16_t currentRaw(const maps::Map& map) {
-        return maps::readValue(map, config().image, map.target, map.editRow, map.editIndex).value;
-    }
 
     TestHome home;
     CEctApp app;
@@ -85,11 +82,11 @@ TEST_P(TypedValuesTest, EveryShownMapValueTypedAsShownStoresItsRaw) {
             for (int raw = 0; raw <= cap; ++raw) {
                 const auto value = static_cast<std::uint16_t>(raw);
                 putRaw(map, target, value);
-                const std::string text = maps::currentCellText(map, app.formats());
+                const std::string text = maps::currentCellText(map, config().image, app.formats());
                 // F2 and Enter leave every value as it is, however the display rounds it.
                 table.command(maps::tablecmd::EditBox);
                 table.command(maps::tablecmd::Enter);
-                ASSERT_EQ(currentRaw(map), value) << map.name << " " << text;
+                ASSERT_EQ(maps::currentRaw(map, config().image), value) << map.name << " " << text;
                 // Where the text is the value, typing it stores that raw value.
                 const float physical = maps::toPhysical(axis, value).value;
                 if (!showsExactly(text, physical))
@@ -155,7 +152,7 @@ TEST(TypedValues, TypedStepValuesAreNotStoredOneStepLow) {
         table.command(maps::tablecmd::EditBox);
         table.setEditText(text);
         table.command(maps::tablecmd::Enter);
-        return maps::currentCellText(*maps.current(), app.formats());
+        return maps::currentCellText(*maps.current(), app.configuration().image, app.formats());
     };
     EXPECT_EQ(type("BOOST", 1, "0.20"), "0.20");
     EXPECT_EQ(type("BOOST", 3, "0.3"), "0.30");

@@ -194,7 +194,7 @@ private slots:
     void copyWritesTheSelectionsRectangle() {
         map().selection.clearCells();
         for (auto [row, column] : {std::pair{0, 0}, {0, 2}, {1, 1}})
-            map().selection.set({row, column}, 0.0f);
+            map().selection.add({row, column});
         key(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("3.0\t0.0\t4.2\r\n0.0\t4.8\t0.0"));
     }
