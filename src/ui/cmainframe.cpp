@@ -121,22 +121,29 @@ void CMainFrame::addCommands() {
 }
 
 DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
-    if (kind != WindowKind::Table)
-        return nullptr;
-    app::Configuration& config = m_app.configuration();
-    const app::CEctSettings& registry = m_app.settings().registryValues;
-    const TableLook look{registry.tableWndCellWidth, registry.tableWndCellHeight,
-                         registry.tableWndFontSize, m_app.formats()};
-    auto* table = new TableWindow(config.maps, m_sink, look, parent);
-    connect(table, &DocChildWindow::valuesEdited, this, [this] {
+    DocChildWindow* child = nullptr;
+    if (kind == WindowKind::Table) {
+        const app::CEctSettings& registry = m_app.settings().registryValues;
+        const TableLook look{registry.tableWndCellWidth, registry.tableWndCellHeight,
+                             registry.tableWndFontSize, m_app.formats()};
+        child = new TableWindow(m_app.configuration().maps, m_sink, look, parent);
+    }
+    if (child)
+        followChild(*child);
+    return child;
+}
+
+void CMainFrame::followChild(DocChildWindow& child) {
+    connect(&child, &DocChildWindow::valuesEdited, this, [this, kind = child.kind()] {
         if (CEctDoc* document = m_windows->document())
-            document->refreshOthers(WindowKind::Table);
+            document->refreshOthers(kind);
+        // A Z value may have changed: the "&Line" list shows them.
+        m_mapBarHandler->refillLines();
     });
-    connect(table, &DocChildWindow::stateChanged, this, [this] {
+    connect(&child, &DocChildWindow::stateChanged, this, [this] {
         m_mapBarHandler->refreshValueFields();
         refreshCommands();
     });
-    return table;
 }
 
 // --- Commands ----------------------------------------------------------------------------------

@@ -80,6 +80,9 @@ private:
     void addCommands();
     // The document child window of `kind`; null for a kind the program cannot show yet.
     DocChildWindow* makeChild(WindowKind kind, QWidget* parent);
+    // The frame follows what `child` reports: edited values refresh the other windows and the
+    // map bar, a changed edit state the value fields and the commands.
+    void followChild(DocChildWindow& child);
 
     void titleCommand();
     void undoCommand();

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -189,6 +190,19 @@ private slots:
         key(Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(map().selection.size(), 2u);
         QVERIFY(map().selection.contains({1, 4}));
+    }
+
+    void aZValueTypedInTheTableShowsInTheLineList() {
+        auto* lines = rig->frame->mapBar()->findChild<QComboBox*>("lineList");
+        QCOMPARE(lines->itemText(0), QString("0.0"));
+        key(Qt::Key_Left); // onto the Z value of the row
+        key(Qt::Key_F2);
+        table()->editBox()->selectAll();
+        QTest::keyClicks(table()->editBox(), "3");
+        key(Qt::Key_Return);
+        QCOMPARE(lines->itemText(0), QString("2.7")); // raw 7 of x*100/255
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(lines->itemText(0), QString("0.0"));
     }
 
     void copyWritesTheSelectionsRectangle() {
