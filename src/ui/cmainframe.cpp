@@ -72,6 +72,7 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
         auto* next = new QShortcut(QKeySequence(key), this);
         connect(next, &QShortcut::activated, this, [this] { m_windows->activateNext(); });
     }
+    rebuildMenus(); // the no-document menus, from the first paint on
     enterNoDocumentState();
 }
 

@@ -102,6 +102,14 @@ private slots:
         QVERIFY(!rig->frame->action(cmd::FileSave)->isEnabled());
     }
 
+    void theMenusAreThereBeforeTheFirstDocument() {
+        FrameRig fresh;
+        QMenuBar* bar = fresh.frame->menuBar();
+        QCOMPARE(menuTitles(bar), (QStringList{"&File", "&Help"}));
+        QCOMPARE(menuItems(bar, "&File"), (QStringList{"&Open", "&Directory...", "E&xit"}));
+        QVERIFY(fresh.frame->action(cmd::FileOpen)->isEnabled());
+    }
+
     void tableFrameShowsTheMapChosenInTheBar() {
         auto* frame = qobject_cast<QMdiSubWindow*>(rig->frame->documentArea()->activeSubWindow());
         QCOMPARE(frame->windowTitle(), QString("TABLE -INJ1,INJ2,INJ3,INJ4[*]"));
