@@ -24,8 +24,9 @@ app::TitleList titles(const std::vector<std::string>& lines) {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void deletingTheOnlyPairLeavesNothingToEdit() {
-        ui::TitleEditorDialog editor(titles({"[Title]", "Engine", "QX400"}), {});
+    void deletingTheOnlyPairLeavesNothingToEditAndMarksModified() {
+        int marked = 0;
+        ui::TitleEditorDialog editor(titles({"[Title]", "Engine", "QX400"}), [&] { ++marked; });
         auto* list = editor.findChild<QListWidget*>("titles");
         auto* edit = editor.findChild<QPushButton*>("edit");
         auto* remove = editor.findChild<QPushButton*>("delete");
@@ -38,6 +39,7 @@ private slots:
         QCOMPARE(list->count(), 0);
         QVERIFY(!edit->isEnabled() && !remove->isEnabled());
         QCOMPARE(editor.titles().size(), 0u);
+        QCOMPARE(marked, 1);
     }
 
     void editingReplacesThePairAndMarksModified() {
