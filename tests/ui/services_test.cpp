@@ -7,6 +7,7 @@
 
 #include "support/tempfolder.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
@@ -39,6 +40,7 @@ private slots:
         {
             ecu::ProgressScope scope(window, "Read From ECU");
             QVERIFY(window.isVisible());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
             QCOMPARE(window.windowTitle(), QString("Read From ECU"));
             QCOMPARE(window.statusText(), QString("Wait..."));
             window.setStatus("Wait...8010");
@@ -47,6 +49,7 @@ private slots:
             QCOMPARE(window.retryText(), QString("Retry 1"));
         }
         QVERIFY(!window.isVisible());
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void textsAreUtf8WhenValidElseLatin1() {
