@@ -2,7 +2,9 @@
 
 #include "ui/textcodec.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace qmx::ui {
 
@@ -41,7 +43,15 @@ text::Answer QtMessageSink::show(std::string_view text, std::string_view caption
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
+    // The keyboard focus goes back where it was when the box closes, not to whatever the window
+    // system picks (the next arrow key would then switch the map bar's page).
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const int answer = box.exec();
+    if (focus && focus->isVisible()) {
+        focus->activateWindow();
+        focus->setFocus(Qt::OtherFocusReason);
+    }
+    switch (answer) {
     case QMessageBox::Cancel:
         return text::Answer::Cancel;
     case QMessageBox::Yes:

@@ -6,7 +6,8 @@ class QWidget;
 
 namespace qmx::ui {
 
-// Shows the core's messages as message boxes over `parent`, with the caption and icon given.
+// Shows the core's messages as message boxes over `parent`, with the caption and icon given;
+// when a box closes, the keyboard focus returns to the widget that had it.
 class QtMessageSink : public text::MessageSink {
 public:
     explicit QtMessageSink(QWidget* parent = nullptr) : m_parent(parent) {}

@@ -196,7 +196,8 @@ void TableWindow::syncScrollBars() {
 void TableWindow::syncEditBox() {
     if (!m_controller.editing()) {
         if (m_edit->isVisible()) {
-            const bool hadFocus = m_edit->hasFocus();
+            // The box keeps its place as its window's focus while a message box is up.
+            const bool hadFocus = m_edit->hasFocus() || window()->focusWidget() == m_edit;
             m_edit->hide();
             if (hadFocus)
                 setFocus();

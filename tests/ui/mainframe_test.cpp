@@ -9,6 +9,7 @@
 #include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/mapbar.h"
+#include "ui/qtmessagesink.h"
 #include "ui/tablewindow.h"
 
 #include <QAction>
@@ -211,6 +212,22 @@ private slots:
         QCOMPARE(lines->itemText(0), QString("2.7")); // raw 7 of x*100/255
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(lines->itemText(0), QString("0.0"));
+    }
+
+    void theFocusReturnsToTheTableAfterAMessageBox() {
+        ui::QtMessageSink boxes(rig->frame.get());
+        rig->sink.boxes = &boxes;
+        key(Qt::Key_5);
+        QTest::keyClicks(table()->editBox(), "-");
+        onNextModal([](QWidget* box) { static_cast<QDialog*>(box)->accept(); });
+        key(Qt::Key_Return); // "Data error"
+        QCOMPARE(rig->sink.shown.size(), 1u);
+        QVERIFY(QTest::qWaitFor([this] { return table()->hasFocus(); }, 5000));
+        const int page = rig->frame->mapBar()->page();
+        key(Qt::Key_Right);
+        QCOMPARE(rig->frame->mapBar()->page(), page);
+        QCOMPARE(map().editIndex, 1);
+        rig->sink.boxes = nullptr;
     }
 
     void copyWritesTheSelectionsRectangle() {
