@@ -37,7 +37,7 @@ MapBar::MapBar(QWidget* parent)
     : QDockWidget(parent), m_panel(new QWidget(this)), m_tabFrame(new QFrame(m_panel)),
       m_tabs(new QTabBar(m_panel)), m_maps(new QListWidget(m_panel)),
       m_lineLabel(new QLabel("&Line", m_panel)), m_lines(new QComboBox(m_panel)),
-      m_all(new QCheckBox("&ALL", m_panel)), m_constants(new QTreeWidget(m_panel)) {
+      m_all(new QCheckBox("ALL", m_panel)), m_constants(new QTreeWidget(m_panel)) {
     setObjectName("mapBar");
     setWindowTitle("Map");
     setFeatures(QDockWidget::DockWidgetMovable);
@@ -51,6 +51,7 @@ MapBar::MapBar(QWidget* parent)
     m_lines->setObjectName("lineList");
     m_lineLabel->setBuddy(m_lines);
     m_all->setObjectName("allBox");
+    // No mnemonic: Alt+A belongs to Window > All, which toggles the same option.
     m_all->setTristate(true);
     m_all->setEnabled(false);
     m_constants->setObjectName("constList");

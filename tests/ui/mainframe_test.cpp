@@ -13,6 +13,7 @@
 #include "ui/tablewindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
@@ -228,6 +229,21 @@ private slots:
         QCOMPARE(rig->frame->mapBar()->page(), page);
         QCOMPARE(map().editIndex, 1);
         rig->sink.boxes = nullptr;
+    }
+
+    void eachAltKeyHasOneAction() {
+        QWidget* frame = rig->frame.get();
+        QAction* all = rig->frame->action(cmd::AllLines);
+        QVERIFY(!all->isChecked());
+        QTest::keyClick(frame, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(all->isChecked());
+        QCOMPARE(rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->checkState(), Qt::Checked);
+        QTest::keyClick(frame, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kConstPage));
+        QTest::keyClick(frame, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kMapPage));
+        QTest::keyClick(frame, Qt::Key_L, Qt::AltModifier);
+        QVERIFY(rig->frame->mapBar()->findChild<QComboBox*>("lineList")->hasFocus());
     }
 
     void copyWritesTheSelectionsRectangle() {
