@@ -65,6 +65,9 @@ private:
     // Applies what an input did: edit box, scroll bars, repaint, notifications.
     void settle(const maps::TableEffect& effect);
     void layOut();
+    // Widens (or heightens) the cells to the texts of the current map in the window's font,
+    // never below the settings' size, and lays the window out again when they changed.
+    void fitCells();
     void syncEditBox();
     void syncScrollBars();
 

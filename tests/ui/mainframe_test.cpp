@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -25,6 +26,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <fstream>
 
@@ -139,6 +141,40 @@ private slots:
         QCOMPARE(QColor(picture.pixel(empty.x + 5, empty.y + 5)), QColor(198, 219, 231));
         const maps::PixelRect plain = layout.gridCell(0, 3);
         QCOMPARE(QColor(picture.pixel(plain.x + 2, plain.y + 2)), QColor(Qt::white));
+    }
+
+    void noTextIsClippedWithFiveDigitAxisValues() {
+        rig->app.configuration().image.setByte(maps::xAddress(map(), 0, 5), 255); // 12750.0 rpm
+        table()->refreshAfterChange();
+        const QFontMetrics metrics(table()->font());
+        QVERIFY(table()->controller().layout().cellWidth() > 55);
+        const maps::TablePicture picture = table()->controller().picture();
+        for (const auto* cells : {&picture.header, &picture.grid})
+            for (const maps::PaintCell& cell : *cells)
+                QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(cell.text)) + 8 <
+                             cell.rect.width,
+                         cell.text.c_str());
+        // The edit box over that axis value shows it whole.
+        QTest::mouseDClick(table(), Qt::LeftButton, Qt::NoModifier,
+                           cellCentre(-1, 5)); // the X header row above grid row 0
+        QCOMPARE(table()->editBox()->text(), QString("12750.0"));
+        const QFontMetrics boxMetrics(table()->editBox()->font());
+        QVERIFY(boxMetrics.horizontalAdvance("12750.0") + 4 <= table()->editBox()->width());
+    }
+
+    void bothConstantColumnsShowWhole() {
+        rig->frame->mapBar()->showConstPage();
+        auto* constants = rig->frame->mapBar()->findChild<QTreeWidget*>("constList");
+        QVERIFY(QTest::qWaitFor([&] { return constants->isVisible(); }, 5000));
+        QVERIFY(constants->topLevelItemCount() > 0);
+        QHeaderView* header = constants->header();
+        QVERIFY(header->sectionViewportPosition(1) + header->sectionSize(1) <=
+                constants->viewport()->width());
+        const QFontMetrics metrics(constants->font());
+        for (int row = 0; row < constants->topLevelItemCount(); ++row)
+            for (int column = 0; column < 2; ++column)
+                QVERIFY(metrics.horizontalAdvance(constants->topLevelItem(row)->text(column)) <
+                        header->sectionSize(column));
     }
 
     void typingADigitOpensTheEditBoxAndEnterCommits() {

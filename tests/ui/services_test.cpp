@@ -1,6 +1,9 @@
 #include "uitests.h"
 
+#include "modal.h"
+
 #include "ui/qteventpump.h"
+#include "ui/qtmessagesink.h"
 #include "ui/qtprogresswindow.h"
 #include "ui/splashscreen.h"
 #include "ui/textcodec.h"
@@ -8,6 +11,7 @@
 #include "support/tempfolder.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
@@ -50,6 +54,19 @@ private slots:
         }
         QVERIFY(!window.isVisible());
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void aMessageBoxIsWideEnoughForItsCaption() {
+        ui::QtMessageSink sink;
+        int width = 0;
+        onNextModal([&](QWidget* box) {
+            width = box->width();
+            static_cast<QDialog*>(box)->accept();
+        });
+        QCOMPARE(sink.show("Complete", "Read From ECU", text::Icon::Information), text::Answer::Ok);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY(width > QFontMetrics(bold).horizontalAdvance("Read From ECU") + 100);
     }
 
     void textsAreUtf8WhenValidElseLatin1() {
