@@ -47,6 +47,8 @@ public:
     const TableLayout& layout() const { return m_display.layout(); }
     // Grid rows per Z value: 2 for maps with an X row per Z value (that row above its Y row).
     int rowsPerZ() const { return m_display.rowsPerZ(); }
+    // Scrolls the least distance that shows the current cell whole.
+    void scrollToCurrent() { m_display.scrollToCurrent(); }
 
     // --- Painting -----------------------------------------------------------------------------
     TablePicture picture() const { return m_display.picture(); }

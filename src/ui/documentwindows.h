@@ -17,7 +17,8 @@ namespace qmx::ui {
 class CEctDoc;
 
 // The windows of the open document in the main frame's document area: the document, its
-// frames, and the map frame and table frame the next-window command switches between.
+// frames, and the map frame and table frame the next-window command switches between. The
+// frames cover the area and follow its size.
 class DocumentWindows : public QObject {
 public:
     DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory);
@@ -41,6 +42,9 @@ public:
     // The next-window command: from a map or table window, the other of the two kept frames;
     // from any other window, the next frame. False when nothing was activated.
     bool activateNext();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QMdiArea& m_area;

@@ -61,11 +61,16 @@ text::Answer QtMessageSink::show(std::string_view text, std::string_view caption
     fitCaption(box);
     // The keyboard focus goes back where it was when the box closes, not to whatever the window
     // system picks (the next arrow key would then switch the map bar's page).
+    // A widget that went away meanwhile (a table's edit box) hands it to its nearest parent
+    // that takes the focus.
     const QPointer<QWidget> focus = QApplication::focusWidget();
     const int answer = box.exec();
-    if (focus && focus->isVisible()) {
-        focus->activateWindow();
-        focus->setFocus(Qt::OtherFocusReason);
+    QWidget* target = focus;
+    while (target && (!target->isVisible() || target->focusPolicy() == Qt::NoFocus))
+        target = target->parentWidget();
+    if (target) {
+        target->activateWindow();
+        target->setFocus(Qt::OtherFocusReason);
     }
     switch (answer) {
     case QMessageBox::Cancel:

@@ -88,6 +88,7 @@ void TableWindow::refreshAfterChange() {
 
 void TableWindow::refreshAfterFocus() {
     refreshAfterChange();
+    scrollToCurrent();
 }
 
 void TableWindow::valueChanged(int, WindowKind) {
@@ -106,6 +107,7 @@ void TableWindow::mapChanged() {
     m_controller.refresh();
     fitCells();
     layOut();
+    scrollToCurrent();
     settle({true, false});
 }
 
@@ -215,8 +217,7 @@ void TableWindow::syncScrollBars() {
 void TableWindow::syncEditBox() {
     if (!m_controller.editing()) {
         if (m_edit->isVisible()) {
-            // The box keeps its place as its window's focus while a message box is up.
-            const bool hadFocus = m_edit->hasFocus() || window()->focusWidget() == m_edit;
+            const bool hadFocus = m_edit->hasFocus();
             m_edit->hide();
             if (hadFocus)
                 setFocus();
@@ -267,6 +268,14 @@ void TableWindow::paintEvent(QPaintEvent*) {
 
 void TableWindow::resizeEvent(QResizeEvent*) {
     layOut();
+    scrollToCurrent();
+}
+
+void TableWindow::scrollToCurrent() {
+    m_controller.scrollToCurrent();
+    syncScrollBars();
+    syncEditBox();
+    update();
 }
 
 void TableWindow::mousePressEvent(QMouseEvent* event) {

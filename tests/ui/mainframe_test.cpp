@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -175,6 +176,31 @@ private slots:
             for (int column = 0; column < 2; ++column)
                 QVERIFY(metrics.horizontalAdvance(constants->topLevelItem(row)->text(column)) <
                         header->sectionSize(column));
+    }
+
+    void theTableFollowsTheWindowAndShowsTheCurrentCell() {
+        for (int i = 0; i < 20; ++i) {
+            key(Qt::Key_Right);
+            key(Qt::Key_Down);
+        }
+        QMdiArea* area = rig->frame->documentArea();
+        QMdiSubWindow* frame = area->activeSubWindow();
+        const auto coversTheArea = [&] {
+            return frame->geometry() == QRect(QPoint(0, 0), area->viewport()->size());
+        };
+        for (const QSize size : {QSize(700, 520), QSize(1100, 800)}) {
+            rig->frame->resize(size);
+            QVERIFY(QTest::qWaitFor(coversTheArea, 5000));
+            const maps::TableLayout& layout = table()->controller().layout();
+            QCOMPARE(table()->horizontalBar()->isVisible(), layout.horizontalBar());
+            const maps::PixelRect cell = table()->controller().editRect();
+            const maps::PixelRect pane = layout.gridPane();
+            QVERIFY(cell.x >= pane.x && cell.x + cell.width <= pane.x + pane.width);
+            QVERIFY(cell.y >= pane.y && cell.y + cell.height <= pane.y + pane.height);
+        }
+        rig->frame->resize(700, 520);
+        QVERIFY(QTest::qWaitFor(coversTheArea, 5000));
+        QVERIFY(table()->horizontalBar()->isVisible());
     }
 
     void typingADigitOpensTheEditBoxAndEnterCommits() {
