@@ -77,8 +77,25 @@ void HexController::refresh() {
     m_edited = false;
 }
 
+void HexController::setGridSize(int width, int height, int barExtent) {
+    m_layout.setGridSize(width, height, barExtent);
+    revealMap();
+}
+
 void HexController::mapChanged() {
     refresh();
+    m_revealPending = true;
+    revealMap();
+}
+
+void HexController::revealMap() {
+    if (!m_revealPending || m_layout.clientWidth() == 0 || m_layout.clientHeight() == 0)
+        return;
+    m_revealPending = false;
+    if (m_range.empty)
+        return;
+    m_layout.ensureVisible(m_range.last);
+    m_layout.ensureVisible(m_range.first);
     if (const std::optional<std::uint32_t> address = selectedAddress())
         m_layout.ensureVisible(*address);
 }

@@ -69,10 +69,9 @@ public:
 
     // --- Layout -------------------------------------------------------------------------------
     void setCellSize(int cellWidth, int rowHeight) { m_layout.setCellSize(cellWidth, rowHeight); }
-    // The inner grid's size and a scroll bar's thickness, in pixels.
-    void setGridSize(int width, int height, int barExtent) {
-        m_layout.setGridSize(width, height, barExtent);
-    }
+    // The inner grid's size and a scroll bar's thickness, in pixels. The first size that shows
+    // bytes after a change of map scrolls the map into view.
+    void setGridSize(int width, int height, int barExtent);
     // Scroll position in columns and rows (from the scroll bars), pulled into range.
     void scrollTo(int firstColumn, int firstRow) { m_layout.scrollTo(firstColumn, firstRow); }
     const HexLayout& layout() const { return m_layout; }
@@ -81,7 +80,8 @@ public:
     // takes the data area and the map's current cell again; the editor shows the byte's value
     // (what was typed is dropped).
     void refresh();
-    // The current map changed: refreshes and scrolls its selected byte into view.
+    // The current map changed: refreshes and scrolls the map into view (as much of it as fits,
+    // from its first byte, and always its selected byte).
     void mapChanged();
 
     // --- Painting -----------------------------------------------------------------------------
@@ -117,6 +117,8 @@ public:
     HexEffect commit(bool live);
 
 private:
+    // Scrolls the map into view once the grid shows bytes.
+    void revealMap();
     HexEffect move(int delta);
     HexEffect select(std::uint32_t address);
     // The text of the byte at `address`.
@@ -129,6 +131,7 @@ private:
     HexMapRange m_range;
     std::string m_editText;
     bool m_edited = false; // the user changed the editor's text since it last showed the byte
+    bool m_revealPending = false; // the map is to be scrolled into view when the grid has room
 };
 
 } // namespace qmx::maps
