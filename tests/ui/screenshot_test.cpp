@@ -2,6 +2,8 @@
 
 #include "framerig.h"
 
+#include "app/commands.h"
+
 #include <QPixmap>
 #include <QTest>
 
@@ -38,6 +40,14 @@ private slots:
         rig.frame->resize(1100, 700);
         QVERIFY(rig.openSample());
         QVERIFY(savePicture(*rig.frame, "qmx-table"));
+    }
+
+    void hexView() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::HexView);
+        QVERIFY(savePicture(*rig.frame, "qmx-hex"));
     }
 };
 
