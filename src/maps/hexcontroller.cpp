@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "config/linerules.h"
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
 #include "text/messages.h"
@@ -27,23 +28,14 @@ std::string plainHex(unsigned value, bool heading) {
 
 // The value of a typed text of hexadecimal digits, capped just above any 16-bit value; nothing
 // when the text is empty or holds anything else.
-std::optional<std::int32_t> readHexText(const std::string& text) {
-    if (text.empty())
+std::optional<std::int32_t> readHexText(std::string_view text) {
+    if (text.empty() || text.find_first_not_of("0123456789abcdefABCDEF") != std::string_view::npos)
         return std::nullopt;
-    std::int32_t value = 0;
-    for (const char c : text) {
-        int digit = 0;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            return std::nullopt;
-        value = std::min(value * 16 + digit, 0x10000);
-    }
-    return value;
+    const std::size_t significant = text.find_first_not_of('0');
+    if (significant == std::string_view::npos)
+        return 0;
+    const std::string_view digits = text.substr(significant);
+    return digits.size() > 4 ? 0x10000 : static_cast<std::int32_t>(*config::parseHex(digits));
 }
 
 // Makes the table window's selection follow the current cell: the Y cell alone, or nothing for
@@ -170,17 +162,17 @@ HexEffect HexController::click(int x, int y) {
 
 HexEffect HexController::command(int code) {
     switch (code) {
-    case hexcmd::Commit:
+    case tablecmd::Enter:
         return commit(false);
-    case hexcmd::CommitLive:
+    case tablecmd::ShiftEnter:
         return commit(true);
-    case hexcmd::Up:
+    case tablecmd::Up:
         return move(-HexLayout::Columns);
-    case hexcmd::Down:
+    case tablecmd::Down:
         return move(HexLayout::Columns);
-    case hexcmd::Left:
+    case tablecmd::Left:
         return move(-1);
-    case hexcmd::Right:
+    case tablecmd::Right:
         return move(1);
     default:
         return {};

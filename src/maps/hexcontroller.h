@@ -8,6 +8,7 @@
 #include "maps/hexlayout.h"
 #include "maps/hexmaprange.h"
 #include "maps/mapset.h"
+#include "maps/tablecommands.h"
 #include "text/messagesink.h"
 
 // The hex view without the window: the data area of the image as rows of 16 bytes with the
@@ -17,16 +18,6 @@
 // commits and, for a Y value of a map that is not a free map, names the byte to put into the
 // running ECU. The widgets paint the picture it gives and forward their input.
 namespace qmx::maps {
-
-// The keyboard commands the hex view acts on.
-namespace hexcmd {
-constexpr int Commit = 7;     // Enter
-constexpr int CommitLive = 8; // Shift+Enter
-constexpr int Up = 13;
-constexpr int Down = 14;
-constexpr int Left = 15;
-constexpr int Right = 16;
-} // namespace hexcmd
 
 // One byte for the running ECU.
 struct EcuByte {
@@ -107,7 +98,8 @@ public:
     // A left click at grid point (x, y): on a selectable byte of the map, commits what was
     // typed and selects the byte; anywhere else nothing.
     HexEffect click(int x, int y);
-    // A keyboard command by number (hexcmd); others do nothing.
+    // A keyboard command by number (tablecmd): Enter, Shift+Enter and the four arrows; others
+    // do nothing.
     HexEffect command(int code);
     // Commits the editor's text into the selected byte. Text that is not hexadecimal digits is
     // refused with the data error message (captioned "Table Window") and the value stays; a

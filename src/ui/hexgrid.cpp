@@ -2,6 +2,7 @@
 
 #include "maps/hexcontroller.h"
 #include "ui/hexview.h"
+#include "ui/pixelrect.h"
 #include "ui/textcodec.h"
 
 #include <QKeyEvent>
@@ -13,28 +14,24 @@ namespace qmx::ui {
 
 namespace {
 
-QRect toRect(const maps::PixelRect& r) {
-    return {r.x, r.y, r.width, r.height};
-}
-
 // The hex view's command for a key pressed in the editor; 0 for a key the editor keeps.
 int editCode(const QKeyEvent& key) {
     const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
-        return mods == Qt::ShiftModifier ? maps::hexcmd::CommitLive
-               : mods == Qt::NoModifier  ? maps::hexcmd::Commit
+        return mods == Qt::ShiftModifier ? maps::tablecmd::ShiftEnter
+               : mods == Qt::NoModifier  ? maps::tablecmd::Enter
                                          : 0;
     if (mods != Qt::NoModifier)
         return 0;
     switch (key.key()) {
     case Qt::Key_Up:
-        return maps::hexcmd::Up;
+        return maps::tablecmd::Up;
     case Qt::Key_Down:
-        return maps::hexcmd::Down;
+        return maps::tablecmd::Down;
     case Qt::Key_Left:
-        return maps::hexcmd::Left;
+        return maps::tablecmd::Left;
     case Qt::Key_Right:
-        return maps::hexcmd::Right;
+        return maps::tablecmd::Right;
     default:
         return 0;
     }
@@ -94,7 +91,7 @@ void HexGrid::syncEditor() {
         return;
     }
     const QString text = textFromBytes(m_view.controller().editText());
-    const QRect place = toRect(*cell);
+    const QRect place = toQRect(*cell);
     const bool moved = m_editor->geometry() != place || m_editor->isHidden();
     if (moved)
         m_editor->setGeometry(place);
@@ -121,7 +118,7 @@ void HexGrid::paintEvent(QPaintEvent*) {
     painter.setFont(m_view.viewFont());
     const maps::HexPicture picture = m_view.controller().picture();
     for (const maps::HexByte& byte : picture.bytes) {
-        const QRect r = toRect(byte.rect);
+        const QRect r = toQRect(byte.rect);
         painter.setPen(kLine);
         painter.drawLine(r.topRight(), r.bottomRight());
         painter.drawLine(r.bottomLeft(), r.bottomRight());
@@ -130,8 +127,8 @@ void HexGrid::paintEvent(QPaintEvent*) {
                          textFromBytes(byte.text));
     }
     const QBrush hatch(kLine, Qt::DiagCrossPattern);
-    const QRect right = toRect(picture.hatchRight);
-    const QRect below = toRect(picture.hatchBelow);
+    const QRect right = toQRect(picture.hatchRight);
+    const QRect below = toQRect(picture.hatchBelow);
     painter.setPen(Qt::black);
     if (!picture.hatchRight.empty()) {
         painter.fillRect(right, hatch);
@@ -165,7 +162,7 @@ bool HexGrid::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers mods = key->modifiers();
         const int code = editCode(*key);
-        return (code != 0 && code != maps::hexcmd::CommitLive) ||
+        return (code != 0 && code != maps::tablecmd::ShiftEnter) ||
                (mods & (Qt::ControlModifier | Qt::AltModifier)) ||
                (key->key() == Qt::Key_Insert && (mods & Qt::ShiftModifier));
     }

@@ -2,6 +2,7 @@
 
 #include "ui/centuryfont.h"
 #include "ui/hexgrid.h"
+#include "ui/pixelrect.h"
 #include "ui/textcodec.h"
 
 #include <QApplication>
@@ -12,14 +13,6 @@
 #include <QStyle>
 
 namespace qmx::ui {
-
-namespace {
-
-QRect toRect(const maps::PixelRect& r) {
-    return {r.x, r.y, r.width, r.height};
-}
-
-} // namespace
 
 HexView::HexView(maps::MapSet& maps, text::MessageSink& sink, int cellWidth, int rowHeight,
                  QWidget* parent)
@@ -156,14 +149,14 @@ void HexView::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::black);
     painter.setClipRect(labels);
     for (const maps::HexLabel& label : picture.rowLabels) {
-        const QRect r = toRect(label.rect);
+        const QRect r = toQRect(label.rect);
         painter.drawLine(r.topLeft(), r.topRight());
         painter.drawText(r.adjusted(0, 2, -4, 0), Qt::AlignRight | Qt::AlignTop,
                          textFromBytes(label.text));
     }
     painter.setClipRect(headings);
     for (const maps::HexLabel& heading : picture.headings) {
-        const QRect r = toRect(heading.rect);
+        const QRect r = toQRect(heading.rect);
         painter.drawLine(r.topRight(), r.bottomRight());
         painter.drawText(r, Qt::AlignCenter, textFromBytes(heading.text));
     }

@@ -139,7 +139,7 @@ protected:
         const PixelRect r = *hex.layout().byteRect(address);
         return hex.click(r.x + r.width / 2, r.y + r.height / 2);
     }
-    HexEffect type(const std::string& text, int code = hexcmd::Commit) {
+    HexEffect type(const std::string& text, int code = tablecmd::Enter) {
         hex.setEditText(text);
         return hex.command(code);
     }
@@ -170,13 +170,13 @@ TEST_F(HexFreeMapTest, ClicksAndMovesStayOnTheSelectableBytes) {
 
     // Moves: not onto the count bytes, not past the last Y byte.
     click(0x8102);
-    EXPECT_FALSE(hex.command(hexcmd::Left).selectionMoved);
-    EXPECT_FALSE(hex.command(hexcmd::Up).selectionMoved);
-    EXPECT_TRUE(hex.command(hexcmd::Right).selectionMoved);
+    EXPECT_FALSE(hex.command(tablecmd::Left).selectionMoved);
+    EXPECT_FALSE(hex.command(tablecmd::Up).selectionMoved);
+    EXPECT_TRUE(hex.command(tablecmd::Right).selectionMoved);
     EXPECT_EQ(hex.selectedAddress(), 0x8103u);
-    EXPECT_FALSE(hex.command(hexcmd::Down).selectionMoved); // 0x8113 is past the map
+    EXPECT_FALSE(hex.command(tablecmd::Down).selectionMoved); // 0x8113 is past the map
     click(0x810C);
-    EXPECT_TRUE(hex.command(hexcmd::Left).selectionMoved);
+    EXPECT_TRUE(hex.command(tablecmd::Left).selectionMoved);
     EXPECT_EQ(std::tuple(map->target, map->editRow, map->editIndex),
               std::tuple(EditTarget::Y, 1, 1));
     EXPECT_EQ(map->selection.size(), 1u);         // the table window's selection follows
@@ -218,7 +218,7 @@ TEST_F(HexFreeMapTest, CommitRules) {
     hex.setEditText("7");
     EXPECT_TRUE(click(0x8109).valuesChanged);
     EXPECT_EQ(image.byte(0x8108), 7);
-    EXPECT_FALSE(type("99", hexcmd::CommitLive).sendToEcu); // a free map stays in the program
+    EXPECT_FALSE(type("99", tablecmd::ShiftEnter).sendToEcu); // a free map stays in the program
 }
 
 TEST(HexConfigMapTest, ShiftEnterNamesTheCellsByteForTheEcu) {
@@ -235,17 +235,17 @@ TEST(HexConfigMapTest, ShiftEnterNamesTheCellsByteForTheEcu) {
     hex.setGridSize(400, 300, 15);
     hex.refresh();
 
-    EXPECT_FALSE(hex.command(hexcmd::Left).selectionMoved);
-    EXPECT_TRUE(hex.command(hexcmd::Right).selectionMoved);
+    EXPECT_FALSE(hex.command(tablecmd::Left).selectionMoved);
+    EXPECT_TRUE(hex.command(tablecmd::Right).selectionMoved);
     hex.setEditText("5a");
-    const HexEffect live = hex.command(hexcmd::CommitLive);
+    const HexEffect live = hex.command(tablecmd::ShiftEnter);
     ASSERT_TRUE(live.sendToEcu);
     EXPECT_EQ(live.sendToEcu->address, 0x9021);
     EXPECT_EQ(live.sendToEcu->value, 0x5A);
     EXPECT_EQ(image.byte(0x9021), 0x5A);
     EXPECT_EQ(map.undo.size(), 1u);
     // Unchanged, it is still sent; nothing more to undo.
-    EXPECT_TRUE(hex.command(hexcmd::CommitLive).sendToEcu);
+    EXPECT_TRUE(hex.command(tablecmd::ShiftEnter).sendToEcu);
     EXPECT_EQ(map.undo.size(), 1u);
 
     // A Z value chosen elsewhere is no byte of the hex view: no editor, nothing to commit.
@@ -253,7 +253,7 @@ TEST(HexConfigMapTest, ShiftEnterNamesTheCellsByteForTheEcu) {
     hex.refresh();
     EXPECT_FALSE(hex.editorRect());
     hex.setEditText("00");
-    EXPECT_FALSE(hex.command(hexcmd::CommitLive).sendToEcu);
+    EXPECT_FALSE(hex.command(tablecmd::ShiftEnter).sendToEcu);
 }
 
 TEST_F(HexFreeMapTest, PictureMarksTheMapAndHatchesPastTheBytes) {
