@@ -210,8 +210,8 @@ void CMainFrame::refreshCommands() {
         all->setChecked(m_mapBarHandler->allLines());
     }
     setWindowModified(state.fileOpen && m_app.configuration().modified);
-    if (CChildFrame* table = m_windows->tableFrame())
-        table->setWindowModified(isWindowModified());
+    for (QMdiSubWindow* frame : m_area->subWindowList())
+        frame->setWindowModified(isWindowModified());
     if (m_documentMenus != state.fileOpen)
         rebuildMenus();
 }

@@ -35,7 +35,6 @@ public:
 
     CEctView* activeView() const;
     DocChildWindow* activeChild() const;
-    CChildFrame* tableFrame() const { return m_tableFrame; }
 
     // The next-window command (`forward`) or the previous-window command: activates the next
     // or the previous frame in the order map, hex, table (so between a map and a table window

@@ -86,6 +86,7 @@ private slots:
         QCOMPARE(editor->text(), "2A");
         QVERIFY(config.modified);
         QCOMPARE(map.undo.size(), 1u);
+        QVERIFY(frame.documentArea()->activeSubWindow()->isWindowModified());
         const maps::TablePicture table =
             frame.findChild<ui::TableWindow*>()->controller().picture();
         QVERIFY(std::any_of(table.grid.begin(), table.grid.end(),
