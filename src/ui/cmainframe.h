@@ -27,6 +27,7 @@ namespace qmx::ui {
 
 class DocumentWindows;
 class FrameActions;
+class HexView;
 class MapBar;
 class MapBarHandler;
 
@@ -83,6 +84,9 @@ private:
     // The frame follows what `child` reports: edited values refresh the other windows and the
     // map bar, a changed edit state the value fields and the commands.
     void followChild(DocChildWindow& child);
+    // The hex view, wired to its own broadcasts (a moved selection, a written line value) and
+    // the single-value write.
+    HexView* makeHexView(QWidget* parent);
 
     void titleCommand();
     void undoCommand();

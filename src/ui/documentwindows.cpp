@@ -6,6 +6,9 @@
 #include <QEvent>
 #include <QMdiArea>
 
+#include <algorithm>
+#include <vector>
+
 namespace qmx::ui {
 
 DocumentWindows::DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory)
@@ -33,6 +36,7 @@ CChildFrame* DocumentWindows::openOrActivate(WindowKind kind) {
     if (!m_document)
         return nullptr;
     QPointer<CChildFrame>* kept = kind == WindowKind::Map     ? &m_mapFrame
+                                  : kind == WindowKind::Hex   ? &m_hexFrame
                                   : kind == WindowKind::Table ? &m_tableFrame
                                                               : nullptr;
     if (kept && *kept) {
@@ -71,18 +75,17 @@ bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-bool DocumentWindows::activateNext() {
-    CEctView* view = activeView();
-    if (view && (view->kind() == WindowKind::Map || view->kind() == WindowKind::Table)) {
-        CChildFrame* other = view->kind() == WindowKind::Map ? m_tableFrame : m_mapFrame;
-        if (!other)
-            return false;
-        m_area.setActiveSubWindow(other);
-        return true;
-    }
-    if (m_area.subWindowList().size() < 2)
+bool DocumentWindows::activateNext(bool forward) {
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : {m_mapFrame.data(), m_hexFrame.data(), m_tableFrame.data()})
+        if (frame)
+            frames.push_back(frame);
+    const auto active = std::find(frames.begin(), frames.end(), m_area.activeSubWindow());
+    if (frames.size() < 2 || active == frames.end())
         return false;
-    m_area.activateNextSubWindow();
+    const std::size_t at = static_cast<std::size_t>(active - frames.begin());
+    const std::size_t step = forward ? 1 : frames.size() - 1;
+    m_area.setActiveSubWindow(frames[(at + step) % frames.size()]);
     return true;
 }
 
