@@ -49,7 +49,7 @@ int runBatch(const app::CommandWords& words) {
     return app::runBatchExport(application, words.first, words.second, sink);
 }
 
-int runDesktop(int argc, char** argv) {
+int runDesktop(int argc, char** argv, const std::string& configuration) {
     QApplication qtApp(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QtMessageSink sink;
@@ -81,7 +81,12 @@ int runDesktop(int argc, char** argv) {
     const QPixmap picture =
         SplashScreen::pictureFor(QCoreApplication::applicationFilePath(), depth);
     const int splashMs = int(application.settings().registryValues.showSplashTime);
-    auto* splash = new SplashScreen(picture, splashMs, [&frame] { frame.showMaximized(); });
+    auto* splash = new SplashScreen(picture, splashMs, [&frame, &configuration] {
+        frame.showMaximized();
+        // A failed open has shown its message; the program runs without a document.
+        if (!configuration.empty())
+            static_cast<void>(frame.openFile(QString::fromLocal8Bit(configuration.c_str())));
+    });
     splash->show();
     return qtApp.exec();
 }
