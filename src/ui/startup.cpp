@@ -5,6 +5,7 @@
 #include "text/messages.h"
 #include "text/streamsink.h"
 #include "ui/cmainframe.h"
+#include "ui/dialogfont.h"
 #include "ui/qtmessagesink.h"
 #include "ui/splashscreen.h"
 
@@ -69,6 +70,7 @@ int runDesktop(int argc, char** argv, const std::string& configuration) {
         return 1;
     }
 
+    applyDialogFont(application.settings().registryValues.programDlgFontSize);
     CMainFrame frame(application, sink, app::LinkHostPlaces{places.homeFolder});
     sink.setParent(&frame);
     // A log that cannot be opened has been shown by openLog; the program runs without it.

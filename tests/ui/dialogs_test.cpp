@@ -5,12 +5,15 @@
 #include "app/titlelist.h"
 #include "support/linesof.h"
 #include "ui/addtitledialog.h"
+#include "ui/dialogfont.h"
 #include "ui/directorydialog.h"
 #include "ui/titleeditordialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -74,6 +77,19 @@ private slots:
         dialog.accept();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(marked, 1);
+    }
+
+    void dialogsTakeTheDialogFontSize() {
+        const QFont before = QApplication::font("QDialog");
+        ui::applyDialogFont(19);
+        ui::DirectoryDialog dialog({});
+        QMessageBox box;
+        dialog.ensurePolished(); // as showing it does
+        box.ensurePolished();
+        QCOMPARE(dialog.findChild<QComboBox*>("filePath")->font().pixelSize(), 19);
+        QCOMPARE(box.font().pixelSize(), 19);
+        QCOMPARE(QWidget().font().pixelSize(), QApplication::font().pixelSize());
+        QApplication::setFont(before, "QDialog");
     }
 
     void directoryDialogOffersTheRecentFolders() {
