@@ -414,13 +414,15 @@ private slots:
         QCOMPARE(rig->sink.shown[1].icon, text::Icon::Exclamation);
     }
 
-    void titleEditorWritesBackOnOk() {
-        onNextModal([](QWidget* editor) {
+    void titleEditorWritesBackOnOkAndADeletionMarksModified() {
+        const auto acted = onNextModal([](QWidget* editor) {
             editor->findChild<QListWidget*>("titles")->setCurrentRow(0);
             editor->findChild<QPushButton*>("delete")->click();
             static_cast<QDialog*>(editor)->accept();
         });
         rig->frame->runCommand(cmd::Title);
+        QVERIFY(*acted);
+        QVERIFY(rig->frame->isWindowModified());
         const auto& lines = rig->app.configuration().lines.lines();
         QVERIFY(std::find(lines.begin(), lines.end(), "Engine") == lines.end());
         QVERIFY(std::find(lines.begin(), lines.end(), "Calibration") != lines.end());
