@@ -133,32 +133,5 @@ TEST_P(TypedValuesTest, EveryShownConstantTypedAsShownStoresItsRaw) {
 
 INSTANTIATE_TEST_SUITE_P(Samples, TypedValuesTest, ::testing::Values("sample.rcz", "boost.rcz"));
 
-// The values of the report: typed into cells that held other values, they are stored as typed.
-TEST(TypedValues, TypedStepValuesAreNotStoredOneStepLow) {
-    TestHome home;
-    CEctApp app;
-    ASSERT_EQ(app.start(home.places(), kLargeScreen), text::msg::Success);
-    ASSERT_EQ(app.openConfiguration(home.sample("boost.rcz"), FileLayout::Packed),
-              text::msg::Success);
-    qmx::testing::RecordingSink sink;
-    maps::MapSet& maps = app.configuration().maps;
-    maps::TableController table(maps, sink, app.formats(), 60, 20);
-    const auto type = [&](const char* name, int column, const char* text) {
-        for (std::size_t index = 0; index < maps.size(); ++index)
-            if (maps.at(index).name == name)
-                maps.setCurrent(static_cast<int>(index));
-        table.refresh();
-        maps::selectCell(*maps.current(), app.configuration().image, EditTarget::Y, 0, column);
-        table.command(maps::tablecmd::EditBox);
-        table.setEditText(text);
-        table.command(maps::tablecmd::Enter);
-        return maps::currentCellText(*maps.current(), app.configuration().image, app.formats());
-    };
-    EXPECT_EQ(type("BOOST", 1, "0.20"), "0.20");
-    EXPECT_EQ(type("BOOST", 3, "0.3"), "0.30");
-    EXPECT_EQ(type("LAMBDA", 0, "0.9"), "0.900");
-    EXPECT_TRUE(sink.shown.empty());
-}
-
 } // namespace
 } // namespace qmx::app

@@ -161,46 +161,19 @@ private slots:
         QCOMPARE(table()->editBox()->text(), QString("12750.0"));
         const QFontMetrics boxMetrics(table()->editBox()->font());
         QVERIFY(boxMetrics.horizontalAdvance("12750.0") + 4 <= table()->editBox()->width());
-    }
 
-    void bothConstantColumnsShowWhole() {
+        // Both columns of the constant list show whole.
         rig->frame->mapBar()->showConstPage();
         auto* constants = rig->frame->mapBar()->findChild<QTreeWidget*>("constList");
         QVERIFY(QTest::qWaitFor([&] { return constants->isVisible(); }, 5000));
-        QVERIFY(constants->topLevelItemCount() > 0);
         QHeaderView* header = constants->header();
         QVERIFY(header->sectionViewportPosition(1) + header->sectionSize(1) <=
                 constants->viewport()->width());
-        const QFontMetrics metrics(constants->font());
         for (int row = 0; row < constants->topLevelItemCount(); ++row)
             for (int column = 0; column < 2; ++column)
-                QVERIFY(metrics.horizontalAdvance(constants->topLevelItem(row)->text(column)) <
+                QVERIFY(constants->fontMetrics().horizontalAdvance(
+                            constants->topLevelItem(row)->text(column)) <
                         header->sectionSize(column));
-    }
-
-    void theTableFollowsTheWindowAndShowsTheCurrentCell() {
-        for (int i = 0; i < 20; ++i) {
-            key(Qt::Key_Right);
-            key(Qt::Key_Down);
-        }
-        QMdiArea* area = rig->frame->documentArea();
-        QMdiSubWindow* frame = area->activeSubWindow();
-        const auto coversTheArea = [&] {
-            return frame->geometry() == QRect(QPoint(0, 0), area->viewport()->size());
-        };
-        for (const QSize size : {QSize(700, 520), QSize(1100, 800)}) {
-            rig->frame->resize(size);
-            QVERIFY(QTest::qWaitFor(coversTheArea, 5000));
-            const maps::TableLayout& layout = table()->controller().layout();
-            QCOMPARE(table()->horizontalBar()->isVisible(), layout.horizontalBar());
-            const maps::PixelRect cell = table()->controller().editRect();
-            const maps::PixelRect pane = layout.gridPane();
-            QVERIFY(cell.x >= pane.x && cell.x + cell.width <= pane.x + pane.width);
-            QVERIFY(cell.y >= pane.y && cell.y + cell.height <= pane.y + pane.height);
-        }
-        rig->frame->resize(700, 520);
-        QVERIFY(QTest::qWaitFor(coversTheArea, 5000));
-        QVERIFY(table()->horizontalBar()->isVisible());
     }
 
     void typingADigitOpensTheEditBoxAndEnterCommits() {
