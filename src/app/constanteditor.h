@@ -68,6 +68,8 @@ public:
     // No constant takes part: the dialog closes at once as if cancelled.
     bool empty() const { return m_entries.empty(); }
     int entryCount() const { return static_cast<int>(m_entries.size()); }
+    // Entry `index` (below entryCount()).
+    const maps::CalibEntry& entry(int index) const { return m_entries.at(index); }
     const config::EcuImage& workingCopy() const { return m_copy; }
     // The text of entry `index` as the editor shows it (two decimals when it has a point).
     std::string valueText(int index) const;
