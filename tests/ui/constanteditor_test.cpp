@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(list->topLevelItem(0)->text(1), QString("950"));
     }
 
-    void rowsScrollAndLongTextsStayReadable() {
+    void scrollBarPast16RowsAndLongTextsReadable() {
         ScriptedSink sink;
         config::EcuImage image;
         ui::ConstantEditorDialog sixteen(constants(16), image, sink);
@@ -154,7 +154,9 @@ private slots:
         auto* scroll = dialog.findChild<QScrollBar*>("constScroll");
         QVERIFY(scroll->isVisible());
         QCOMPARE(scroll->maximum(), 1);
-        QVERIFY(!cell(&dialog, 2)->isEnabled());
+        QVERIFY(!cell(&dialog, 2)->isEnabled()); // the read-only entry
+        scroll->setValue(1);
+        QVERIFY(!cell(&dialog, 1)->isEnabled() && cell(&dialog, 2)->isEnabled());
         for (QLabel* label : dialog.findChildren<QLabel*>())
             QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
                      qPrintable(label->text()));
@@ -162,14 +164,6 @@ private slots:
         dialog.resize(dialog.width() * 3 / 2, dialog.height() * 3 / 2);
         QVERIFY(QTest::qWaitFor(
             [&] { return dialog.findChildren<QLabel*>().at(3)->width() > contents; }));
-
-        // Down from the last row scrolls by one entry; the focus keeps its row.
-        QApplication::setActiveWindow(&dialog);
-        cell(&dialog, 15)->setFocus();
-        QTest::keyClick(cell(&dialog, 15), Qt::Key_Down);
-        QCOMPARE(scroll->value(), 1);
-        QVERIFY(cell(&dialog, 15)->hasFocus());
-        QCOMPARE(cell(&dialog, 15)->text(), QString("0"));
     }
 };
 
