@@ -102,14 +102,6 @@ void ConstantEditor::focusOut() {
     m_focusRow = -1;
 }
 
-void ConstantEditor::click() {
-    beginEdit();
-}
-
-void ConstantEditor::doubleClick() {
-    beginEdit();
-}
-
 void ConstantEditor::beginEdit() {
     const int index = focusedEntry();
     if (m_editing || index < 0)

@@ -98,11 +98,9 @@ public:
     // The focus left the cell (to a button, the scroll bar): the cell is committed with
     // messages.
     void focusOut();
-    // A click on the focused cell (not the click that gave it the focus): a selected cell
-    // begins editing.
-    void click();
-    // A double click on the focused cell: it begins editing.
-    void doubleClick();
+    // A click on the selected cell (not the click that gave it the focus) or a double click:
+    // the cell begins editing.
+    void clickToEdit() { beginEdit(); }
 
     // --- Keys and text --------------------------------------------------------------------------
     CellOutcome key(CellKey key);

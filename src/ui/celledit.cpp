@@ -200,7 +200,7 @@ void CellEdit::mousePressEvent(QMouseEvent* event) {
         m_focusedByClick = false;
         return;
     }
-    m_editor.click();
+    m_editor.clickToEdit();
     m_settle(app::CellOutcome::Handled);
 }
 
@@ -209,7 +209,7 @@ void CellEdit::mouseDoubleClickEvent(QMouseEvent* event) {
         QLineEdit::mouseDoubleClickEvent(event);
         return;
     }
-    m_editor.doubleClick();
+    m_editor.clickToEdit();
     m_settle(app::CellOutcome::Handled);
 }
 
