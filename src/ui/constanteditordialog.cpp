@@ -2,10 +2,10 @@
 
 #include "text/messages.h"
 #include "ui/celledit.h"
+#include "ui/centuryfont.h"
 #include "ui/ruledgrid.h"
 #include "ui/textcodec.h"
 
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,14 +44,6 @@ int unitsDown(const QFontMetrics& metrics, int units) {
     return units * metrics.height() / 8;
 }
 
-// "Century", 14 pixels high, where it is installed; else the serif face the system offers.
-QFont dialogFont() {
-    QFont font(QFontDatabase::hasFamily("Century") ? QString("Century") : QString("serif"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(14);
-    return font;
-}
-
 } // namespace
 
 text::Answer ConstantEditorDialog::Messages::show(std::string_view text, std::string_view caption,
@@ -66,7 +58,7 @@ ConstantEditorDialog::ConstantEditorDialog(const config::CLineList& lines,
     : QDialog(parent), m_messages(*this, sink), m_editor(lines, image, m_messages) {
     setObjectName("constantEditor");
     setWindowTitle(textFromBytes(text::messageText(text::msg::EditConstCaption)));
-    setFont(dialogFont());
+    setFont(centuryFont(14));
 
     m_grid = new QGridLayout;
     auto* ruled = new RuledGrid(*m_grid, kFirstRow, kFirstRow + kRows - 1, kRuledColumns, this);

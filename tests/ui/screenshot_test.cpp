@@ -44,6 +44,14 @@ private slots:
         QVERIFY(savePicture(*rig.frame, "qmx-table"));
     }
 
+    void hexView() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::HexView);
+        QVERIFY(savePicture(*rig.frame, "qmx-hex"));
+    }
+
     void constantEditor() {
         FrameRig rig;
         QVERIFY(rig.openSample());
