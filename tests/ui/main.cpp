@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     using namespace qmx::uitest;
     std::vector<std::unique_ptr<QObject>> tests;
     for (auto* make : {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest,
-                       newTransferTest, newHexViewTest, newScreenshotTest})
+                       newTransferTest, newHexViewTest, newConstantEditorTest, newScreenshotTest})
         tests.emplace_back(make());
 
     if (const char* registered = std::getenv("QMX_UI_REGISTERED_CLASSES")) {

@@ -12,5 +12,6 @@ QObject* newMainFrameTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
 QObject* newHexViewTest();
+QObject* newConstantEditorTest();
 
 } // namespace qmx::uitest
