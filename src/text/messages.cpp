@@ -83,6 +83,7 @@ constexpr std::array kTable{
           "The USB serial adapter %s holds received bytes for %s ms before passing them on, which "
           "makes every transfer many times slower. This command sets it to 1 ms until the adapter "
           "is plugged in again:\necho 1 | sudo tee %s"},
+    Entry{msg::CannotInputZero, "Cannot input 0"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},
     Entry{msg::ComPortCaption, "Com Port"},

@@ -71,6 +71,7 @@ constexpr int PortInUse = 1582;                    // "%s": the device
 constexpr int PortInUseBy = 1583;                  // "%s": the device, the program(s) holding it
 constexpr int PortLost = 1584;                     // "%s": the port's COM name
 constexpr int AdapterLatency = 1585; // "%s": device, latency in ms, the latency_timer file
+constexpr int CannotInputZero = 1615;
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;

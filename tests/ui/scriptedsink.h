@@ -10,7 +10,7 @@
 namespace qmx::uitest {
 
 // Stands in for the message boxes: records every message and answers questions from a script
-// (OK or Yes when the script is empty).
+// (OK or Yes when the script is empty); with `boxes` set, each message is also shown there.
 class ScriptedSink : public text::MessageSink {
 public:
     struct Shown {
@@ -24,6 +24,8 @@ public:
         shown.push_back({std::string(text), std::string(caption), icon});
         if (onShow)
             onShow();
+        if (boxes)
+            static_cast<void>(boxes->show(text, caption, icon, buttons)); // the script answers
         if (!answers.empty()) {
             const text::Answer answer = answers.front();
             answers.pop_front();
@@ -36,6 +38,7 @@ public:
     std::deque<text::Answer> answers;
     // Runs while each message shows, as a test's look at the windows behind the box.
     std::function<void()> onShow;
+    text::MessageSink* boxes = nullptr;
 };
 
 } // namespace qmx::uitest
