@@ -62,6 +62,7 @@ struct Map {
     int editIndex = 0; // column of a Y or X value; the Z index for a Z value
     std::uint16_t currentRaw = 0;
     RawLimits limits;
+    bool allLines = false; // the map window draws every line, not only the current one
 
     UndoList undo;       // this map's undo history, oldest first
     Selection selection; // the Y cells selected in the table window, and the anchor
