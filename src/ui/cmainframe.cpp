@@ -11,6 +11,7 @@
 #include "ui/frameactions.h"
 #include "ui/mapbar.h"
 #include "ui/mapbarhandler.h"
+#include "ui/mapwindow.h"
 #include "ui/textcodec.h"
 #include "ui/titleeditordialog.h"
 
@@ -118,25 +119,50 @@ void CMainFrame::addCommands() {
     m_commands.add(cmd::MapPage, [this] { m_mapBar->showMapPage(); });
     m_commands.add(cmd::ConstPage, [this] { m_mapBar->showConstPage(); });
     m_commands.add(cmd::TableWindow, [this] { m_windows->openOrActivate(WindowKind::Table); });
+    m_commands.add(cmd::MapWindow, [this] { m_windows->openOrActivate(WindowKind::Map); });
 }
 
 DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
-    if (kind != WindowKind::Table)
-        return nullptr;
-    app::Configuration& config = m_app.configuration();
-    const app::CEctSettings& registry = m_app.settings().registryValues;
-    const TableLook look{registry.tableWndCellWidth, registry.tableWndCellHeight,
-                         registry.tableWndFontSize, m_app.formats()};
-    auto* table = new TableWindow(config.maps, m_sink, look, parent);
-    connect(table, &DocChildWindow::valuesEdited, this, [this] {
+    DocChildWindow* child = nullptr;
+    if (kind == WindowKind::Table) {
+        const app::CEctSettings& registry = m_app.settings().registryValues;
+        const TableLook look{registry.tableWndCellWidth, registry.tableWndCellHeight,
+                             registry.tableWndFontSize, m_app.formats()};
+        child = new TableWindow(m_app.configuration().maps, m_sink, look, parent);
+    } else if (kind == WindowKind::Map) {
+        child = makeMapWindow(parent);
+    }
+    if (child)
+        followChild(*child);
+    return child;
+}
+
+void CMainFrame::followChild(DocChildWindow& child) {
+    connect(&child, &DocChildWindow::valuesEdited, this, [this, kind = child.kind()] {
         if (CEctDoc* document = m_windows->document())
-            document->refreshOthers(WindowKind::Table);
+            document->refreshOthers(kind);
     });
-    connect(table, &DocChildWindow::stateChanged, this, [this] {
+    connect(&child, &DocChildWindow::stateChanged, this, [this] {
         m_mapBarHandler->refreshValueFields();
         refreshCommands();
     });
-    return table;
+}
+
+MapWindow* CMainFrame::makeMapWindow(QWidget* parent) {
+    auto* graph = new MapWindow(m_app.configuration().maps, m_sink, m_app.formats(), parent);
+    // The other windows and the value fields follow a drag before anything is written.
+    connect(graph, &MapWindow::valueShown, this, [this, graph](int value) {
+        if (CEctDoc* document = m_windows->document())
+            document->notifyValue(value, WindowKind::Map);
+        const maps::ValueTexts texts = graph->valueTexts();
+        m_mapBar->setValueTexts(textFromBytes(texts.x), textFromBytes(texts.data));
+    });
+    connect(graph, &MapWindow::selectionMoved, this, [this] {
+        if (CEctDoc* document = m_windows->document())
+            document->refreshOthers(WindowKind::Map);
+        m_mapBarHandler->refillLines();
+    });
+    return graph;
 }
 
 // --- Commands ----------------------------------------------------------------------------------
@@ -178,8 +204,9 @@ void CMainFrame::refreshCommands() {
         all->setChecked(m_mapBarHandler->allLines());
     }
     setWindowModified(state.fileOpen && m_app.configuration().modified);
-    if (CChildFrame* table = m_windows->tableFrame())
-        table->setWindowModified(isWindowModified());
+    for (CChildFrame* frame : {m_windows->mapFrame(), m_windows->tableFrame()})
+        if (frame)
+            frame->setWindowModified(isWindowModified());
     if (m_documentMenus != state.fileOpen)
         rebuildMenus();
 }
@@ -267,6 +294,7 @@ void CMainFrame::enterDocumentState() {
     m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
     m_mapBarHandler->fill();
     m_windows->openDocument();
+    m_windows->openOrActivate(WindowKind::Map);
     m_windows->openOrActivate(WindowKind::Table);
     m_mapBar->show();
     updateTitle();

@@ -29,6 +29,7 @@ class DocumentWindows;
 class FrameActions;
 class MapBar;
 class MapBarHandler;
+class MapWindow;
 
 // The main window: the document area with the open configuration's windows, the map bar, the
 // menus and keys, and the commands. It shows what the application object holds and reaches the
@@ -49,8 +50,8 @@ public:
     void runCommand(int command);
 
     // The Open command after its dialog: closes the open configuration (asking first), opens
-    // `path` and shows its table window. False when the user declined or the open failed (the
-    // failure was shown).
+    // `path` and shows its map and table windows. False when the user declined or the open
+    // failed (the failure was shown).
     bool openFile(const QString& path) { return m_files->openFile(path); }
     // Closes the configuration after the questions; false when the user declined.
     bool closeDocument() { return m_files->close(); }
@@ -80,6 +81,9 @@ private:
     void addCommands();
     // The document child window of `kind`; null for a kind the program cannot show yet.
     DocChildWindow* makeChild(WindowKind kind, QWidget* parent);
+    // Hooks a child window's notifications up to the document, the map bar and the commands.
+    void followChild(DocChildWindow& child);
+    MapWindow* makeMapWindow(QWidget* parent);
 
     void titleCommand();
     void undoCommand();

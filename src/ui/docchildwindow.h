@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QString>
 #include <QWidget>
 
@@ -38,6 +40,14 @@ public:
     virtual bool hasBlockSelection() const = 0;
     // The frame caption the window asks for.
     virtual QString caption() const = 0;
+
+    // Whether the frame that holds this window is the active one of its document area.
+    bool frameActive() const {
+        for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+                return frame->mdiArea() && frame->mdiArea()->activeSubWindow() == frame;
+        return false;
+    }
 
 signals:
     // The window wrote map values: the other windows of the document refresh.

@@ -36,6 +36,7 @@ public:
 
     CEctView* activeView() const;
     DocChildWindow* activeChild() const;
+    CChildFrame* mapFrame() const { return m_mapFrame; }
     CChildFrame* tableFrame() const { return m_tableFrame; }
 
     // The next-window command: from a map or table window, the other of the two kept frames;

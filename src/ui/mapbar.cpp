@@ -51,6 +51,9 @@ MapBar::MapBar(QWidget* parent)
     m_lines->setObjectName("lineList");
     m_lineLabel->setBuddy(m_lines);
     m_all->setObjectName("allBox");
+    // Alt+A is Window > All, which toggles the same option; the box's mnemonic would make the
+    // key ambiguous and do nothing.
+    m_all->setShortcut(QKeySequence());
     m_all->setTristate(true);
     m_all->setEnabled(false);
     m_constants->setObjectName("constList");
