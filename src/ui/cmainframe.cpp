@@ -3,12 +3,14 @@
 #include "app/ectapp.h"
 #include "app/titlelist.h"
 #include "app/versiontext.h"
+#include "ecu/singlewrite.h"
 #include "ecu/transfercommands.h"
 #include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
 #include "ui/documentwindows.h"
 #include "ui/frameactions.h"
+#include "ui/hexview.h"
 #include "ui/mapbar.h"
 #include "ui/mapbarhandler.h"
 #include "ui/mapwindow.h"
@@ -67,11 +69,11 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
     });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &CMainFrame::refreshCommands);
-    // The next-window and previous-window keys: between a map and a table window they both
-    // switch to the other of the two.
-    for (const char* key : {"Ctrl+F6", "Ctrl+Shift+F6"}) {
-        auto* next = new QShortcut(QKeySequence(key), this);
-        connect(next, &QShortcut::activated, this, [this] { m_windows->activateNext(); });
+    // The next-window and previous-window keys cycle through the document's windows.
+    for (const bool forward : {true, false}) {
+        auto* key = new QShortcut(QKeySequence(forward ? "Ctrl+F6" : "Ctrl+Shift+F6"), this);
+        connect(key, &QShortcut::activated, this,
+                [this, forward] { m_windows->activateNext(forward); });
     }
     enterNoDocumentState();
 }
@@ -120,6 +122,7 @@ void CMainFrame::addCommands() {
     m_commands.add(cmd::ConstPage, [this] { m_mapBar->showConstPage(); });
     m_commands.add(cmd::TableWindow, [this] { m_windows->openOrActivate(WindowKind::Table); });
     m_commands.add(cmd::MapWindow, [this] { m_windows->openOrActivate(WindowKind::Map); });
+    m_commands.add(cmd::HexView, [this] { m_windows->openOrActivate(WindowKind::Hex); });
 }
 
 DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
@@ -131,6 +134,8 @@ DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
         child = new TableWindow(m_app.configuration().maps, m_sink, look, parent);
     } else if (kind == WindowKind::Map) {
         child = makeMapWindow(parent);
+    } else if (kind == WindowKind::Hex) {
+        child = makeHexView(parent);
     }
     if (child)
         followChild(*child);
@@ -138,10 +143,12 @@ DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
 }
 
 void CMainFrame::followChild(DocChildWindow& child) {
-    connect(&child, &DocChildWindow::valuesEdited, this, [this, kind = child.kind()] {
+    const auto refreshOthers = [this, kind = child.kind()] {
         if (CEctDoc* document = m_windows->document())
             document->refreshOthers(kind);
-    });
+    };
+    connect(&child, &DocChildWindow::valuesEdited, this, refreshOthers);
+    connect(&child, &DocChildWindow::selectionMoved, this, refreshOthers);
     connect(&child, &DocChildWindow::stateChanged, this, [this] {
         m_mapBarHandler->refreshValueFields();
         refreshCommands();
@@ -157,12 +164,25 @@ MapWindow* CMainFrame::makeMapWindow(QWidget* parent) {
         const maps::ValueTexts texts = graph->valueTexts();
         m_mapBar->setValueTexts(textFromBytes(texts.x), textFromBytes(texts.data));
     });
-    connect(graph, &MapWindow::selectionMoved, this, [this] {
-        if (CEctDoc* document = m_windows->document())
-            document->refreshOthers(WindowKind::Map);
-        m_mapBarHandler->refillLines();
-    });
+    // Up and down move the current line, which the "&Line" list shows.
+    connect(graph, &DocChildWindow::selectionMoved, this,
+            [this] { m_mapBarHandler->refillLines(); });
     return graph;
+}
+
+HexView* CMainFrame::makeHexView(QWidget* parent) {
+    const app::CEctSettings& registry = m_app.settings().registryValues;
+    auto* hex = new HexView(m_app.configuration().maps, m_sink, registry.tableWndCellWidth,
+                            registry.tableWndCellHeight, parent);
+    connect(hex, &HexView::lineValueEdited, this, [this] { m_mapBarHandler->refillLines(); });
+    connect(hex, &HexView::liveWriteRequested, this, [this](int address, int value) {
+        // The write shows its own failure, once; the value stays committed either way.
+        static_cast<void>(ecu::writeEcuByte(m_link.link(), m_progress, m_sink,
+                                            static_cast<std::uint16_t>(address),
+                                            static_cast<std::uint8_t>(value)));
+        refreshCommands();
+    });
+    return hex;
 }
 
 // --- Commands ----------------------------------------------------------------------------------
@@ -187,7 +207,9 @@ app::CommandState CMainFrame::commandState() {
     state.monitorItems = !config.monitorItems.empty();
     const maps::Map* map = config.maps.current();
     state.undoAvailable = m_windows->document() && maps::undoMenuItem(map).enabled;
-    state.editingViewActive = activeTable() != nullptr;
+    const DocChildWindow* child = activeChild();
+    state.editingViewActive =
+        child && (child->kind() == WindowKind::Table || child->kind() == WindowKind::Hex);
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     state.clipboardHasText = clip && clip->hasText();
     return state;
@@ -204,9 +226,8 @@ void CMainFrame::refreshCommands() {
         all->setChecked(m_mapBarHandler->allLines());
     }
     setWindowModified(state.fileOpen && m_app.configuration().modified);
-    for (CChildFrame* frame : {m_windows->mapFrame(), m_windows->tableFrame()})
-        if (frame)
-            frame->setWindowModified(isWindowModified());
+    for (QMdiSubWindow* frame : m_area->subWindowList())
+        frame->setWindowModified(isWindowModified());
     if (m_documentMenus != state.fileOpen)
         rebuildMenus();
 }

@@ -27,6 +27,7 @@ namespace qmx::ui {
 
 class DocumentWindows;
 class FrameActions;
+class HexView;
 class MapBar;
 class MapBarHandler;
 class MapWindow;
@@ -84,6 +85,8 @@ private:
     // Hooks a child window's notifications up to the document, the map bar and the commands.
     void followChild(DocChildWindow& child);
     MapWindow* makeMapWindow(QWidget* parent);
+    // The hex view, wired to the document's broadcasts, the map bar and the single-value write.
+    HexView* makeHexView(QWidget* parent);
 
     void titleCommand();
     void undoCommand();

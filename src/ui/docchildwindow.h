@@ -52,6 +52,8 @@ public:
 signals:
     // The window wrote map values: the other windows of the document refresh.
     void valuesEdited();
+    // Another cell became current in this window: the other windows of the document follow.
+    void selectionMoved();
     // The caption changed.
     void captionChanged(const QString& caption);
     // The edit state changed (current cell, selection): commands may need enabling again.

@@ -46,8 +46,6 @@ signals:
     // The point or column being edited shows `value` (raw), which a drag may not have written
     // yet: the other windows and the map bar's value fields are told (after stateChanged).
     void valueShown(int value);
-    // Another point or column became current: the other windows refresh.
-    void selectionMoved();
 
 protected:
     bool event(QEvent* event) override;

@@ -55,6 +55,14 @@ private slots:
             rig.frame->activeChild()->editOperation(code);
         QVERIFY(savePicture(*rig.frame, "qmx-map"));
     }
+
+    void hexView() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::HexView);
+        QVERIFY(savePicture(*rig.frame, "qmx-hex"));
+    }
 };
 
 } // namespace

@@ -12,5 +12,6 @@ QObject* newMainFrameTest();
 QObject* newMapWindowTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
+QObject* newHexViewTest();
 
 } // namespace qmx::uitest
