@@ -1,6 +1,7 @@
 #include "ui/mapwindow.h"
 
 #include "ui/mapplot.h"
+#include "ui/pixelrect.h"
 #include "ui/textcodec.h"
 
 #include <QFontMetrics>
@@ -12,10 +13,6 @@ namespace qmx::ui {
 namespace {
 
 constexpr int kFontPixels = 14;
-
-QRect toRect(const maps::PixelRect& r) {
-    return {r.x, r.y, r.width, r.height};
-}
 
 // The edit operation code of a plain arrow key; 0 for any other key.
 int plainArrowCode(const QKeyEvent& key) {
@@ -157,14 +154,14 @@ void MapWindow::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::black);
     const auto drawMarks = [&](const maps::AxisMarks& marks) {
         for (const maps::AxisLabel& label : marks.labels)
-            painter.drawText(toRect(label.box), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+            painter.drawText(toQRect(label.box), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                              textFromBytes(label.text));
         for (const maps::Tick& tick : marks.ticks)
             painter.drawLine(tick.x1, tick.y1, tick.x2, tick.y2);
     };
     drawMarks(g.vertical());
     drawMarks(g.horizontal());
-    painter.drawText(toRect(g.xTitle().box), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+    painter.drawText(toQRect(g.xTitle().box), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
                      textFromBytes(g.xTitle().text));
     const QString yTitle = textFromBytes(g.yTitle());
     const QFontMetrics metrics(m_font);
