@@ -92,10 +92,10 @@ bool MapWindow::hasBlockSelection() const {
 void MapWindow::plotPressed(Qt::MouseButton button, QPoint at) {
     if (button == Qt::RightButton) {
         const maps::MapEffect effect = m_controller.pressRight();
-        if (effect.valueShown) {
-            m_plot->releaseMouse();
-            m_plot->dropDragCopy();
-        }
+        if (!effect.valueShown)
+            return; // no drag to cancel
+        m_plot->releaseMouse();
+        m_plot->dropDragCopy();
         settle(effect);
         return;
     }
