@@ -183,10 +183,8 @@ MapEffect MapController::releaseLeft() {
         return effect;
     const std::uint16_t raw =
         drag.kind == DragKind::Point ? droppedPointRaw(*map, drag.edited) : drag.edited;
-    if (raw != drag.start && writeCurrentCell(m_maps, *map, raw, EditFamily::Drag, false)) {
-        refreshSelectionValues(*map, m_maps.image());
-        effect.valuesChanged = true;
-    }
+    effect.valuesChanged =
+        raw != drag.start && writeCurrentCell(m_maps, *map, raw, EditFamily::Drag, false);
     return effect;
 }
 
@@ -295,7 +293,6 @@ MapEffect MapController::stepPoint(Map& map, int steps) {
         steppedYRaw(map, static_cast<std::uint8_t>(map.currentRaw), steps, m_formats);
     if (!raw || !writeCurrentCell(m_maps, map, *raw, EditFamily::Step, false))
         return {};
-    refreshSelectionValues(map, m_maps.image());
     return {.valueShown = true, .valuesChanged = true};
 }
 
