@@ -65,6 +65,7 @@ constexpr int SettingsFolderSearched = 1571;       // "%s": the folder searched 
 constexpr int SettingsFolderOfRegistry = 1572;     // "%s": the registry file
 constexpr int SettingsFolderOfProgram = 1573;      // "%s": the registry file
 constexpr int SettingsFolderRegistryUnread = 1574; // "%s": the registry file
+constexpr int CannotInputZero = 1615;
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;

@@ -13,5 +13,6 @@ QObject* newMapWindowTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
 QObject* newHexViewTest();
+QObject* newConstantEditorTest();
 
 } // namespace qmx::uitest
