@@ -109,7 +109,7 @@ std::uint16_t MapController::editedValue() const {
     if (m_drag.active())
         return m_drag.edited;
     const Map* map = m_maps.current();
-    return map ? map->currentRaw : 0;
+    return map ? currentRaw(*map, m_maps.image()) : 0;
 }
 
 // --- Mouse -------------------------------------------------------------------------------------
@@ -133,8 +133,8 @@ void MapController::beginDrag(const Map& map, DragKind kind, PixelPoint at) {
     m_drag = MapDrag{};
     m_drag.kind = kind;
     m_drag.at = currentPosition(map);
-    m_drag.start = map.currentRaw;
-    m_drag.edited = map.currentRaw;
+    m_drag.start = currentRaw(map, m_maps.image());
+    m_drag.edited = m_drag.start;
     m_drag.last = at;
     if (kind != DragKind::Point)
         return;
@@ -160,7 +160,8 @@ MapEffect MapController::moveTo(int x, int y) {
     m_drag.last = {x, y};
     const bool point = m_drag.kind == DragKind::Point;
     const int cap = point ? 0xFF : map->x.rawCap();
-    const int value = std::clamp(map->limits.apply(point ? s.rawAtY(y) : s.rawAtX(x)), 0, cap);
+    const RawLimits limits = rawLimits(*map, m_maps.image());
+    const int value = std::clamp(limits.apply(point ? s.rawAtY(y) : s.rawAtX(x)), 0, cap);
     if (value == m_drag.edited)
         return {};
     m_drag.edited = static_cast<std::uint16_t>(value);
@@ -179,7 +180,7 @@ MapEffect MapController::releaseLeft() {
         return {.valueShown = true};
     }
     MapEffect effect{.valueShown = true};
-    if (drag.edited == map->currentRaw)
+    if (drag.edited == currentRaw(*map, m_maps.image()))
         return effect;
     const std::uint16_t raw =
         drag.kind == DragKind::Point ? droppedPointRaw(*map, drag.edited) : drag.edited;
@@ -289,17 +290,18 @@ MapEffect MapController::selectColumn(Map& map, int column) {
 }
 
 MapEffect MapController::stepPoint(Map& map, int steps) {
-    const std::optional<std::uint8_t> raw =
-        steppedYRaw(map, static_cast<std::uint8_t>(map.currentRaw), steps, m_formats);
+    const std::optional<std::uint8_t> raw = steppedYRaw(
+        map, static_cast<std::uint8_t>(currentRaw(map, m_maps.image())), steps, m_formats);
     if (!raw || !writeCurrentCell(m_maps, map, *raw, EditFamily::Step, false))
         return {};
     return {.valueShown = true, .valuesChanged = true};
 }
 
 MapEffect MapController::stepColumn(Map& map, int direction) {
-    const int raw = map.currentRaw + direction;
-    if (raw < 0 || raw > map.x.rawCap() || (direction > 0 && raw > map.limits.highest) ||
-        (direction < 0 && raw < map.limits.lowest))
+    const RawLimits limits = rawLimits(map, m_maps.image());
+    const int raw = currentRaw(map, m_maps.image()) + direction;
+    if (raw < 0 || raw > map.x.rawCap() || (direction > 0 && raw > limits.highest) ||
+        (direction < 0 && raw < limits.lowest))
         return {};
     if (!writeCurrentCell(m_maps, map, static_cast<std::uint16_t>(raw), EditFamily::Step, false))
         return {};

@@ -76,6 +76,7 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
         connect(key, &QShortcut::activated, this,
                 [this, forward] { m_windows->activateNext(forward); });
     }
+    rebuildMenus(); // the no-document menus, from the first paint on
     enterNoDocumentState();
 }
 
@@ -154,7 +155,11 @@ void CMainFrame::followChild(DocChildWindow& child) {
         if (CEctDoc* document = m_windows->document())
             document->refreshOthers(kind);
     };
-    connect(&child, &DocChildWindow::valuesEdited, this, refreshOthers);
+    connect(&child, &DocChildWindow::valuesEdited, this, [this, refreshOthers] {
+        refreshOthers();
+        // A Z value may have changed: the "&Line" list shows them.
+        m_mapBarHandler->refillLines();
+    });
     connect(&child, &DocChildWindow::selectionMoved, this, refreshOthers);
     connect(&child, &DocChildWindow::stateChanged, this, [this] {
         m_mapBarHandler->refreshValueFields();

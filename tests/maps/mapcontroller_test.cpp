@@ -80,8 +80,8 @@ TEST_F(MapControllerTest, DropRuleSnapsBoundsAndStepsBackIntoTheInputRange) {
 }
 
 TEST_F(MapControllerTest, PressSelectsSecondPressDragsAndReleaseWritesOneDragRecord) {
-    map->selection.set({0, 0}, 10.0f);
-    map->selection.set({0, 1}, 15.0f);
+    map->selection.add({0, 0});
+    map->selection.add({0, 1});
     map->allLines = true; // other lines show and can be pressed
     MapEffect effect = press(point(1, 2));
     EXPECT_TRUE(effect.selectionMoved);
@@ -108,7 +108,7 @@ TEST_F(MapControllerTest, PressSelectsSecondPressDragsAndReleaseWritesOneDragRec
     EXPECT_TRUE(effect.valuesChanged);
     EXPECT_FALSE(window->dragging());
     EXPECT_EQ(y(1, 2), 126);
-    EXPECT_EQ(map->currentRaw, 126);
+    EXPECT_EQ(currentRaw(*map, image), 126);
     ASSERT_EQ(map->undo.size(), 1u);
     EXPECT_EQ(map->undo.newest().kind, 22);
     EXPECT_EQ(undoMenuItem(map).text, "&Undo(Drag DATA)\tCtrl+Z");
@@ -160,7 +160,7 @@ TEST_F(MapControllerTest, KeysMoveThePointAndStepItWithinTheLimits) {
     EXPECT_TRUE(window->command(Right).selectionMoved);
     EXPECT_EQ(map->selection.anchor(), (GridCell{0, 1}));
     EXPECT_TRUE(window->command(ExtendDown).selectionMoved);
-    EXPECT_EQ((std::tuple{map->editRow, map->editIndex, map->currentRaw}),
+    EXPECT_EQ((std::tuple{map->editRow, map->editIndex, currentRaw(*map, image)}),
               (std::tuple{1, 1, std::uint16_t(70)}));
     EXPECT_EQ(map->selection.anchor(), (GridCell{0, 1})); // line moves keep the anchor
     window->command(Down);
