@@ -78,36 +78,27 @@ TEST(ProgramSettingsFile, ReadsEveryKeyInEveryFormWindowsSavesItIn) {
     }
 }
 
-class FindProgramSettings : public ::testing::Test {
-protected:
-    std::optional<std::string> find() const {
-        return findProgramSettingsFile(registry, folder.path(), "qmx");
-    }
+// Install Directory + InitializeFolder, else the program's folder; the exact name first, then
+// any case; a folder of that name is no file.
+TEST(ProgramSettingsFile, FoundWhereTheRegistrySaysInAnyCase) {
     TempFolder folder;
     CEctSettings registry;
-};
-
-TEST_F(FindProgramSettings, InstallDirectoryAndInitializeFolder) {
-    std::filesystem::create_directories(folder.file("inst/Setup/Sub"));
-    folder.write("inst/Setup/Sub/qmx.INI", "");
-    folder.write("qmx.INI", ""); // the program's folder does not count
-    registry.installDirectory = folder.path() + "\\inst";
-    registry.initializeFolder = "Setup\\Sub";
-    EXPECT_EQ(find(), folder.path() + "/inst/Setup/Sub/qmx.INI");
-}
-
-TEST_F(FindProgramSettings, ExactNameFirstThenAnyCase) {
+    const auto find = [&] { return findProgramSettingsFile(registry, folder.path(), "qmx"); };
+    EXPECT_FALSE(find());
+    std::filesystem::create_directory(folder.file("qmx.INI"));
+    EXPECT_FALSE(find());
+    std::filesystem::remove(folder.file("qmx.INI"));
     folder.write("qmx.ini", "");
     folder.write("QMX.Ini", "");
     EXPECT_EQ(find(), folder.path() + "/QMX.Ini");
     folder.write("qmx.INI", "");
     EXPECT_EQ(find(), folder.path() + "/qmx.INI");
-}
 
-TEST_F(FindProgramSettings, NothingWhenMissingOrNotAFile) {
-    EXPECT_FALSE(find());
-    std::filesystem::create_directory(folder.file("qmx.INI"));
-    EXPECT_FALSE(find());
+    std::filesystem::create_directories(folder.file("inst/Setup/Sub"));
+    folder.write("inst/Setup/Sub/qmx.INI", "");
+    registry.installDirectory = folder.path() + "\\inst";
+    registry.initializeFolder = "Setup\\Sub";
+    EXPECT_EQ(find(), folder.path() + "/inst/Setup/Sub/qmx.INI");
 }
 
 } // namespace

@@ -93,20 +93,10 @@ TEST(HexLayoutTest, BarsAppearOnlyWhenNeededAndReachColumnF) {
     layout.setGridSize(16 * 20, 19 * 10, 15);
     EXPECT_FALSE(layout.horizontalBar());
     EXPECT_FALSE(layout.verticalBar());
-
-    // Narrower than 16 columns: a horizontal bar, which takes rows away, so a vertical one too.
+    // Narrower than 16 columns (a bar that reaches column F: the widget test): a horizontal
+    // bar, which takes rows away, so a vertical one too.
     layout.setGridSize(10 * 20 + 5, 19 * 10, 15);
-    EXPECT_TRUE(layout.horizontalBar());
-    EXPECT_TRUE(layout.verticalBar());
-    EXPECT_EQ(layout.clientWidth(), 10 * 20 + 5 - 15);
-    EXPECT_EQ(layout.horizontalRange(), 16 - 9);
-    EXPECT_EQ(layout.horizontalPageStep(), 1);
-    layout.scrollTo(100, 100);
-    EXPECT_EQ(layout.firstColumn(), 7);
-    const std::optional<PixelRect> f = layout.byteRect(0x800F);
-    ASSERT_TRUE(f);
-    EXPECT_LE(f->x + f->width, layout.clientWidth());
-    EXPECT_EQ(layout.hit(f->x + 1, 1), 0x800Fu + 16 * layout.firstRow());
+    EXPECT_TRUE(layout.horizontalBar() && layout.verticalBar());
 
     // A tall data area: quarter-range page steps; the last row scrolls into view.
     layout.setRange(0x0000, 0x0FFF);
@@ -156,15 +146,7 @@ TEST_F(HexFreeMapTest, ClicksAndMovesStayOnTheSelectableBytes) {
     EXPECT_EQ(hex.selectedAddress(), 0x8107u); // the first Y cell
     EXPECT_EQ(hex.editText(), "40");
 
-    // The count bytes select nothing.
-    EXPECT_FALSE(click(0x8100).selectionMoved);
-    EXPECT_FALSE(click(0x8101).selectionMoved);
-    EXPECT_EQ(hex.selectedAddress(), 0x8107u);
-
-    // A Z byte is a line selection, an X byte a column selection.
-    EXPECT_TRUE(click(0x8103).selectionMoved);
-    EXPECT_EQ(std::tuple(map->target, map->editIndex), std::tuple(EditTarget::Z, 1));
-    EXPECT_EQ(hex.editText(), "14");
+    // An X byte is a column selection (count bytes and Z bytes: the widget test).
     EXPECT_TRUE(click(0x8105).selectionMoved);
     EXPECT_EQ(std::tuple(map->target, map->editIndex), std::tuple(EditTarget::X, 1));
 
