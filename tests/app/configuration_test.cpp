@@ -91,33 +91,27 @@ TEST_F(MachineNameTest, NamesCompareAsTextWhateverTheirEncoding) {
     EXPECT_EQ(open("[Machine]\nModel,MULLER\n" + kData + kMaps), text::msg::MachineTypeDifferent);
 }
 
+// Section and key names in any case, values that are not listed leave the setting, and
+// CommPort counts only while no port is chosen.
 TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
-    struct Case {
-        config::CLineList lines;
-        LineIndexes start;
-        LineIndexes expected;
-        std::int32_t retry;
-    };
     using qmx::testing::linesOf;
     const LineIndexes start{3, 1, 0, 0, 0, -1};
-    const Case cases[] = {
-        {linesOf({"[rs232c]", " speed = 9600", "DATA=7", "parity=even", "Stop=1.5", "x=no",
-                  "CommandRetrycount=0", "CommPort=port12"}),
-         start,
-         {4, 0, 2, 1, 1, 11},
-         0},
-        {linesOf({"[RS232C]", "Speed=38400", "Data=9", "Parity=MARK", "Stop=3", "X=maybe",
-                  "CommandRetrycount=-1", "CommPort=COM3"}),
+    const std::tuple<std::vector<std::string>, LineIndexes, LineIndexes, std::int32_t> cases[] = {
+        {{"[rs232c]", " speed = 9600", "DATA=7", "parity=even", "Stop=1.5", "x=no",
+          "CommandRetrycount=0", "CommPort=port12"},
+         start, {4, 0, 2, 1, 1, 11}, 0},
+        {{"[RS232C]", "Speed=38400", "Data=9", "Parity=MARK", "Stop=3", "X=maybe",
+          "CommandRetrycount=-1", "CommPort=COM3"},
          start, start, 5},
-        {linesOf({"[RS232C]", "CommPort=PORT5"}), {3, 1, 0, 0, 0, 2}, {3, 1, 0, 0, 0, 2}, 5},
-        {linesOf({"[Other]", "Speed=600", "[RS232C]", "Data=7"}), start, {3, 0, 0, 0, 0, -1}, 5},
+        {{"[RS232C]", "CommPort=PORT5"}, {3, 1, 0, 0, 0, 2}, {3, 1, 0, 0, 0, 2}, 5},
+        {{"[Other]", "Speed=600", "[RS232C]", "Data=7"}, start, {3, 0, 0, 0, 0, -1}, 5},
     };
-    for (const Case& c : cases) {
-        LineIndexes line = c.start;
+    for (const auto& [texts, before, after, retryAfter] : cases) {
+        LineIndexes line = before;
         std::int32_t retry = 5;
-        applyRs232cSection(c.lines, line, retry);
-        EXPECT_EQ(line, c.expected) << c.lines.textAt(1);
-        EXPECT_EQ(retry, c.retry) << c.lines.textAt(1);
+        applyRs232cSection(linesOf(texts), line, retry);
+        EXPECT_EQ(line, after) << texts[1];
+        EXPECT_EQ(retry, retryAfter) << texts[1];
     }
 }
 
