@@ -47,7 +47,8 @@ protected:
 TEST_F(AppSettingsTest, MissingSettingsFileNamesTheFolderSearchedAndWhereItCameFrom) {
     const StartupPlaces places{folder.path(), folder.file("bin"), "qmx"};
     const auto failure = [&] {
-        EXPECT_EQ(loadAppSettings(settings, places, kLargeScreen), text::msg::ProgramSettingsMissing);
+        EXPECT_EQ(loadAppSettings(settings, places, kLargeScreen),
+                  text::msg::ProgramSettingsMissing);
         return startFailureText(text::msg::ProgramSettingsMissing, settings, places);
     };
     const std::string registry = folder.file("registry.reg");

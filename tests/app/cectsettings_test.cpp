@@ -1,7 +1,7 @@
 #include "app/cectsettings.h"
 
-#include "support/tempfolder.h"
 #include "platform/registry.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -80,14 +80,16 @@ TEST(CEctSettings, DecimalTextsMustBeWholeNumbersInRange) {
 TEST(CEctSettings, BinaryFolderAndTextValues) {
     using Bytes = std::array<std::uint8_t, 2>;
     for (const auto& [data, expected] : {std::pair{"hex:41,42,43", Bytes{'A', 'B'}},
-                                         {"hex:41", Bytes{'A', 0}}, {"\"KD\"", Bytes{0, 0}}}) {
+                                         {"hex:41", Bytes{'A', 0}},
+                                         {"\"KD\"", Bytes{0, 0}}}) {
         const CEctSettings s = loadWith(std::string("\"EcuCheckResult\"=") + data + "\n");
         EXPECT_EQ(s.ecuCheckResult, expected) << data;
         EXPECT_TRUE(s.ecuCheckResultPresent) << data;
     }
-    for (const auto& [stored, expected] :
-         {std::pair{"C:\\\\Tools\\\\Setup", "Setup"}, {"Setup\\\\Sub", "Setup\\Sub"},
-          {"C:\\\\", ""}, {"/opt/qmx", "/opt/qmx"}}) {
+    for (const auto& [stored, expected] : {std::pair{"C:\\\\Tools\\\\Setup", "Setup"},
+                                           {"Setup\\\\Sub", "Setup\\Sub"},
+                                           {"C:\\\\", ""},
+                                           {"/opt/qmx", "/opt/qmx"}}) {
         const CEctSettings s = loadWith(std::string("\"InitializeFolder\"=\"") + stored +
                                         "\"\n\"SettingFolder\"=\"" + stored + "\"\n");
         EXPECT_EQ(s.initializeFolder, expected) << stored;

@@ -99,10 +99,14 @@ TEST(Rs232c, ListedValuesOverrideAndCommPortOnlyWithoutAPort) {
     const std::tuple<std::vector<std::string>, LineIndexes, LineIndexes, std::int32_t> cases[] = {
         {{"[rs232c]", " speed = 9600", "DATA=7", "parity=even", "Stop=1.5", "x=no",
           "CommandRetrycount=0", "CommPort=port12"},
-         start, {4, 0, 2, 1, 1, 11}, 0},
+         start,
+         {4, 0, 2, 1, 1, 11},
+         0},
         {{"[RS232C]", "Speed=38400", "Data=9", "Parity=MARK", "Stop=3", "X=maybe",
           "CommandRetrycount=-1", "CommPort=COM3"},
-         start, start, 5},
+         start,
+         start,
+         5},
         {{"[RS232C]", "CommPort=PORT5"}, {3, 1, 0, 0, 0, 2}, {3, 1, 0, 0, 0, 2}, 5},
         {{"[Other]", "Speed=600", "[RS232C]", "Data=7"}, start, {3, 0, 0, 0, 0, -1}, 5},
     };

@@ -97,7 +97,8 @@ TEST_F(ConstantEditorTest, RowsShowValueTextsAndTheFocusStartsOnAnEditableEntry)
 TEST_F(ConstantEditorTest, TypedValuesStoreOrAreRefusedWithTheirMessages) {
     ConstantEditor& e = open(IgnitionTrim);
     type("5-");
-    EXPECT_EQ(sink.shown.at(0).caption + "|" + sink.shown.at(0).text, "Edit Const|Including wrong word");
+    EXPECT_EQ(sink.shown.at(0).caption + "|" + sink.shown.at(0).text,
+              "Edit Const|Including wrong word");
     EXPECT_EQ(raw(IgnitionTrim), 25);
     EXPECT_EQ(focusedText(), "12.50");
     EXPECT_FALSE(e.editing());
@@ -142,13 +143,7 @@ TEST_F(ConstantEditorTest, EscapeRevertsAnEditAndCancelsOnASelectedCell) {
     EXPECT_EQ(e.key(CellKey::Escape), CellOutcome::Handled);
     EXPECT_EQ(raw(Idle), 9);
     EXPECT_EQ(e.key(CellKey::Escape), CellOutcome::Cancel);
-
-    ConstantEditor& fresh = open();
-    fresh.typeCharacter('5');
-    EXPECT_EQ(fresh.key(CellKey::Escape), CellOutcome::Handled);
-    EXPECT_EQ(raw(Idle), 80);
-    EXPECT_EQ(focusedText(), "800");
-    EXPECT_FALSE(fresh.canUndo());
+    // (A typed text that Esc drops: the widget test.)
 }
 
 TEST_F(ConstantEditorTest, RawStepsRunAgainstTheRawValueForInvertedKinds) {
@@ -282,7 +277,8 @@ TEST(ConstantEdits, OkCopiesTheWholeImageBackAndLaysTheFreeMapsOutAgain) {
     ASSERT_EQ(app.openConfiguration(home.sample("sample.rcz"), FileLayout::Packed),
               text::msg::Success);
     Configuration& config = app.configuration();
-    config::EcuImage copy = config.image; // (an unchanged copy, and the modified flag: the widget test)
+    // (An unchanged copy, and the modified flag: the widget test.)
+    config::EcuImage copy = config.image;
     // The first free map's row count lies in the copy too: its map is laid out again.
     const int rows = config.maps.at(0).rows();
     const std::uint16_t area = config.maps.freeMapArea().start;

@@ -1,7 +1,7 @@
 #include "app/folderlist.h"
 
-#include "support/tempfolder.h"
 #include "platform/profile.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +31,8 @@ TEST(FolderList, ReadChooseAndWriteBack) {
         EXPECT_EQ(FolderList::read(platform::Profile(folder.write("a.INI", text))).entries(),
                   entries);
 
-    platform::Profile file(folder.write("qmx.INI", storedList({"/1", "/2", "/3", "/4", "/5",
-                                                               "/6", "/7", "/8"})));
+    platform::Profile file(
+        folder.write("qmx.INI", storedList({"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"})));
     FolderList list = FolderList::read(file);
     list.choose("/3");
     list.choose("/new");

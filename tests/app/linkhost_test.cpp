@@ -7,7 +7,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 namespace qmx::app::test {
 using namespace qmx::ecu;
 using namespace qmx::ecu::test;

@@ -13,8 +13,9 @@ using Lines = std::vector<std::string>;
 // Blank and comment lines stay where they were; a lone last title reads as a pair with no data,
 // and data given to it goes after it.
 TEST(TitleList, EditsAreWrittenInPlaceAndOtherLinesStay) {
-    const config::CLineList sample = linesOf({"; head", "[Title]", "Engine", "QX400", "", "; note",
-                                              "Owner", "Workshop", "Spare", "[Data]", "S9030000FC"});
+    const config::CLineList sample =
+        linesOf({"; head", "[Title]", "Engine", "QX400", "", "; note", "Owner", "Workshop", "Spare",
+                 "[Data]", "S9030000FC"});
     config::CLineList lines = sample;
     TitleList list = TitleList::read(lines);
     ASSERT_EQ(list.size(), 3u);
@@ -31,8 +32,8 @@ TEST(TitleList, EditsAreWrittenInPlaceAndOtherLinesStay) {
     EXPECT_TRUE(list.remove(0));
     EXPECT_TRUE(list.replace(1, {"Spare", "kept"}));
     list.writeBack(lines);
-    EXPECT_EQ(lines.lines(), (Lines{"; head", "[Title]", "", "; note", "Owner", "Workshop",
-                                    "Spare", "kept", "[Data]", "S9030000FC"}));
+    EXPECT_EQ(lines.lines(), (Lines{"; head", "[Title]", "", "; note", "Owner", "Workshop", "Spare",
+                                    "kept", "[Data]", "S9030000FC"}));
 
     lines = linesOf({"[Title]", "A", "1", "[Data]"});
     list = TitleList::read(lines);

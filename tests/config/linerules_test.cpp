@@ -13,8 +13,8 @@ TEST(LineRules, SectionsAreFoundWithoutCaseAndTheirContentSkipsBlanksAndComments
     EXPECT_EQ(sectionName("  [ Free Map ]\t"), "Free Map");
     for (const char* notAHeader : {"[]", "[  ]", "[Data", "x[Data]"})
         EXPECT_FALSE(sectionName(notAHeader)) << notAHeader;
-    const CLineList lines = linesOf({"[title]", "a", "[free map]", "", " ; note", "b",
-                                     "[FREE MAP]", "c"});
+    const CLineList lines =
+        linesOf({"[title]", "a", "[free map]", "", " ; note", "b", "[FREE MAP]", "c"});
     EXPECT_EQ(findSection(lines, "Free Map"), 2u);
     EXPECT_EQ(sectionEnd(lines, 2), 6u);
     EXPECT_EQ(sectionContent(lines, "FREE map"), std::vector<std::size_t>{5});

@@ -30,8 +30,9 @@ TEST(ClipboardTest, ReadsRectanglesOfNumbers) {
         std::vector<float> got;
         for (const ClipEntry& entry : read.table.entries)
             got.push_back(entry.value);
-        EXPECT_EQ(std::tuple(clipResultMessage(read.result), read.table.rows, read.table.columns, got),
-                  std::tuple(message, rows, columns, values))
+        EXPECT_EQ(
+            std::tuple(clipResultMessage(read.result), read.table.rows, read.table.columns, got),
+            std::tuple(message, rows, columns, values))
             << text.value_or("<none>");
     }
 }

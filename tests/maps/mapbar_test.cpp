@@ -41,11 +41,10 @@ TEST(MapBarContent, LabelsSingleLinesAndConstantsThatTakePart) {
     EXPECT_EQ(allBoxState(single, true), CheckState::Indeterminate);
 
     image.setWord(0x8012, 1000);
-    const auto rows = constantRows(qmx::testing::linesOf({"[Calib]", "; comment",
-                                                         "8012,2,Injector flow,0.125,0,cc,1",
-                                                         "8014,3,Bad size,1,0,x,1", "[Data]",
-                                                         "8016,1,Outside,1,0,x,1"}),
-                                   image);
+    const auto rows = constantRows(
+        qmx::testing::linesOf({"[Calib]", "; comment", "8012,2,Injector flow,0.125,0,cc,1",
+                               "8014,3,Bad size,1,0,x,1", "[Data]", "8016,1,Outside,1,0,x,1"}),
+        image);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].contents + "=" + rows[0].value, "Injector flow=125");
 }

@@ -113,7 +113,8 @@ TEST_F(CommitTest, AxisValuesStayBetweenTheirNeighbours) {
         EXPECT_EQ(readX(*map, image, index).value, raw) << text;
     }
     // A downward Z axis swaps its neighbours.
-    for (const std::vector<std::uint8_t>& z : {std::vector<std::uint8_t>{10, 20, 30}, {30, 20, 10}}) {
+    for (const std::vector<std::uint8_t>& z :
+         {std::vector<std::uint8_t>{10, 20, 30}, {30, 20, 10}}) {
         putBytes(image, map->z.address, z);
         axis(EditTarget::Z, 1, "35");
         EXPECT_EQ(readZ(*map, image, 1).value, 29) << int(z[0]);

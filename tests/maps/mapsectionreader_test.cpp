@@ -83,8 +83,14 @@ TEST_F(MapSectionTest, ConfigMapsKeepTheRunningAddressAndFreeMapsComeFirst) {
               text::msg::MapAddressWrong);
 
     const auto config = linesOf({
-        "[Config Map]", "9000,90FF,9000", "LAMBDA,0,0", "LOAD,0,3,x,x", "MODE,0,3,x,x",
-        "LAMBDA,0.5,1.775,x*0.005+0.5,(x-0.5)*200", "3,Low,Mid,High", "2,Idle,WOT",
+        "[Config Map]",
+        "9000,90FF,9000",
+        "LAMBDA,0,0",
+        "LOAD,0,3,x,x",
+        "MODE,0,3,x,x",
+        "LAMBDA,0.5,1.775,x*0.005+0.5,(x-0.5)*200",
+        "3,Low,Mid,High",
+        "2,Idle,WOT",
         "y,nothex,x", // a Y line that gives nothing keeps the running address
         "TAIL,0,0",
     });

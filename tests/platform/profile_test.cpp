@@ -61,8 +61,10 @@ TEST(ProfileText, IntegersReadSignAndLeadingDigits) {
 TEST(ProfileText, WritesChangeOnlyTheLineOfTheirKey) {
     ProfileText text(kSample);
     for (const auto& [section, key, value] :
-         {std::tuple{"DIRECTORY", "PATH1", "/tmp/a\nPATH2=/etc"}, {"DIR]", "PATH1", "x"},
-          {"DIRECTORY", "PA=TH", "x"}, {"DIRECTORY", " ", "x"}})
+         {std::tuple{"DIRECTORY", "PATH1", "/tmp/a\nPATH2=/etc"},
+          {"DIR]", "PATH1", "x"},
+          {"DIRECTORY", "PA=TH", "x"},
+          {"DIRECTORY", " ", "x"}})
         EXPECT_FALSE(text.setValue(section, key, value)) << section << key;
     EXPECT_EQ(text.bytes(), kSample);
     ASSERT_TRUE(text.setValue("rs232c", "SPEED", "4800"));

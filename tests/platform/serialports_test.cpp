@@ -30,16 +30,26 @@ TEST(ComPorts, IndexesMapToTheLinksAndTheThreeDeviceFamilies) {
     linkTo("/dev/null", home / "ports" / "COM3");
     linkTo(home / "nowhere", home / "ports" / "COM200");
     const std::pair<int, std::optional<fs::path>> paths[] = {
-        {0, "/dev/ttyS0"},    {31, "/dev/ttyS31"},   {32, "/dev/ttyUSB0"}, {63, "/dev/ttyUSB31"},
-        {64, "/dev/ttyACM0"}, {95, "/dev/ttyACM31"}, {96, std::nullopt},  {255, std::nullopt},
-        {-1, std::nullopt},   {256, std::nullopt},   {3, "/dev/ttyS3"},
-        {2, home / "ports" / "COM3"},                {199, home / "ports" / "COM200"},
+        {0, "/dev/ttyS0"},
+        {31, "/dev/ttyS31"},
+        {32, "/dev/ttyUSB0"},
+        {63, "/dev/ttyUSB31"},
+        {64, "/dev/ttyACM0"},
+        {95, "/dev/ttyACM31"},
+        {96, std::nullopt},
+        {255, std::nullopt},
+        {-1, std::nullopt},
+        {256, std::nullopt},
+        {3, "/dev/ttyS3"},
+        {2, home / "ports" / "COM3"},
+        {199, home / "ports" / "COM200"},
     };
     for (const auto& [index, path] : paths)
         EXPECT_EQ(serialDevicePath(home, index), path) << index;
 
-    const std::pair<const char*, int> devices[] = {{"ttyS0", 0},   {"ttyUSB1", 33}, {"ttyACM31", 95},
-                                                   {"ttyS32", -1}, {"ttyS01", -1},  {"ttyUSB", -1}};
+    const std::pair<const char*, int> devices[] = {{"ttyS0", 0},     {"ttyUSB1", 33},
+                                                   {"ttyACM31", 95}, {"ttyS32", -1},
+                                                   {"ttyS01", -1},   {"ttyUSB", -1}};
     for (const auto& [name, index] : devices)
         EXPECT_EQ(portIndexOfDeviceName(name).value_or(-1), index) << name;
     const std::pair<const char*, int> links[] = {
