@@ -216,12 +216,5 @@ TEST_F(MapControllerTest, ColumnIsSelectedStepsWithinItsNeighboursAndDrags) {
     EXPECT_FALSE(window->command(mapcmd::ArrowRight).valuesChanged);
 }
 
-TEST_F(MapControllerTest, CaptionNamesTheMapsEditedTogether) {
-    EXPECT_EQ(window->caption(), "MAP - MAP1");
-    maps.add(freeMap(image, 0x8100, 1, 1, MapKind::Shared, "MAP2"));
-    maps.link().set(LinkMode::All, {"MAP1", "MAP2"});
-    EXPECT_EQ(window->caption(), "MAP - MAP1,MAP2");
-}
-
 } // namespace
 } // namespace qmx::maps
