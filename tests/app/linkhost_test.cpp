@@ -3,12 +3,9 @@
 #include "app/appsettings.h"
 #include "ecu/fakes.h"
 #include "support/tempfolder.h"
-#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <cerrno>
 
 namespace qmx::app::test {
 using namespace qmx::ecu;
@@ -16,7 +13,6 @@ using namespace qmx::ecu::test;
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 
 // A QMX home holding `registry` (value lines) and qmx.INI (`ini`), loaded as start-up does, and
 // a link host over it.
@@ -37,7 +33,6 @@ struct HostRig {
     testing::TempFolder home;
     app::AppSettings settings;
     FakePump pump;
-    RecordingSink sink;
     std::unique_ptr<LinkHost> host;
 };
 
@@ -50,14 +45,14 @@ TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
     EXPECT_EQ(rig.host->link().settings().speedIndex, 4);
     EXPECT_EQ(rig.host->link().settings().flowIndex, 1);
     EXPECT_EQ(rig.host->link().settings().commandRetryCount, 5);
-    EXPECT_EQ(rig.host->link().identity().machineCode(), "AB");
+    EXPECT_EQ(rig.host->link().machineCode(), "AB");
 
     // The next configuration starts again from qmx.INI's line; without a machine code of its
     // own it keeps the one the run has.
     rig.host->applyConfiguration(rig.settings.startup.line, 1, "");
     EXPECT_EQ(rig.host->link().settings().speedIndex, 3);
     EXPECT_EQ(rig.host->link().settings().flowIndex, 0);
-    EXPECT_EQ(rig.host->link().identity().machineCode(), "AB");
+    EXPECT_EQ(rig.host->link().machineCode(), "AB");
 }
 
 TEST(LinkHostPorts, ConfigurationPortStandsInAndIsCopiedIntoTheRegistry) {
@@ -65,7 +60,7 @@ TEST(LinkHostPorts, ConfigurationPortStandsInAndIsCopiedIntoTheRegistry) {
     app::LineIndexes line = rig.settings.startup.line;
     line.port = 4;
     rig.host->applyConfiguration(line, 1, "");
-    EXPECT_EQ(rig.host->link().choice().currentPortIndex(), 4);
+    EXPECT_EQ(rig.host->link().currentPortIndex(), 4);
     EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPort\"=dword:00000004"));
 }
 
@@ -73,9 +68,9 @@ TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {
     HostRig rig("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nSPEED=4800\r\n");
     // An open gives the configuration's line the registry's port.
     app::LineIndexes line = rig.settings.startup.line;
-    line.port = rig.host->link().choice().currentPortIndex();
+    line.port = rig.host->link().currentPortIndex();
     rig.host->applyConfiguration(line, 1, "");
-    EXPECT_TRUE(rig.host->link().choice().setPortIndex(2)); // the port a search found
+    EXPECT_TRUE(rig.host->link().setPortIndex(2)); // the port a search found
     EXPECT_EQ(rig.iniText(), "[RS232C]\r\nSPEED=4800\r\nPORT=PORT3\r\n");
     EXPECT_EQ(rig.settings.startup.line.port, 2);
 }
@@ -86,43 +81,13 @@ TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
     const std::string ini = rig.iniText();
     rig.host->overridePort(6);
     Link& link = rig.host->link();
-    EXPECT_TRUE(link.choice().searchDone());
-    EXPECT_EQ(link.choice().currentPortIndex(), 6);
-    EXPECT_TRUE(link.choice().setPortIndex(2));
+    EXPECT_TRUE(link.searchDone());
+    EXPECT_EQ(link.currentPortIndex(), 6);
+    EXPECT_TRUE(link.setPortIndex(2));
     EXPECT_TRUE(link.setAutoSelect(false));
-    EXPECT_EQ(link.choice().currentPortIndex(), 2);
+    EXPECT_EQ(link.currentPortIndex(), 2);
     EXPECT_EQ(rig.registryText(), registry);
     EXPECT_EQ(rig.iniText(), ini);
-}
-
-TEST(LinkHostLog, NoLogWithoutCommoLogAndAFolderThatCannotBeMadeIsReported) {
-    {
-        HostRig rig("", "[RS232C]\n");
-        EXPECT_EQ(rig.host->openLog("v", rig.sink), 0);
-        EXPECT_FALSE(rig.host->log().isOpen());
-        EXPECT_THAT(rig.sink.shown, IsEmpty());
-    }
-    {
-        testing::TempFolder folder;
-        const std::string blocker = folder.write("file", "");
-        HostRig rig("\"CommoLog\"=\"" + blocker + "/sub/commo.log\"\n", "[RS232C]\n");
-        EXPECT_EQ(rig.host->openLog("v", rig.sink), text::msg::LogFolderMissing);
-        ASSERT_EQ(rig.sink.shown.size(), 1u);
-        EXPECT_EQ(rig.sink.shown[0].text, "The folder for output a log does not exist.");
-    }
-}
-
-TEST(LinkHostDevices, PortsWithoutATerminalBehindThemFailToOpen) {
-    testing::TempFolder home;
-    std::filesystem::create_directories(home.file("ports"));
-    std::filesystem::create_symlink(home.write("file", ""), home.file("ports/COM2"));
-    CommoLog log;
-    TermiosPortFactory factory(home.path(), home.file("sys"), log);
-    const platform::LineSettings line;
-    EXPECT_EQ(factory.open(200, line).error, ENOENT); // no link, beyond the device families
-    const PortOpenResult notATerminal = factory.open(1, line);
-    EXPECT_EQ(notATerminal.device, nullptr);
-    EXPECT_EQ(notATerminal.error, ENOTTY);
 }
 
 } // namespace
