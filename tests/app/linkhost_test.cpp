@@ -45,14 +45,14 @@ TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
     EXPECT_EQ(rig.host->link().settings().speedIndex, 4);
     EXPECT_EQ(rig.host->link().settings().flowIndex, 1);
     EXPECT_EQ(rig.host->link().settings().commandRetryCount, 5);
-    EXPECT_EQ(rig.host->link().machineCode(), "AB");
+    EXPECT_EQ(rig.host->link().identity().machineCode(), "AB");
 
     // The next configuration starts again from qmx.INI's line; without a machine code of its
     // own it keeps the one the run has.
     rig.host->applyConfiguration(rig.settings.startup.line, 1, "");
     EXPECT_EQ(rig.host->link().settings().speedIndex, 3);
     EXPECT_EQ(rig.host->link().settings().flowIndex, 0);
-    EXPECT_EQ(rig.host->link().machineCode(), "AB");
+    EXPECT_EQ(rig.host->link().identity().machineCode(), "AB");
 }
 
 TEST(LinkHostPorts, ConfigurationPortStandsInAndIsCopiedIntoTheRegistry) {
@@ -60,7 +60,7 @@ TEST(LinkHostPorts, ConfigurationPortStandsInAndIsCopiedIntoTheRegistry) {
     app::LineIndexes line = rig.settings.startup.line;
     line.port = 4;
     rig.host->applyConfiguration(line, 1, "");
-    EXPECT_EQ(rig.host->link().currentPortIndex(), 4);
+    EXPECT_EQ(rig.host->link().choice().currentPortIndex(), 4);
     EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPort\"=dword:00000004"));
 }
 
@@ -68,9 +68,9 @@ TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {
     HostRig rig("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nSPEED=4800\r\n");
     // An open gives the configuration's line the registry's port.
     app::LineIndexes line = rig.settings.startup.line;
-    line.port = rig.host->link().currentPortIndex();
+    line.port = rig.host->link().choice().currentPortIndex();
     rig.host->applyConfiguration(line, 1, "");
-    EXPECT_TRUE(rig.host->link().setPortIndex(2)); // the port a search found
+    EXPECT_TRUE(rig.host->link().choice().setPortIndex(2)); // the port a search found
     EXPECT_EQ(rig.iniText(), "[RS232C]\r\nSPEED=4800\r\nPORT=PORT3\r\n");
     EXPECT_EQ(rig.settings.startup.line.port, 2);
 }
@@ -81,11 +81,11 @@ TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
     const std::string ini = rig.iniText();
     rig.host->overridePort(6);
     Link& link = rig.host->link();
-    EXPECT_TRUE(link.searchDone());
-    EXPECT_EQ(link.currentPortIndex(), 6);
-    EXPECT_TRUE(link.setPortIndex(2));
+    EXPECT_TRUE(link.choice().searchDone());
+    EXPECT_EQ(link.choice().currentPortIndex(), 6);
+    EXPECT_TRUE(link.choice().setPortIndex(2));
     EXPECT_TRUE(link.setAutoSelect(false));
-    EXPECT_EQ(link.currentPortIndex(), 2);
+    EXPECT_EQ(link.choice().currentPortIndex(), 2);
     EXPECT_EQ(rig.registryText(), registry);
     EXPECT_EQ(rig.iniText(), ini);
 }
