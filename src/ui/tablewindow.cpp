@@ -86,9 +86,6 @@ void TableWindow::refreshAfterFocus() {
     refreshAfterChange();
 }
 
-void TableWindow::valueChanged(int, WindowKind) {
-}
-
 void TableWindow::editOperation(int code) {
     const maps::TableEffect effect = m_controller.command(code);
     if (!effect.handled && m_controller.editing() && isArrowCode(code)) {
