@@ -1,7 +1,5 @@
 // The plain configuration reader on arbitrary bytes. Whatever it reads must survive a plain
 // write and a packed write (Save As) unchanged.
-#include <sstream>
-
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "fuzzsupport.h"
@@ -17,18 +15,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : lines.lines())
         fuzz::require(line.find_first_of("\r\n") == std::string::npos, "line holds CR or LF");
 
-    std::ostringstream plain;
+    std::string plain;
     config::writePlainFile(lines, plain);
     config::CLineList again;
-    fuzz::require(config::readPlainFile(file.hold(plain.str()), again) == text::msg::Success,
+    fuzz::require(config::readPlainFile(file.hold(plain), again) == text::msg::Success,
                   "written plain file reads back");
     fuzz::require(again.lines() == lines.lines(), "plain write and read keep every line");
 
-    std::ostringstream packed;
+    std::string packed;
     if (config::writePackedFile(lines, packed) != text::msg::Success)
         return 0; // a line too long for the line code
     again.clear();
-    fuzz::require(config::readPackedFile(file.hold(packed.str()), again) == text::msg::Success,
+    fuzz::require(config::readPackedFile(file.hold(packed), again) == text::msg::Success,
                   "packed file written from plain lines reads back");
     fuzz::require(again.lines() == lines.lines(), "packed write and read keep every line");
     return 0;

@@ -18,6 +18,7 @@ void Configuration::clear() {
     maps.clear();
     monitorItems.clear();
     monitorRows.clear();
+    damagedRecords = {};
     path.clear();
     title.clear();
     loadedFromPacked = false;

@@ -8,6 +8,7 @@
 #include "config/diagcom.h"
 #include "config/ecuimage.h"
 #include "config/linelist.h"
+#include "config/srecords.h"
 #include "maps/mapset.h"
 #include "platform/filelock.h"
 
@@ -22,6 +23,11 @@ enum class FileLayout {
     Packed = 2,
 };
 
+// Why a configuration is opened. For editing, a file that another process holds (another qmx
+// editing it) is write-denied, and the file is held while it is open. For reading only (an
+// export), a held file is read all the same and nothing is held.
+enum class OpenFor { Editing, Reading };
+
 // Heap-allocate it: it holds the 64 KiB image. Neither copyable nor movable (the maps refer to
 // the image and report modifications to this object).
 class Configuration {
@@ -34,9 +40,10 @@ public:
     config::EcuImage image; // not cleared by an open: bytes outside [Data] keep their values
     maps::MapSet maps{image};
     std::vector<config::MonitorItem> monitorItems;
-    std::vector<int> monitorRows; // up to 15 indexes into monitorItems, in row order
-    std::string machineCode;      // two characters, or empty; an open without one keeps it
-    LineIndexes line;             // start-up values with this file's RS232C over them
+    std::vector<int> monitorRows;          // up to 15 indexes into monitorItems, in row order
+    std::string machineCode;               // two characters, or empty; an open without one keeps it
+    config::ChecksumFaults damagedRecords; // [Data] records whose checksum is wrong
+    LineIndexes line;                      // start-up values with this file's RS232C over them
     std::int32_t commandRetryCount = 1;
     std::string path;              // full path of the open file; empty when no document is open
     std::string title;             // the file's name

@@ -18,16 +18,18 @@ namespace {
 
 // Reads the lines in `layout`; `packed` tells which reader succeeded.
 text::Status readLines(config::CLineList& lines, const std::string& path, FileLayout layout,
-                       bool& packed) {
+                       OpenFor purpose, bool& packed) {
+    const auto locked =
+        purpose == OpenFor::Editing ? config::LockedFile::Refuse : config::LockedFile::Read;
     packed = layout != FileLayout::Plain;
     if (packed) {
-        const text::Status result = config::readPackedFile(path, lines);
+        const text::Status result = config::readPackedFile(path, lines, locked);
         if (result == text::msg::Success || layout == FileLayout::Packed)
             return result;
         lines.clear();
         packed = false;
     }
-    return config::readPlainFile(path, lines);
+    return config::readPlainFile(path, lines, locked);
 }
 
 // Everything after the lines are in place; 0 or the first failure's message.
@@ -36,7 +38,8 @@ text::Status interpret(Configuration& configuration, AppSettings& settings) {
     if (const text::Status result =
             config::checkMachine(lines, settings.registryValues.machineFolder))
         return result;
-    if (const text::Status result = config::loadDataSection(lines, configuration.image))
+    if (const text::Status result =
+            config::loadDataSection(lines, configuration.image, &configuration.damagedRecords))
         return result;
     if (const text::Status result = maps::readMapSections(lines, configuration.maps))
         return result;
@@ -62,10 +65,10 @@ text::Status interpret(Configuration& configuration, AppSettings& settings) {
 } // namespace
 
 text::Status readConfiguration(Configuration& configuration, AppSettings& settings,
-                               const std::string& path, FileLayout layout) {
+                               const std::string& path, FileLayout layout, OpenFor purpose) {
     configuration.clear();
     bool packed = false;
-    text::Status result = readLines(configuration.lines, path, layout, packed);
+    text::Status result = readLines(configuration.lines, path, layout, purpose, packed);
     if (result == text::msg::Success)
         result = interpret(configuration, settings);
     if (result != text::msg::Success) {

@@ -1,7 +1,5 @@
 #include "app/configurationwriter.h"
 
-#include <sstream>
-
 #include "config/packedfile.h"
 #include "config/plainfile.h"
 #include "config/srecords.h"
@@ -12,12 +10,12 @@ namespace qmx::app {
 
 std::optional<std::string> configurationFileBytes(const config::CLineList& lines,
                                                   FileLayout layout) {
-    std::ostringstream out;
+    std::string bytes;
     if (layout == FileLayout::Plain)
-        config::writePlainFile(lines, out);
-    else if (config::writePackedFile(lines, out) != text::msg::Success)
+        config::writePlainFile(lines, bytes);
+    else if (config::writePackedFile(lines, bytes) != text::msg::Success)
         return std::nullopt;
-    return std::move(out).str();
+    return bytes;
 }
 
 text::Status writeConfigurationFile(Configuration& configuration, const std::string& path,
@@ -25,7 +23,9 @@ text::Status writeConfigurationFile(Configuration& configuration, const std::str
     configuration.maps.fixChecksum();
     config::regenerateDataSection(configuration.lines, configuration.image);
     const auto bytes = configurationFileBytes(configuration.lines, layout);
-    if (!bytes || platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)
+    if (!bytes)
+        return text::msg::LineTooLong;
+    if (platform::atomicWriteFile(path, *bytes) != platform::WriteStatus::Written)
         return text::msg::SaveError;
     configuration.modified = false;
     return text::msg::Success;

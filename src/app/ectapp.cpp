@@ -1,5 +1,7 @@
 #include "app/ectapp.h"
 
+#include <cstdio>
+
 #include "app/batchexport.h"
 #include "app/configurationwriter.h"
 #include "text/messages.h"
@@ -13,31 +15,45 @@ text::Status CEctApp::start(const StartupPlaces& places, ScreenSize screen) {
     return loadAppSettings(m_settings, places, screen);
 }
 
-text::Status CEctApp::openConfiguration(const std::string& path, FileLayout layout) {
-    const text::Status result = readConfiguration(*m_configuration, m_settings, path, layout);
-    if (result == text::msg::Success)
+text::Status CEctApp::openConfiguration(const std::string& path, FileLayout layout,
+                                        OpenFor purpose) {
+    const text::Status result =
+        readConfiguration(*m_configuration, m_settings, path, layout, purpose);
+    if (result == text::msg::Success && purpose == OpenFor::Editing)
         lockCurrentFile();
     return result;
 }
 
-text::Status CEctApp::save() {
+void CEctApp::warnAboutDamagedRecords(text::MessageSink& sink) const {
+    const config::ChecksumFaults& damaged = m_configuration->damagedRecords;
+    if (damaged.count == 0)
+        return;
+    char address[8];
+    std::snprintf(address, sizeof address, "%04X", damaged.firstAddress);
+    sink.show(text::messageText(
+                  text::msg::DamagedDataRecords,
+                  {std::to_string(damaged.count), std::to_string(damaged.firstLine + 1), address}),
+              text::messageText(text::msg::ProgramTitle), text::Icon::Exclamation);
+}
+
+text::Status CEctApp::save(text::MessageSink& sink) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
         return text::msg::SaveError;
     configuration.lock.unlock();
-    const text::Status result = writeConfigurationFile(
-        configuration, configuration.path,
-        configuration.loadedFromPacked ? FileLayout::Packed : FileLayout::Plain);
+    const text::Status result =
+        writeFile(configuration.path,
+                  configuration.loadedFromPacked ? FileLayout::Packed : FileLayout::Plain, sink);
     lockCurrentFile();
     return result;
 }
 
-text::Status CEctApp::saveAs(const std::string& path) {
+text::Status CEctApp::saveAs(const std::string& path, text::MessageSink& sink) {
     Configuration& configuration = *m_configuration;
     if (!configuration.isOpen())
         return text::msg::SaveError;
     configuration.lock.unlock();
-    const text::Status result = writeConfigurationFile(configuration, path, FileLayout::Packed);
+    const text::Status result = writeFile(path, FileLayout::Packed, sink);
     if (result == text::msg::Success) {
         configuration.setFile(path);
         configuration.loadedFromPacked = true;
@@ -69,6 +85,16 @@ void CEctApp::closeConfiguration() {
     m_configuration->clear();
 }
 
+text::Status CEctApp::writeFile(const std::string& path, FileLayout layout,
+                                text::MessageSink& sink) {
+    const text::Status result = writeConfigurationFile(*m_configuration, path, layout);
+    if (result != text::msg::LineTooLong)
+        return result;
+    sink.show(text::messageText(text::msg::LineTooLong), text::messageText(text::msg::ProgramTitle),
+              text::Icon::None);
+    return text::msg::SaveError;
+}
+
 void CEctApp::lockCurrentFile() {
     m_lockRefused = false;
     if (m_settings.registryValues.xorOff == 0 && m_configuration->isOpen())
@@ -87,9 +113,11 @@ ecu::EcuDocument documentOf(CEctApp& app) {
 
 int runBatchExport(CEctApp& app, const std::string& in, const std::string& out,
                    text::MessageSink& sink) {
-    text::Status result = app.openConfiguration(in, FileLayout::PackedThenPlain);
-    if (result == text::msg::Success)
+    text::Status result = app.openConfiguration(in, FileLayout::PackedThenPlain, OpenFor::Reading);
+    if (result == text::msg::Success) {
+        app.warnAboutDamagedRecords(sink);
         result = app.exportTo(out);
+    }
     if (result == text::msg::Success)
         return 0;
     sink.show(text::messageText(result), text::messageText(text::msg::ProgramTitle),

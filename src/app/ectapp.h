@@ -32,17 +32,23 @@ public:
     // The X, Y and Z display decimals of qmx.INI.
     const text::NumberFormats& formats() const { return m_settings.startup.precision; }
 
-    // Opens the file at `path` (see readConfiguration) and then locks it unless XOROFF is set.
-    // 0, or the message number for the caller to show once (isErrorIconMessage picks the
-    // icon); on failure no document is open.
-    text::Status openConfiguration(const std::string& path, FileLayout layout);
+    // Opens the file at `path` (see readConfiguration); for editing it then locks it unless
+    // XOROFF is set. 0, or the message number for the caller to show once (isErrorIconMessage
+    // picks the icon); on failure no document is open.
+    text::Status openConfiguration(const std::string& path, FileLayout layout,
+                                   OpenFor purpose = OpenFor::Editing);
+    // After a successful open: when [Data] holds records whose checksum is wrong (they are
+    // loaded all the same), says through `sink`, with the exclamation icon, how many there are
+    // and the line (counted from 1 in the line list) and address of the first; else nothing.
+    void warnAboutDamagedRecords(text::MessageSink& sink) const;
     // Save: writes the current file in the layout it was read in (packed after a Save As).
-    // 0, or SaveError (1533) with the old file unchanged. The lock is released for the write
-    // and taken again whatever the result.
-    text::Status save();
+    // 0, or SaveError (1533) with the old file unchanged; a line too long for the packed
+    // layout is first shown through `sink` (57659, no icon). The lock is released for the
+    // write and taken again whatever the result.
+    text::Status save(text::MessageSink& sink);
     // Save As: writes the packed layout to `path`; on success `path` becomes the current file
-    // and counts as packed. 0 or SaveError (1533).
-    text::Status saveAs(const std::string& path);
+    // and counts as packed. 0 or SaveError (1533), after 57659 as for save().
+    text::Status saveAs(const std::string& path, text::MessageSink& sink);
     // Writes the export text of the open configuration to `outPath`. 0 or FailedToWriteFile.
     text::Status exportTo(const std::string& outPath) const;
 
@@ -61,6 +67,9 @@ public:
 
 private:
     void lockCurrentFile();
+    // writeConfigurationFile, with a line too long for the packed layout shown through `sink`
+    // and reported as SaveError.
+    text::Status writeFile(const std::string& path, FileLayout layout, text::MessageSink& sink);
 
     AppSettings m_settings;
     std::unique_ptr<Configuration> m_configuration;
@@ -73,9 +82,11 @@ private:
 ecu::EcuDocument documentOf(CEctApp& app);
 
 // The whole batch run of `qmx IN OUT` on a started application: opens IN (packed, else
-// plain) and writes the export to OUT. A failure is shown once through `sink`, captioned with
-// the program title, with the error icon for the reader's format errors and the exclamation
-// icon otherwise. Returns the exit status: 0 on success, 1 on failure.
+// plain) for reading only, so that a file qmx is editing exports too, and writes the export
+// to OUT; damaged [Data] records are named through `sink` and do not fail the run. A failure
+// is shown once through `sink`, captioned with the program title, with the error icon for the
+// reader's format errors and the exclamation icon otherwise. Returns the exit status: 0 on
+// success, 1 on failure.
 int runBatchExport(CEctApp& app, const std::string& in, const std::string& out,
                    text::MessageSink& sink);
 

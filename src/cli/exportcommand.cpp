@@ -28,7 +28,7 @@ public:
                 return status;
             return app::runBatchExport(session.app(), m_config, m_out, session.sink());
         }
-        if (const int status = session.open(m_config))
+        if (const int status = session.open(m_config, app::OpenFor::Reading))
             return status;
         const std::time_t now = std::time(nullptr);
         std::tm local{};

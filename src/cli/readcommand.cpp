@@ -36,9 +36,9 @@ public:
         if (result != 0)
             return 1;
         if (m_save)
-            result = session.app().save();
+            result = session.app().save(session.sink());
         else if (!m_as.empty())
-            result = session.app().saveAs(m_as);
+            result = session.app().saveAs(m_as, session.sink());
         return result == 0 ? 0 : session.fail(result);
     }
 

@@ -21,8 +21,8 @@ public:
     int run(Session& session) override {
         if (const int status = session.open(m_config))
             return status;
-        const text::Status result =
-            m_as.empty() ? session.app().save() : session.app().saveAs(m_as);
+        const text::Status result = m_as.empty() ? session.app().save(session.sink())
+                                                 : session.app().saveAs(m_as, session.sink());
         return result == 0 ? 0 : session.fail(result);
     }
 

@@ -26,12 +26,14 @@ int Session::start() {
     return result == text::msg::Success ? 0 : fail(result);
 }
 
-int Session::open(const std::string& path) {
+int Session::open(const std::string& path, app::OpenFor purpose) {
     if (const int status = start())
         return status;
-    const text::Status result = m_app->openConfiguration(path, app::FileLayout::PackedThenPlain);
+    const text::Status result =
+        m_app->openConfiguration(path, app::FileLayout::PackedThenPlain, purpose);
     if (result != text::msg::Success)
         return fail(result);
+    m_app->warnAboutDamagedRecords(m_sink);
     if (options.port > 0)
         configuration().line.port = options.port - 1;
     return 0;

@@ -31,9 +31,10 @@ public:
 
     // Reads the registry file and qmx.INI as qmx does. 0, or 1 after printing the message.
     int start();
-    // start(), then opens `path` (packed, else plain); --port then overrides the port. 0, or 1
-    // after printing the message.
-    int open(const std::string& path);
+    // start(), then opens `path` (packed, else plain) for `purpose`, printing the warning about
+    // damaged [Data] records on stderr; --port then overrides the port. 0, or 1 after printing
+    // the message.
+    int open(const std::string& path, app::OpenFor purpose = app::OpenFor::Editing);
     // Prints the text of message `message` and returns 1, the failure exit status.
     int fail(text::Status message);
     // Prints the program's own text `text` (a composed message) and returns 1.

@@ -33,8 +33,9 @@ public:
             if (const int status = applyEdit(session, edit))
                 return status;
         }
-        const text::Status result =
-            parsed.saveAs.empty() ? session.app().save() : session.app().saveAs(parsed.saveAs);
+        const text::Status result = parsed.saveAs.empty()
+                                        ? session.app().save(session.sink())
+                                        : session.app().saveAs(parsed.saveAs, session.sink());
         return result == 0 ? 0 : session.fail(result);
     }
 

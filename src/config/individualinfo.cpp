@@ -8,7 +8,7 @@ namespace qmx::config {
 
 std::optional<std::string> readMachineCode(const CLineList& lines) {
     for (std::size_t index : sectionContent(lines, "Individual Information")) {
-        const std::vector<std::string> fields = commaFields(lines.textAt(index));
+        const std::vector<std::string> fields = commaFields(lines.textAt(index), 3);
         if (fields.size() >= 2 && fields[0] == "VestraMachineCode" && fields[1].size() >= 2)
             return fields[1].substr(0, 2);
     }

@@ -14,6 +14,9 @@ public:
     // `index` may equal count() (insert at the end).
     void insertAt(std::size_t index, std::string text);
     void removeAt(std::size_t index);
+    // Replaces the lines [first, last) by `texts` in one pass, so that rebuilding a section
+    // costs time linear in the list. Requires first <= last <= count().
+    void replaceRange(std::size_t first, std::size_t last, std::vector<std::string> texts);
     const std::string& textAt(std::size_t index) const { return m_lines.at(index); }
     std::size_t count() const { return m_lines.size(); }
     void clear() { m_lines.clear(); }

@@ -70,18 +70,18 @@ std::optional<std::string> keyedValue(const CLineList& lines, std::string_view s
     return std::nullopt;
 }
 
-std::vector<std::string> commaFields(std::string_view line) {
+std::vector<std::string> commaFields(std::string_view line, std::size_t maxFields) {
     std::vector<std::string> fields;
     std::string_view rest = trim(line);
-    for (;;) {
+    while (fields.size() + 1 < maxFields) {
         const std::size_t comma = rest.find(',');
-        if (comma == std::string_view::npos) {
-            fields.emplace_back(trim(rest));
-            return fields;
-        }
+        if (comma == std::string_view::npos)
+            break;
         fields.emplace_back(trim(rest.substr(0, comma)));
         rest = trim(rest.substr(comma + 1));
     }
+    fields.emplace_back(rest);
+    return fields;
 }
 
 std::optional<std::uint32_t> parseHex(std::string_view text) {

@@ -42,9 +42,12 @@ std::vector<std::size_t> sectionContent(const CLineList& lines, std::string_view
 std::optional<std::string> keyedValue(const CLineList& lines, std::string_view section,
                                       std::string_view key, char separator);
 
-// The comma fields of a line: each field trimmed of blanks and tabs; the last field is what
-// remains after the last comma. An empty line gives one empty field.
-std::vector<std::string> commaFields(std::string_view line);
+// The comma fields of a line, split only as far as a reader needs: at most `maxFields` fields
+// (at least one), each trimmed of blanks and tabs; the last field is whatever remains, commas
+// included. So the fields never take much more memory than the line, however many commas it
+// holds; a reader that wants exactly n fields asks for n + 1 and refuses a line that fills
+// them. An empty line gives one empty field.
+std::vector<std::string> commaFields(std::string_view line, std::size_t maxFields);
 
 // A string of hexadecimal digits only (no prefix, not empty, at most 8 digits).
 std::optional<std::uint32_t> parseHex(std::string_view text);

@@ -16,6 +16,9 @@ namespace {
 constexpr std::string_view VersionLine = "QMX_1.0.1.0";
 constexpr std::string_view EndTitle = "End Title";
 constexpr std::size_t MaxCodedLength = 0xFFFF;
+constexpr std::string_view LineEnd = "\r\n";
+// The empty line and "[End Title]" that close the title block.
+constexpr std::string_view TitleFraming = "\r\n[End Title]\r\n";
 
 char lowerHexDigit(unsigned value) {
     return "0123456789abcdef"[value & 0x0F];
@@ -41,13 +44,6 @@ std::optional<std::string> decodeLine(std::string_view coded) {
     return text;
 }
 
-bool appendCodedLine(std::string_view text, std::string& out) {
-    if (!encodeLine(text, out))
-        return false;
-    out += "\r\n";
-    return true;
-}
-
 // Lines before the first header other than "Title" are written as plain text; a line holding
 // CR or LF ends the title block too, because as plain text it would not read back as itself.
 bool isTitleBlockLine(std::string_view line) {
@@ -57,9 +53,36 @@ bool isTitleBlockLine(std::string_view line) {
     return !name || equalsIgnoreCase(*name, "Title");
 }
 
-void appendPlainLine(std::string_view text, std::string& out) {
-    out += text;
-    out += "\r\n";
+std::size_t titleBlockEnd(const CLineList& lines) {
+    std::size_t index = 0;
+    while (index < lines.count() && isTitleBlockLine(lines.textAt(index)))
+        ++index;
+    return index;
+}
+
+std::size_t codedSize(std::size_t length) {
+    return 4 + 2 * length + LineEnd.size();
+}
+
+// The size of the packed file of `lines` whose title block ends at `titleEnd`; nothing when a
+// line to be coded is too long.
+std::optional<std::size_t> packedSize(const CLineList& lines, std::size_t titleEnd) {
+    std::size_t size = TitleFraming.size() + 2 * codedSize(VersionLine.size());
+    for (std::size_t index = 0; index < lines.count(); ++index) {
+        const std::size_t length = lines.textAt(index).size();
+        if (index < titleEnd)
+            size += length + LineEnd.size();
+        else if (length > MaxCodedLength)
+            return std::nullopt;
+        else
+            size += codedSize(length);
+    }
+    return size;
+}
+
+void appendCodedLine(std::string_view text, std::string& out) {
+    encodeLine(text, out);
+    out += LineEnd;
 }
 
 } // namespace
@@ -67,7 +90,6 @@ void appendPlainLine(std::string_view text, std::string& out) {
 bool encodeLine(std::string_view text, std::string& out) {
     if (text.size() > MaxCodedLength)
         return false;
-    out.reserve(out.size() + 4 + 2 * text.size());
     for (int shift = 12; shift >= 0; shift -= 4)
         out.push_back(lowerHexDigit(static_cast<unsigned>(text.size() >> shift)));
     for (char c : text) {
@@ -78,28 +100,31 @@ bool encodeLine(std::string_view text, std::string& out) {
     return true;
 }
 
-text::Status writePackedFile(const CLineList& lines, std::ostream& out) {
-    // The file is built whole first, so that a line too long to code leaves `out` untouched.
-    std::string file;
-    std::size_t index = 0;
-    for (; index < lines.count() && isTitleBlockLine(lines.textAt(index)); ++index)
-        appendPlainLine(lines.textAt(index), file);
-    // The framing is written even when no line follows, so that every written file reads back.
-    appendPlainLine("", file);
-    appendPlainLine("[End Title]", file);
-    appendCodedLine(VersionLine, file);
-    for (; index < lines.count(); ++index) {
-        if (!appendCodedLine(lines.textAt(index), file))
-            return text::msg::LineTooLong;
+text::Status writePackedFile(const CLineList& lines, std::string& out) {
+    out.clear();
+    const std::size_t titleEnd = titleBlockEnd(lines);
+    // Sized first, so that the text takes one allocation and a line too long to code leaves
+    // `out` empty.
+    const auto size = packedSize(lines, titleEnd);
+    if (!size)
+        return text::msg::LineTooLong;
+    out.reserve(*size);
+    for (std::size_t index = 0; index < titleEnd; ++index) {
+        out += lines.textAt(index);
+        out += LineEnd;
     }
-    appendCodedLine(VersionLine, file);
-    out.write(file.data(), static_cast<std::streamsize>(file.size()));
+    // The framing is written even when no line follows, so that every written file reads back.
+    out += TitleFraming;
+    appendCodedLine(VersionLine, out);
+    for (std::size_t index = titleEnd; index < lines.count(); ++index)
+        appendCodedLine(lines.textAt(index), out);
+    appendCodedLine(VersionLine, out);
     return text::msg::Success;
 }
 
-text::Status readPackedFile(const std::string& path, CLineList& lines) {
+text::Status readPackedFile(const std::string& path, CLineList& lines, LockedFile locked) {
     std::string bytes;
-    if (const text::Status result = readFileBytes(path, bytes))
+    if (const text::Status result = readFileBytes(path, bytes, locked))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;

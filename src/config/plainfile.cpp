@@ -5,9 +5,9 @@
 
 namespace qmx::config {
 
-text::Status readPlainFile(const std::string& path, CLineList& lines) {
+text::Status readPlainFile(const std::string& path, CLineList& lines, LockedFile locked) {
     std::string bytes;
-    if (const text::Status result = readFileBytes(path, bytes))
+    if (const text::Status result = readFileBytes(path, bytes, locked))
         return result;
     LineCursor cursor(bytes);
     std::string_view raw;
@@ -20,10 +20,16 @@ text::Status readPlainFile(const std::string& path, CLineList& lines) {
     return text::msg::Success;
 }
 
-void writePlainFile(const CLineList& lines, std::ostream& out) {
+void writePlainFile(const CLineList& lines, std::string& out) {
+    constexpr std::string_view LineEnd = "\r\n";
+    std::size_t size = 0;
+    for (const std::string& line : lines.lines())
+        size += line.size() + LineEnd.size();
+    out.clear();
+    out.reserve(size);
     for (const std::string& line : lines.lines()) {
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.write("\r\n", 2);
+        out += line;
+        out += LineEnd;
     }
 }
 

@@ -52,8 +52,10 @@ bool isLongContentLine(std::string_view line) {
     return isContentLine(line) && line.size() > LabelLength;
 }
 
-// Decodes the records from the line after `header` up to an S9 record or the end of the list.
-int parseRecords(const CLineList& lines, std::size_t header, std::vector<SRecord>& records) {
+// Decodes the records from the line after `header` up to an S9 record or the end of the list,
+// noting those whose checksum is wrong.
+int parseRecords(const CLineList& lines, std::size_t header, std::vector<SRecord>& records,
+                 ChecksumFaults& faults) {
     for (std::size_t i = header + 1; i < lines.count(); ++i) {
         const std::string_view line = lines.textAt(i);
         if (!isLongContentLine(line))
@@ -63,6 +65,10 @@ int parseRecords(const CLineList& lines, std::size_t header, std::vector<SRecord
         SRecord record;
         switch (decodeS1(line, record)) {
         case RecordFault::None:
+            if (!record.checksumOk && faults.count++ == 0) {
+                faults.firstLine = i;
+                faults.firstAddress = record.address;
+            }
             records.push_back(std::move(record));
             break;
         case RecordFault::Format:
@@ -101,7 +107,7 @@ std::optional<SRecord> parseS1Record(std::string_view line) {
     return record;
 }
 
-text::Status loadDataSection(const CLineList& lines, EcuImage& image) {
+text::Status loadDataSection(const CLineList& lines, EcuImage& image, ChecksumFaults* faults) {
     const auto header = findSection(lines, "Data");
     if (!header)
         return text::msg::DataSectionNotFound;
@@ -116,7 +122,8 @@ text::Status loadDataSection(const CLineList& lines, EcuImage& image) {
 
     // Every record is checked before the first byte is stored, so a bad file changes nothing.
     std::vector<SRecord> records;
-    if (const int result = parseRecords(lines, *header, records))
+    ChecksumFaults found;
+    if (const int result = parseRecords(lines, *header, records, found))
         return result;
     std::size_t low = EcuImage::Size;
     std::size_t high = 0;
@@ -133,6 +140,8 @@ text::Status loadDataSection(const CLineList& lines, EcuImage& image) {
             image.setByte(static_cast<std::uint16_t>(record.address + i), record.data[i]);
     }
     image.setRange(static_cast<std::uint16_t>(low), static_cast<std::uint16_t>(high));
+    if (faults)
+        *faults = found;
     return text::msg::Success;
 }
 
@@ -153,17 +162,19 @@ void regenerateDataSection(CLineList& lines, const EcuImage& image) {
     const auto header = findSection(lines, "Data");
     if (!header)
         return;
-    for (std::size_t i = sectionEnd(lines, *header); i > *header + 1; --i) {
-        if (isContentLine(lines.textAt(i - 1)))
-            lines.removeAt(i - 1);
-    }
     std::vector<std::string> section{"Calib:"};
     const std::size_t count =
         image.low() <= image.high() ? std::size_t{image.high()} - image.low() + 1 : 0;
     encodeSRecords(image, image.low(), count, section);
     section.emplace_back("Fixed:");
-    for (std::size_t i = 0; i < section.size(); ++i)
-        lines.insertAt(*header + 1 + i, std::move(section[i]));
+    // The blank and comment lines of the old section follow the new lines; the whole section
+    // is then replaced at once, so the lines after it move only once.
+    const std::size_t end = sectionEnd(lines, *header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        if (!isContentLine(lines.textAt(i)))
+            section.push_back(lines.textAt(i));
+    }
+    lines.replaceRange(*header + 1, end, std::move(section));
 }
 
 void encodeSRecords(const EcuImage& image, std::uint16_t start, std::size_t count,

@@ -29,11 +29,21 @@ struct SRecord {
 // claims more bytes than the line holds, or its data would run past 0xFFFF.
 std::optional<SRecord> parseS1Record(std::string_view line);
 
+// The records of a [Data] section whose checksum byte is wrong.
+struct ChecksumFaults {
+    std::size_t count = 0;          // how many records
+    std::size_t firstLine = 0;      // line-list index of the first one, when count > 0
+    std::uint16_t firstAddress = 0; // its address
+};
+
 // Loads the records of the [Data] section into `image` and sets its range to the lowest and
 // highest address they covered. Returns 0, or 1507 (no [Data] section), 1508 (no record, or
 // no data byte), 1509 (malformed record or line) or 1510 (non-hexadecimal character). On
-// failure neither the image bytes nor its range change. Record checksums are not verified.
-text::Status loadDataSection(const CLineList& lines, EcuImage& image);
+// failure neither the image bytes nor its range change. A record whose checksum is wrong is
+// loaded all the same (files in the field rely on it); after a successful load `faults`, when
+// given, tells which records they were.
+text::Status loadDataSection(const CLineList& lines, EcuImage& image,
+                             ChecksumFaults* faults = nullptr);
 
 // Stores (0x7F - the sum of the bytes low() .. high() - 1) modulo 256 at high(), so the range
 // adds up to 0x7F. True when that byte changed; false, and nothing stored, when low() > high().

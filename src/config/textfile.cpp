@@ -8,8 +8,8 @@
 
 namespace qmx::config {
 
-text::Status readFileBytes(const std::string& path, std::string& bytes) {
-    if (platform::isWriteLockedByOther(path))
+text::Status readFileBytes(const std::string& path, std::string& bytes, LockedFile locked) {
+    if (locked == LockedFile::Refuse && platform::isWriteLockedByOther(path))
         return text::msg::WriteDenied;
     auto content = platform::readFileBytes(path);
     if (!content)

@@ -9,10 +9,15 @@
 // What the plain and the packed readers share: reading a whole file and splitting it at LF.
 namespace qmx::config {
 
+// How a reader treats a file that another process holds write-locked, as the program holds the
+// file it edits: refused as write-denied, or read all the same (for a reader that only reads).
+enum class LockedFile { Refuse, Read };
+
 // Reads every byte of the file at `path` into `bytes` (replacing its content). Returns 0,
-// msg::WriteDenied when another process holds a write lock on the file, or
-// msg::FailedToOpenFile when it cannot be opened or read; `bytes` may then hold part of the file.
-text::Status readFileBytes(const std::string& path, std::string& bytes);
+// msg::WriteDenied when another process holds a write lock on the file and `locked` is Refuse,
+// or msg::FailedToOpenFile when it cannot be opened or read; `bytes` may then hold part of the
+// file.
+text::Status readFileBytes(const std::string& path, std::string& bytes, LockedFile locked);
 
 // Walks a text line by line; a line ends at LF and is given without it.
 class LineCursor {

@@ -156,7 +156,7 @@ bool sameMachine(const config::CLineList& lines, const DataPane& first, const Da
         config::sectionContent(lines, "Individual Information");
     if (content.empty())
         return true;
-    const std::vector<std::string> fields = config::commaFields(lines.textAt(content.front()));
+    const std::vector<std::string> fields = config::commaFields(lines.textAt(content.front()), 3);
     const auto address = fields.size() > 1 ? config::parseHex(fields[1]) : std::nullopt;
     if (!address)
         return true;

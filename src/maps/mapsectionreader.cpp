@@ -22,22 +22,6 @@ namespace {
 constexpr std::uint32_t kImageEnd = 0x10000; // one past the last address
 constexpr int kMaxConfigCount = 255;
 
-// The first `maxFields` - 1 comma fields of `line`, trimmed, and then the trimmed rest as the
-// last field, as the definition lines are consumed field by field.
-std::vector<std::string> leadingFields(std::string_view line, std::size_t maxFields) {
-    std::vector<std::string> fields;
-    std::string_view rest = config::trim(line);
-    while (fields.size() + 1 < maxFields) {
-        const std::size_t comma = rest.find(',');
-        if (comma == std::string_view::npos)
-            break;
-        fields.emplace_back(config::trim(rest.substr(0, comma)));
-        rest = config::trim(rest.substr(comma + 1));
-    }
-    fields.emplace_back(rest);
-    return fields;
-}
-
 // A hexadecimal address within the image.
 std::optional<std::uint16_t> parseAddress(std::string_view text) {
     const auto value = config::parseHex(text);
@@ -82,7 +66,7 @@ std::optional<FreeMapArea> readAddressLine(SectionCursor& cursor) {
     const auto line = cursor.take();
     if (!line)
         return std::nullopt;
-    const std::vector<std::string> fields = config::commaFields(*line);
+    const std::vector<std::string> fields = config::commaFields(*line, 4);
     if (fields.size() != 3)
         return std::nullopt;
     const auto start = parseAddress(fields[0]);
@@ -98,7 +82,7 @@ bool readAxisLine(SectionCursor& cursor, MapAxis& axis) {
     const auto line = cursor.take();
     if (!line)
         return false;
-    const std::vector<std::string> fields = leadingFields(*line, 7);
+    const std::vector<std::string> fields = config::commaFields(*line, 7);
     if (fields.size() < 5)
         return false;
     for (std::size_t i = 0; i < 5; ++i) {
@@ -123,7 +107,7 @@ std::optional<Map> readDefinition(SectionCursor& cursor, HeaderRule rule) {
     const auto header = cursor.take();
     if (!header)
         return std::nullopt;
-    const std::vector<std::string> fields = leadingFields(*header, 4);
+    const std::vector<std::string> fields = config::commaFields(*header, 4);
     if (fields[0].empty())
         return std::nullopt;
     Map map;
@@ -184,7 +168,8 @@ std::optional<AxisPlacement> readPlacementLine(SectionCursor& cursor, std::strin
     const auto line = cursor.take();
     if (!line)
         return std::nullopt;
-    const std::vector<std::string> fields = config::commaFields(*line);
+    // A count and at most kMaxConfigCount labels; a line with more fields is no placement.
+    const std::vector<std::string> fields = config::commaFields(*line, kMaxConfigCount + 2);
     return fields[0] == tag ? readAddressForm(fields) : readLabelForm(fields);
 }
 
@@ -199,9 +184,9 @@ void applyAxisPlacement(MapAxis& axis, const AxisPlacement& placement) {
 // The optional "y,address,resolution" line: a readable address moves the running data
 // address, a readable resolution gives the Y step and the map's own decimals.
 void readYLine(SectionCursor& cursor, Map& map, std::uint32_t& dataAddress) {
-    if (config::commaFields(cursor.peek())[0] != "y")
+    if (config::commaFields(cursor.peek(), 2)[0] != "y")
         return;
-    const std::vector<std::string> fields = leadingFields(*cursor.take(), 3);
+    const std::vector<std::string> fields = config::commaFields(*cursor.take(), 3);
     if (const auto address = fields.size() > 1 ? parseAddress(fields[1]) : std::nullopt)
         dataAddress = *address;
     if (const auto resolution = fields.size() > 2 ? parseNumber(fields[2]) : std::nullopt) {

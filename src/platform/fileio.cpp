@@ -111,6 +111,19 @@ void syncFolder(const std::string& folder) {
     }
 }
 
+// Writes `bytes` into the character device or FIFO at `path` as it stands. A FIFO without a
+// reader fails at once (ENXIO) instead of waiting for one.
+WriteStatus writeInPlace(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return WriteStatus::Failed;
+    FdGuard guard(fd);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 || !writeAll(fd, bytes))
+        return WriteStatus::Failed;
+    return guard.close() ? WriteStatus::Written : WriteStatus::Failed;
+}
+
 } // namespace
 
 std::optional<std::string> readFileBytes(const std::string& path) {
@@ -141,6 +154,15 @@ std::optional<std::string> readFileBytes(const std::string& path) {
 }
 
 WriteStatus atomicWriteFile(const std::string& path, std::string_view bytes) {
+    // What is not a regular file is never replaced: a device or a FIFO (such as /dev/stdout or
+    // /dev/null) takes the bytes as it stands, anything else is refused.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        if (S_ISCHR(existing.st_mode) || S_ISFIFO(existing.st_mode))
+            return writeInPlace(path, bytes);
+        errno = S_ISDIR(existing.st_mode) ? EISDIR : EINVAL;
+        return WriteStatus::Failed;
+    }
     const std::optional<std::string> target = resolveLinks(path);
     if (!target)
         return WriteStatus::Failed;

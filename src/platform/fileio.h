@@ -22,7 +22,9 @@ enum class WriteStatus {
 // bytes go to a temporary file in the same folder, which takes the target's permission bits,
 // is synced and then renamed over the target. A symlink is followed and its target
 // replaced. On any failure the temporary file is removed and the old file stays byte for
-// byte; errno tells why.
+// byte; errno tells why. A target (or link target) that exists and is not a regular file is
+// never replaced: a character device or a FIFO is written in place (a FIFO needs a reader
+// already), anything else fails.
 WriteStatus atomicWriteFile(const std::string& path, std::string_view bytes);
 
 } // namespace qmx::platform

@@ -66,11 +66,14 @@ constexpr std::array kTable{
     Entry{msg::ValueCannotBeEdited, "A value cannot be edited."},
     Entry{msg::FileInUse, "Another program is using this file: Save cannot write to it until that "
                           "program closes it."},
+    Entry{msg::DamagedDataRecords, "Checksum of S-format in [Data] section is in error in %s "
+                                   "record(s); the first is in line %s (address %s)."},
     Entry{msg::SettingsFolderSearched, "Folder searched: %s"},
     Entry{msg::SettingsFolderOfRegistry, "(Install Directory + InitializeFolder of %s)"},
     Entry{msg::SettingsFolderOfProgram,
           "(the program's folder + InitializeFolder: %s names no Install Directory)"},
     Entry{msg::SettingsFolderRegistryUnread, "(the program's folder: %s cannot be read)"},
+    Entry{msg::CannotInputZero, "Cannot input 0"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},
     Entry{msg::ComPortCaption, "Com Port"},
@@ -111,10 +114,19 @@ std::string_view messageText(int id) {
 }
 
 std::string messageText(int id, std::string_view argument) {
+    return messageText(id, {argument});
+}
+
+std::string messageText(int id, std::initializer_list<std::string_view> arguments) {
     std::string text(messageText(id));
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos)
+    std::size_t from = 0;
+    for (std::string_view argument : arguments) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos)
+            break;
         text.replace(at, 2, argument);
+        from = at + argument.size();
+    }
     return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -59,10 +60,12 @@ constexpr int WrongWord = 1554;
 constexpr int DataOverWordSize = 1555;
 constexpr int ValueCannotBeEdited = 1556;
 constexpr int FileInUse = 1560;
+constexpr int DamagedDataRecords = 1565;           // "%s" takes the count, the line and the address
 constexpr int SettingsFolderSearched = 1571;       // "%s": the folder searched for qmx.INI
 constexpr int SettingsFolderOfRegistry = 1572;     // "%s": the registry file
 constexpr int SettingsFolderOfProgram = 1573;      // "%s": the registry file
 constexpr int SettingsFolderRegistryUnread = 1574; // "%s": the registry file
+constexpr int CannotInputZero = 1615;
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;
@@ -96,5 +99,9 @@ std::string_view messageText(int id);
 // The text of message `id` with its one "%s" replaced by `argument` (taken literally, so a
 // "%" in it is never read as a format).
 std::string messageText(int id, std::string_view argument);
+
+// The text of message `id` with each "%s" in turn replaced by the next of `arguments`, taken
+// literally; a "%s" without an argument stays as it is.
+std::string messageText(int id, std::initializer_list<std::string_view> arguments);
 
 } // namespace qmx::text

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/commands.h"
+#include "app/commandtable.h"
 #include "app/linkhost.h"
 #include "maps/undohistory.h"
 #include "ui/docchildwindow.h"
+#include "ui/filecommands.h"
 #include "ui/qteventpump.h"
 #include "ui/qtprogresswindow.h"
 #include "ui/tablewindow.h"
@@ -11,7 +13,6 @@
 #include <QMainWindow>
 
 #include <memory>
-#include <vector>
 
 class QMdiArea;
 
@@ -26,11 +27,16 @@ namespace qmx::ui {
 
 class DocumentWindows;
 class FrameActions;
+class HexView;
 class MapBar;
+class MapBarHandler;
+class MapWindow;
 
 // The main window: the document area with the open configuration's windows, the map bar, the
-// menus and keys, and the commands that open, close and save the configuration. It shows what
-// the application object holds and reaches the user only through the message sink it is given.
+// menus and keys, and the commands. It shows what the application object holds and reaches the
+// user only through the message sink it is given. The file commands and the map bar's choices
+// are handled by their own pieces; every command the frame offers is listed in addCommands(),
+// every window kind it can show in makeChild().
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -45,13 +51,13 @@ public:
     void runCommand(int command);
 
     // The Open command after its dialog: closes the open configuration (asking first), opens
-    // `path` and shows its table window. False when the user declined or the open failed (the
-    // failure was shown).
-    bool openFile(const QString& path);
+    // `path` and shows its map and table windows. False when the user declined or the open
+    // failed (the failure was shown).
+    bool openFile(const QString& path) { return m_files->openFile(path); }
     // Closes the configuration after the questions; false when the user declined.
-    bool closeDocument();
+    bool closeDocument() { return m_files->close(); }
     // Saves under `path` in the packed layout (Save As after its dialog).
-    bool saveAs(const QString& path);
+    bool saveAs(const QString& path) { return m_files->saveAs(path); }
 
     // What the enabling rules look at now.
     app::CommandState commandState();
@@ -71,20 +77,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void setUpMapBar();
+    // Every command of the program and what runs it. A new window or dialog adds its commands
+    // here (and its enabling rule to app::commandEnabled).
+    void addCommands();
+    // The document child window of `kind`; null for a kind the program cannot show yet.
     DocChildWindow* makeChild(WindowKind kind, QWidget* parent);
-    void openCommand();
-    void saveCommand();
-    void saveAsCommand();
-    void directoryCommand();
+    // The frame follows what `child` reports: edited values refresh the other windows and the
+    // map bar, a changed edit state the value fields and the commands.
+    void followChild(DocChildWindow& child);
+    // The hex view, wired to its own broadcasts (a moved selection, a written line value) and
+    // the single-value write.
+    MapWindow* makeMapWindow(QWidget* parent);
+    HexView* makeHexView(QWidget* parent);
+
     void titleCommand();
+    // The constant editor, with the focus on entry `entry` (-1: the first editable one); OK
+    // copies its working copy back into the image.
+    void constantCommand(int entry);
     void undoCommand();
     // Read from ECU or Write to ECU, with the progress window while the exchange runs.
     void transferCommand(int command);
-    void allLinesCommand();
     void forwardEdit(int code);
-    // Shows `message` captioned with the program title, as an exclamation box.
-    void showMessage(text::Status message, bool errorIcon = false);
 
     // The state with a document: menus, map bar, table window.
     void enterDocumentState();
@@ -92,13 +105,6 @@ private:
     void enterNoDocumentState();
     void updateTitle();
     void rebuildMenus();
-
-    // Map bar.
-    void chooseMap(int index);
-    void chooseLine(int index);
-    void refillLines();
-    void refreshValueFields();
-    void escapeInMapBar();
     // Every window of the document refreshes (a read, an undo, a map bar choice).
     void refreshAllWindows();
 
@@ -110,9 +116,11 @@ private:
     maps::UndoHistory m_undo;
     QMdiArea* m_area;
     MapBar* m_mapBar;
-    FrameActions* m_actions;
     std::unique_ptr<DocumentWindows> m_windows;
-    std::vector<bool> m_allLines; // the all-lines option of each map
+    std::unique_ptr<FileCommands> m_files;
+    MapBarHandler* m_mapBarHandler = nullptr;
+    app::CommandTable m_commands;
+    FrameActions* m_actions = nullptr;
     bool m_documentMenus = false;
 };
 

@@ -3,12 +3,17 @@
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
 
+#include <QEvent>
 #include <QMdiArea>
+
+#include <algorithm>
+#include <vector>
 
 namespace qmx::ui {
 
 DocumentWindows::DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory)
     : m_area(area), m_factory(std::move(factory)) {
+    m_area.viewport()->installEventFilter(this);
 }
 
 DocumentWindows::~DocumentWindows() {
@@ -31,6 +36,7 @@ CChildFrame* DocumentWindows::openOrActivate(WindowKind kind) {
     if (!m_document)
         return nullptr;
     QPointer<CChildFrame>* kept = kind == WindowKind::Map     ? &m_mapFrame
+                                  : kind == WindowKind::Hex   ? &m_hexFrame
                                   : kind == WindowKind::Table ? &m_tableFrame
                                                               : nullptr;
     if (kept && *kept) {
@@ -60,18 +66,26 @@ DocChildWindow* DocumentWindows::activeChild() const {
     return view ? view->child() : nullptr;
 }
 
-bool DocumentWindows::activateNext() {
-    CEctView* view = activeView();
-    if (view && (view->kind() == WindowKind::Map || view->kind() == WindowKind::Table)) {
-        CChildFrame* other = view->kind() == WindowKind::Map ? m_tableFrame : m_mapFrame;
-        if (!other)
-            return false;
-        m_area.setActiveSubWindow(other);
-        return true;
+bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_area.viewport() && event->type() == QEvent::Resize) {
+        const QRect area(QPoint(0, 0), m_area.viewport()->size());
+        for (QMdiSubWindow* window : m_area.subWindowList())
+            window->setGeometry(area);
     }
-    if (m_area.subWindowList().size() < 2)
+    return QObject::eventFilter(watched, event);
+}
+
+bool DocumentWindows::activateNext(bool forward) {
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : {m_mapFrame.data(), m_hexFrame.data(), m_tableFrame.data()})
+        if (frame)
+            frames.push_back(frame);
+    const auto active = std::find(frames.begin(), frames.end(), m_area.activeSubWindow());
+    if (frames.size() < 2 || active == frames.end())
         return false;
-    m_area.activateNextSubWindow();
+    const std::size_t at = static_cast<std::size_t>(active - frames.begin());
+    const std::size_t step = forward ? 1 : frames.size() - 1;
+    m_area.setActiveSubWindow(frames[(at + step) % frames.size()]);
     return true;
 }
 

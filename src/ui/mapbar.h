@@ -59,7 +59,8 @@ signals:
     void mapChosen(int index);
     void lineChosen(int index);
     void allClicked();
-    void constantsClicked();
+    // A click in the constant list, on entry `index`.
+    void constantsClicked(int index);
     // A step button: the edit operation code for the active document window.
     void stepClicked(int code);
     // Esc inside the bar.
@@ -74,6 +75,9 @@ protected:
 private:
     void switchPage(int page);
     void layOut();
+    // Widens the constant list's columns to their texts (never below 180 and 100 pixels) and
+    // the bar, so that both columns show whole.
+    void fitConstantColumns();
     bool handleKey(QObject* watched, QEvent* event);
 
     QWidget* m_panel;

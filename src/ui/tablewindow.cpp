@@ -1,9 +1,11 @@
 #include "ui/tablewindow.h"
 
+#include "ui/pixelrect.h"
 #include "ui/textcodec.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -14,10 +16,6 @@
 namespace qmx::ui {
 
 namespace {
-
-QRect toRect(const maps::PixelRect& r) {
-    return {r.x, r.y, r.width, r.height};
-}
 
 bool isArrowCode(int code) {
     return code >= maps::tablecmd::Up && code <= maps::tablecmd::Right;
@@ -49,6 +47,7 @@ TableWindow::TableWindow(maps::MapSet& maps, text::MessageSink& sink, const Tabl
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (look.fontSize > 0)
         m_font.setPixelSize(look.fontSize);
+    setFont(m_font);
     m_edit->setObjectName("editBox");
     m_edit->setFont(m_font);
     m_edit->setAlignment(Qt::AlignRight);
@@ -69,6 +68,7 @@ TableWindow::TableWindow(maps::MapSet& maps, text::MessageSink& sink, const Tabl
     connect(m_hbar, &QScrollBar::valueChanged, this, scrolled);
     connect(m_vbar, &QScrollBar::valueChanged, this, scrolled);
     m_caption = QString::fromStdString(m_controller.caption());
+    fitCells();
 }
 
 void TableWindow::repaintWindow() {
@@ -77,6 +77,7 @@ void TableWindow::repaintWindow() {
 
 void TableWindow::refreshAfterChange() {
     m_controller.refresh();
+    fitCells();
     syncScrollBars();
     syncEditBox();
     update();
@@ -84,6 +85,7 @@ void TableWindow::refreshAfterChange() {
 
 void TableWindow::refreshAfterFocus() {
     refreshAfterChange();
+    scrollToCurrent();
 }
 
 void TableWindow::editOperation(int code) {
@@ -97,7 +99,9 @@ void TableWindow::editOperation(int code) {
 
 void TableWindow::mapChanged() {
     m_controller.refresh();
+    fitCells();
     layOut();
+    scrollToCurrent();
     settle({true, false});
 }
 
@@ -127,7 +131,8 @@ void TableWindow::postRepaint(bool focusEditor) {
         this,
         [this, focusEditor] {
             update();
-            if (focusEditor)
+            // Another frame may have become active since the request was posted.
+            if (focusEditor && frameActive())
                 (m_controller.editing() ? static_cast<QWidget*>(m_edit) : this)->setFocus();
         },
         Qt::QueuedConnection);
@@ -143,6 +148,8 @@ QString TableWindow::caption() const {
 }
 
 void TableWindow::settle(const maps::TableEffect& effect) {
+    if (effect.valuesChanged)
+        fitCells();
     syncScrollBars();
     syncEditBox();
     update();
@@ -176,6 +183,18 @@ void TableWindow::layOut() {
     syncEditBox();
 }
 
+void TableWindow::fitCells() {
+    const QFontMetrics metrics(m_font);
+    int widest = 0;
+    for (const std::string& text : m_controller.cellTexts())
+        widest = std::max(widest, metrics.horizontalAdvance(textFromBytes(text)));
+    const maps::TableLayout& layout = m_controller.layout();
+    const QSize before(layout.cellWidth(), layout.cellHeight());
+    m_controller.fitCells(widest, metrics.height());
+    if (before != QSize(layout.cellWidth(), layout.cellHeight()))
+        layOut();
+}
+
 void TableWindow::syncScrollBars() {
     const maps::TableLayout& layout = m_controller.layout();
     m_syncing = true;
@@ -200,7 +219,7 @@ void TableWindow::syncEditBox() {
         }
         return;
     }
-    const QRect cell = toRect(m_controller.editRect());
+    const QRect cell = toQRect(m_controller.editRect());
     m_edit->setGeometry(cell.adjusted(1, 1, 0, 0));
     const QString text = textFromBytes(m_controller.editText());
     if (m_edit->text() != text)
@@ -217,10 +236,10 @@ void TableWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     const maps::TablePicture picture = m_controller.picture();
     if (!picture.emptyArea.empty())
-        painter.fillRect(toRect(picture.emptyArea), kEmptyArea);
+        painter.fillRect(toQRect(picture.emptyArea), kEmptyArea);
     painter.setFont(m_font);
     const auto drawCell = [&](const maps::PaintCell& cell) {
-        const QRect r = toRect(cell.rect);
+        const QRect r = toQRect(cell.rect);
         painter.setPen(kGridLine);
         painter.drawRect(r);
         QColor text = Qt::black;
@@ -244,6 +263,14 @@ void TableWindow::paintEvent(QPaintEvent*) {
 
 void TableWindow::resizeEvent(QResizeEvent*) {
     layOut();
+    scrollToCurrent();
+}
+
+void TableWindow::scrollToCurrent() {
+    m_controller.scrollToCurrent();
+    syncScrollBars();
+    syncEditBox();
+    update();
 }
 
 void TableWindow::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,12 @@
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "app/testhome.h"
+#include "platform/filelock.h"
 #include "support/ecusimprocess.h"
 
 namespace qmx::cli {
@@ -62,6 +68,50 @@ TEST_F(QmxctlTest, ExportAndSaveReproduceTheBundledFiles) {
     }
 }
 
+// Records whose checksum no longer fits their data still load; the open names the first.
+TEST_F(QmxctlTest, InfoNamesDamagedDataRecords) {
+    std::string text = readAll(std::string(SAMPLES_DIR) + "/sample.rcg");
+    for (const char* record : {"S1138010501964C8F601F4", "S1138020000000000000"}) {
+        const std::size_t at = text.find(record);
+        ASSERT_NE(at, std::string::npos);
+        text[at + 10] = '7';
+    }
+    const testing::ProgramRun run = qmxctl({"info", home.folder.write("damaged.rcg", text)});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Checksum of S-format in [Data] section is in error in 2 record(s); the "
+                       "first is in line 22 (address 8010).\n");
+    EXPECT_NE(run.out.find("Data: 8000-82FF"), std::string::npos);
+}
+
+// An export only reads: a configuration that qmx holds open exports. Its target is written in
+// place when it is a FIFO or a device, which stay what they were.
+TEST_F(QmxctlTest, ExportReadsAHeldFileAndWritesDevicesInPlace) {
+    const std::string config = home.sample("sample.rcz");
+    platform::FileLock editor;
+    ASSERT_TRUE(editor.lock(config));
+    const testing::ProgramRun toStdout = qmxctl({"export", config, "-"});
+    EXPECT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(qmxctl({"save", config}).err, "This file is write-denied by other process.\n");
+
+    const std::string fifo = home.folder.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const testing::ProgramRun toFifo = qmxctl({"export", config, fifo});
+    EXPECT_EQ(toFifo.status, 0) << toFifo.err;
+    std::string received(1 << 16, '\0');
+    const ssize_t got = ::read(reader, received.data(), received.size());
+    ::close(reader);
+    received.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    EXPECT_EQ(received.substr(received.find('\n')), toStdout.out.substr(toStdout.out.find('\n')));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    if (::access("/dev/null", W_OK) == 0) {
+        EXPECT_EQ(qmxctl({"export", config, "/dev/null"}).status, 0);
+        EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    }
+}
+
 TEST_F(QmxctlTest, SetCommitsThroughTheEditorRulesAndSaves) {
     const std::string config = home.sample("sample.rcz");
     const testing::ProgramRun run =
@@ -81,6 +131,16 @@ TEST_F(QmxctlTest, SetCommitsThroughTheEditorRulesAndSaves) {
     EXPECT_NE(text.find("FMDataZ,40.0\r\n0.0,7.0\r\n"), std::string::npos);
     EXPECT_NE(text.find("Idle speed,LSB,10,Offset,0,Unit,rpm,Calc,1,Value,1230\r\n"),
               std::string::npos);
+}
+
+TEST_F(QmxctlTest, SetStoresStepValuesAsTyped) {
+    const std::string config = home.sample("boost.rcz");
+    const testing::ProgramRun run = qmxctl({"set", config, "--map", "BOOST", "--cell", "0,1",
+                                            "0.20", "--map", "LAMBDA", "--cell", "0,0", "0.9"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = exportWithoutTime(config);
+    EXPECT_NE(text.find("\r\n1500.0,0.20,"), std::string::npos);
+    EXPECT_NE(text.find("\r\nIdle,0.900,"), std::string::npos);
 }
 
 TEST_F(QmxctlTest, FailuresPrintTheProgramsMessageAndLeaveTheFile) {

@@ -1,7 +1,5 @@
 #include "config/plainfile.h"
 
-#include <sstream>
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -31,15 +29,15 @@ TEST(PlainFile, CrIsIgnoredAndANonEmptyLastLineCounts) {
     CLineList lines;
     lines.append("[Data]");
     lines.append("");
-    std::ostringstream out;
+    std::string out = "old";
     writePlainFile(lines, out);
-    EXPECT_EQ(out.str(), "[Data]\r\n\r\n");
+    EXPECT_EQ(out, "[Data]\r\n\r\n");
 }
 
 // Both readers refuse a missing file and a folder, and a file that another opener holds
-// write-locked; a read lock does not stop them.
+// write-locked unless told to read it all the same; a read lock does not stop them.
 TEST(FileReaders, OpenFailuresAndSharingViolation) {
-    using Reader = text::Status (*)(const std::string&, CLineList&);
+    using Reader = text::Status (*)(const std::string&, CLineList&, LockedFile);
     testing::TempFolder dir;
     const std::string path = dir.write("held.rcz", "[Title]\n");
     const int other = ::open(path.c_str(), O_RDWR);
@@ -47,16 +45,18 @@ TEST(FileReaders, OpenFailuresAndSharingViolation) {
     lock.l_whence = SEEK_SET;
     for (Reader reader : {Reader{readPlainFile}, Reader{readPackedFile}}) {
         CLineList lines;
-        EXPECT_EQ(reader(dir.file("missing.rcz"), lines), msg::FailedToOpenFile);
-        EXPECT_EQ(reader(dir.file(""), lines), msg::FailedToOpenFile);
+        const LockedFile refuse = LockedFile::Refuse;
+        EXPECT_EQ(reader(dir.file("missing.rcz"), lines, refuse), msg::FailedToOpenFile);
+        EXPECT_EQ(reader(dir.file(""), lines, refuse), msg::FailedToOpenFile);
         lock.l_type = F_RDLCK;
         ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &lock), 0);
-        EXPECT_NE(reader(path, lines), msg::WriteDenied);
+        EXPECT_NE(reader(path, lines, refuse), msg::WriteDenied);
         lock.l_type = F_WRLCK;
         ASSERT_EQ(::fcntl(other, F_OFD_SETLK, &lock), 0);
         lines.clear();
-        EXPECT_EQ(reader(path, lines), msg::WriteDenied);
+        EXPECT_EQ(reader(path, lines, refuse), msg::WriteDenied);
         EXPECT_EQ(lines.count(), 0u);
+        EXPECT_NE(reader(path, lines, LockedFile::Read), msg::WriteDenied);
     }
     ::close(other);
 }

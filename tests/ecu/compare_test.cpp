@@ -10,8 +10,6 @@
 #include "text/messages.h"
 #include "transferrig.h"
 
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 namespace qmx::ecu::test {
@@ -78,9 +76,9 @@ struct CompareRig : DocumentRig {
             file.append(line);
         file.append("[Data]");
         config::regenerateDataSection(file, data);
-        std::ostringstream out;
+        std::string out;
         EXPECT_EQ(config::writePackedFile(file, out), 0);
-        return folder.write("other.rcz", out.str());
+        return folder.write("other.rcz", out);
     }
 
     qmx::testing::TempFolder folder;
@@ -126,7 +124,7 @@ TEST(SameMachine, ComparesTheTwoBytesAtTheAddressOfTheFirstLine) {
 TEST(LoadFileData, FailuresAreShownUnderReadFromFile) {
     CompareRig rig;
     const std::string plain = rig.folder.write("plain.rcg", "[Data]\nS1048000007B\n");
-    std::ostringstream noData;
+    std::string noData;
     ASSERT_EQ(config::writePackedFile(linesOf({"[Title]", "[Calib]"}), noData), 0);
     const struct {
         const char* what;
@@ -136,7 +134,7 @@ TEST(LoadFileData, FailuresAreShownUnderReadFromFile) {
     } cases[] = {
         {"a missing file", rig.folder.file("none.rcz"), "", text::msg::FailedToReadFileData},
         {"a plain file", plain, "", text::msg::PackedVersionError},
-        {"no [Data] section", rig.folder.write("empty.rcz", noData.str()), "",
+        {"no [Data] section", rig.folder.write("empty.rcz", noData), "",
          text::msg::FailedToReadFileData},
         {"another machine", rig.packedFile(rig.image, {"[Machine]", "Model,QX"}), "QY",
          text::msg::MachineTypeDifferent},

@@ -1,5 +1,6 @@
 #include "maps/mapcommit.h"
 
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,8 +18,14 @@ using test::putBytes;
 // Remembers the old raw value each time the undo history would be told.
 class RecordingObserver : public EditObserver {
 public:
-    void beforeWrite(Map& map, EditFamily, bool) override { oldValues.push_back(map.currentRaw); }
+    explicit RecordingObserver(const config::EcuImage& image) : m_image(image) {}
+    void beforeWrite(Map& map, EditFamily, bool) override {
+        oldValues.push_back(currentRaw(map, m_image));
+    }
     std::vector<std::uint16_t> oldValues;
+
+private:
+    const config::EcuImage& m_image;
 };
 
 // A 3 × 4 free map with Z values 10, 20, 30, X values 10, 20, 30, 40 and Y limits 0..200.
@@ -42,12 +49,11 @@ protected:
         map->y.rawExpr = toRaw;
         map->y.min = min;
         map->y.max = max;
-        recomputeRawLimits(*map, image);
     }
 
     config::EcuImage image;
     MapSet maps{image};
-    RecordingObserver observer;
+    RecordingObserver observer{image};
     DisplayFormats formats{0, 1, 0};
     Map* map = nullptr;
 };
@@ -94,22 +100,26 @@ TEST_F(CommitTest, CellValuesEndAtTheNearestAllowedOne) {
 
 TEST_F(CommitTest, AxisValuesStayBetweenTheirNeighbours) {
     map->x.step = 2.0f;
-    const struct {
-        int index;
-        const char* text;
-        int raw;
-    } cases[] = {
+    const std::tuple<int, const char*, int> cases[] = {
         {1, "25", 25},   // inside: taken as typed
         {1, "35", 28},   // above the right neighbour 30: the lower of 30 - step and raw 29
         {1, "30", 28},   // equal to it
         {1, "5", 12},    // below the left neighbour 10: 10 + step
         {3, "300", 255}, // above the cap: the cap, no right neighbour
     };
-    for (const auto& c : cases) {
+    for (const auto& [index, text, raw] : cases) {
         putBytes(image, map->x.address, {10, 20, 30, 40});
-        EXPECT_EQ(axis(EditTarget::X, c.index, c.text).message, 0) << c.text;
-        EXPECT_EQ(readX(*map, image, c.index).value, c.raw) << c.text;
-        EXPECT_EQ(map->currentRaw, c.raw) << c.text;
+        EXPECT_EQ(axis(EditTarget::X, index, text).message, 0) << text;
+        EXPECT_EQ(readX(*map, image, index).value, raw) << text;
+    }
+    // A downward Z axis swaps its neighbours.
+    for (const std::vector<std::uint8_t>& z :
+         {std::vector<std::uint8_t>{10, 20, 30}, {30, 20, 10}}) {
+        putBytes(image, map->z.address, z);
+        axis(EditTarget::Z, 1, "35");
+        EXPECT_EQ(readZ(*map, image, 1).value, 29) << int(z[0]);
+        axis(EditTarget::Z, 1, "5");
+        EXPECT_EQ(readZ(*map, image, 1).value, 11) << int(z[0]);
     }
 }
 
@@ -126,17 +136,6 @@ TEST_F(CommitTest, AxisValuesOutsideTheInputRangeWarn) {
     EXPECT_EQ(readX(*map, image, 1).value, 16);
     axis(EditTarget::X, 2, "90"); // right neighbour 34 is below the end 35: 34 - step
     EXPECT_EQ(readX(*map, image, 2).value, 33);
-}
-
-TEST_F(CommitTest, DownwardZAxisSwapsItsNeighbours) {
-    for (const std::vector<std::uint8_t>& z :
-         {std::vector<std::uint8_t>{10, 20, 30}, {30, 20, 10}}) {
-        putBytes(image, map->z.address, z);
-        axis(EditTarget::Z, 1, "35");
-        EXPECT_EQ(readZ(*map, image, 1).value, 29) << int(z[0]);
-        axis(EditTarget::Z, 1, "5");
-        EXPECT_EQ(readZ(*map, image, 1).value, 11) << int(z[0]);
-    }
 }
 
 TEST_F(CommitTest, WordAxisValuesAreWrittenWhole) {
@@ -158,7 +157,7 @@ TEST_F(CommitTest, RaiseAndLowerStayWithinTheLimits) {
     EXPECT_EQ(steppedYRaw(*map, 250, 10, formats), 255);
     EXPECT_FALSE(steppedYRaw(*map, 255, 1, formats));
     EXPECT_EQ(steppedYRaw(*map, 5, -10, formats), 0);
-    map->limits = {20, 200};
+    setYConversion("x", "x", "20", "200");
     EXPECT_EQ(steppedYRaw(*map, 195, 10, formats), 200);
     EXPECT_FALSE(steppedYRaw(*map, 210, 1, formats)); // never moves away from the limits
 

@@ -1,5 +1,4 @@
 #include "platform/fileio.h"
-#include "platform/filelock.h"
 
 #include "support/tempfolder.h"
 
@@ -44,24 +43,23 @@ TEST(AtomicWrite, FollowsASymlinkAndKeepsTheLink) {
     EXPECT_EQ(readAll(real), "new");
 }
 
-TEST(FileLock, SecondOpenFileDescriptionSeesTheLock) {
+// A FIFO without a reader fails at once instead of waiting for one; a folder is refused. Both
+// stay what they were. (Writing onto a FIFO with a reader and onto /dev/null: the qmxctl test.)
+TEST(AtomicWrite, NeverReplacesWhatIsNotAFile) {
     TempFolder folder;
-    const std::string path = folder.write("a.rcz", "data");
-    EXPECT_FALSE(isWriteLockedByOther(path));
-
-    FileLock first;
-    ASSERT_TRUE(first.lock(path));
-    EXPECT_TRUE(first.isHeld());
-    EXPECT_TRUE(isWriteLockedByOther(path));
-    FileLock second;
-    EXPECT_FALSE(second.lock(path));
-    EXPECT_FALSE(second.isHeld());
-
-    first.unlock();
-    EXPECT_FALSE(isWriteLockedByOther(path));
-    EXPECT_TRUE(second.lock(path));
+    const std::string fifo = folder.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(atomicWriteFile(fifo, "text"), WriteStatus::Failed);
+    EXPECT_EQ(errno, ENXIO);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    const std::string sub = folder.file("sub");
+    std::filesystem::create_directory(sub);
+    EXPECT_EQ(atomicWriteFile(sub, "text"), WriteStatus::Failed);
+    EXPECT_TRUE(std::filesystem::is_directory(sub));
+    EXPECT_EQ(entryCount(folder.path()), 2u);
 }
 
+// (The lock of an open configuration: the application's open and save tests.)
 TEST(ReadFileBytes, RefusesWhatIsNotARegularFile) {
     TempFolder folder;
     const std::string fifo = folder.file("fifo");

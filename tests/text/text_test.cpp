@@ -14,20 +14,13 @@ TEST(Messages, ArgumentReplacesThePlaceholderLiterally) {
     EXPECT_EQ(messageText(msg::ProgramSettingsMissing, "qmx"), "qmx.ini is not exist.");
     EXPECT_EQ(messageText(msg::ReadErrorAddress, "%s%d"), "Read Error Address : %s%d");
     EXPECT_EQ(messageText(msg::Complete, "x"), "Complete");
-}
-
-TEST(Messages, UnknownNumberGivesEmptyText) {
-    EXPECT_TRUE(messageText(424242).empty());
-    EXPECT_TRUE(messageText(msg::Success).empty());
+    EXPECT_EQ(messageText(msg::DamagedDataRecords, {"%s", "12", "8010"}),
+              "Checksum of S-format in [Data] section is in error in %s record(s); the first is "
+              "in line 12 (address 8010).");
 }
 
 TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
-    struct Case {
-        Unattended policy;
-        Buttons buttons;
-        Answer expected;
-    };
-    const Case cases[] = {
+    const std::tuple<Unattended, Buttons, Answer> cases[] = {
         {Unattended::TakeFirst, Buttons::Ok, Answer::Ok},
         {Unattended::TakeFirst, Buttons::OkCancel, Answer::Ok},
         {Unattended::TakeFirst, Buttons::YesNo, Answer::Yes},
@@ -35,11 +28,10 @@ TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
         {Unattended::Decline, Buttons::OkCancel, Answer::Cancel},
         {Unattended::Decline, Buttons::YesNo, Answer::No},
     };
-    for (const Case& c : cases) {
+    for (const auto& [policy, buttons, answer] : cases) {
         std::ostringstream out;
-        StreamSink sink(out, c.policy);
-        EXPECT_EQ(sink.show("Failed to open file", "QMX", Icon::Exclamation, c.buttons),
-                  c.expected);
+        StreamSink sink(out, policy);
+        EXPECT_EQ(sink.show("Failed to open file", "QMX", Icon::Exclamation, buttons), answer);
         EXPECT_EQ(out.str(), "Failed to open file\n");
     }
 }

@@ -1,7 +1,12 @@
 #include "uitests.h"
 
 #include "framerig.h"
+#include "modal.h"
 
+#include "app/commands.h"
+#include "maps/tablecommands.h"
+
+#include <QDialog>
 #include <QPixmap>
 #include <QTest>
 
@@ -10,20 +15,71 @@
 namespace qmx::uitest {
 namespace {
 
-// Saves a picture of the main window with the sample open to the file QMX_SCREENSHOT names
-// (scripts/screenshot.sh runs it under Xvfb); skipped when the variable is not set.
+// The folder the pictures go to, named by QMX_SCREENSHOT_DIR (scripts/screenshot.sh runs these
+// under Xvfb); empty when the variable is not set, and the pictures are then skipped.
+QString pictureFolder() {
+    const char* folder = std::getenv("QMX_SCREENSHOT_DIR");
+    return folder ? QString::fromLocal8Bit(folder) : QString();
+}
+
+// Saves `widget` as `name`.png in the picture folder, after the window system has delivered the
+// last paints.
+bool savePicture(QWidget& widget, const QString& name) {
+    QTest::qWait(200);
+    return widget.grab().save(pictureFolder() + "/" + name + ".png", "PNG");
+}
+
+// Pictures of the program's windows for the README, one test per picture.
 class ScreenshotTest : public QObject {
     Q_OBJECT
 private slots:
-    void mainWindowWithTheSample() {
-        const char* target = std::getenv("QMX_SCREENSHOT");
-        if (!target)
-            QSKIP("QMX_SCREENSHOT names no file");
+    void init() {
+        if (pictureFolder().isEmpty())
+            QSKIP("QMX_SCREENSHOT_DIR names no folder");
+    }
+
+    void tableWindow() {
         FrameRig rig;
         rig.frame->resize(1100, 700);
         QVERIFY(rig.openSample());
-        QTest::qWait(200); // let the window system deliver the last paints
-        QVERIFY(rig.frame->grab().save(QString::fromLocal8Bit(target), "PNG"));
+        QVERIFY(savePicture(*rig.frame, "qmx-table"));
+    }
+
+    // INJ1 with all its lines, the fourth point of the fourth line selected.
+    void mapWindow() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::MapWindow);
+        rig.frame->runCommand(app::cmd::AllLines);
+        for (int code : {maps::tablecmd::Down, maps::tablecmd::Down, maps::tablecmd::Down,
+                         maps::tablecmd::Right, maps::tablecmd::Right, maps::tablecmd::Right})
+            rig.frame->activeChild()->editOperation(code);
+        QVERIFY(savePicture(*rig.frame, "qmx-map"));
+    }
+
+    void hexView() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::HexView);
+        QVERIFY(savePicture(*rig.frame, "qmx-hex"));
+    }
+
+    void constantEditor() {
+        FrameRig rig;
+        QVERIFY(rig.openSample());
+        bool saved = false;
+        onNextModal([&saved](QWidget* dialog) {
+            // The second constant raised by a step and selected; "&Undo" takes the step back.
+            QWidget* cell = dialog->findChild<QWidget*>("valueCell1");
+            QTest::keyClick(cell, Qt::Key_PageUp);
+            QTest::keyClick(cell, Qt::Key_Return);
+            saved = savePicture(*dialog, "qmx-const");
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        rig.frame->runCommand(app::cmd::EditConst);
+        QVERIFY(saved);
     }
 };
 

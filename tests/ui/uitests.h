@@ -9,7 +9,10 @@ QObject* newServicesTest();
 QObject* newDialogsTest();
 QObject* newMapBarTest();
 QObject* newMainFrameTest();
+QObject* newMapWindowTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
+QObject* newHexViewTest();
+QObject* newConstantEditorTest();
 
 } // namespace qmx::uitest
