@@ -15,6 +15,12 @@ void CEctDoc::removeView(CEctView* view) {
     std::erase(m_views, view);
 }
 
+void CEctDoc::notifyValue(int value, WindowKind origin) {
+    for (CEctView* view : m_views)
+        if (view->kind() != origin)
+            view->child()->valueChanged(value, origin);
+}
+
 void CEctDoc::refreshOthers(WindowKind origin) {
     for (CEctView* view : m_views)
         if (view->kind() != origin)

@@ -10,7 +10,7 @@ namespace qmx::ui {
 
 class CEctView;
 
-// The document of a configuration: the list of its views and the two notifications by which
+// The document of a configuration: the list of its views and the three notifications by which
 // its windows keep each other up to date. The configuration itself is the application's.
 class CEctDoc : public QObject {
 public:
@@ -20,6 +20,8 @@ public:
     void removeView(CEctView* view);
     const std::vector<CEctView*>& views() const { return m_views; }
 
+    // Every window not of kind `origin` shows `value`.
+    void notifyValue(int value, WindowKind origin);
     // Every window not of kind `origin` refreshes after a change.
     void refreshOthers(WindowKind origin);
     // Every window refreshes as after a focus change.

@@ -24,6 +24,8 @@ public:
     virtual void refreshAfterChange() = 0;
     // A window of the document gained the focus, or everything changed (read, undo).
     virtual void refreshAfterFocus() = 0;
+    // Another window showed a new value (`value` raw, from a window of `origin`).
+    virtual void valueChanged(int value, WindowKind origin) = 0;
     // A keyboard command of the main frame, by its code (7..32).
     virtual void editOperation(int code) = 0;
     // The current map of the document changed: lay out and redraw.

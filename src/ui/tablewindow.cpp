@@ -88,6 +88,9 @@ void TableWindow::refreshAfterFocus() {
     scrollToCurrent();
 }
 
+void TableWindow::valueChanged(int, WindowKind) {
+}
+
 void TableWindow::editOperation(int code) {
     const maps::TableEffect effect = m_controller.command(code);
     if (!effect.handled && m_controller.editing() && isArrowCode(code)) {

@@ -35,6 +35,7 @@ public:
     void repaintWindow() override;
     void refreshAfterChange() override;
     void refreshAfterFocus() override;
+    void valueChanged(int value, WindowKind origin) override;
     void editOperation(int code) override;
     void mapChanged() override;
     void cut() override;
