@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that every #include "folder/..." in src/ and sim/ points at the folder's own layer or a
 # layer below it:  platform <- text <- config <- maps <- ecu <- app <- {cli, ui};  sim sits on
-# config. Prints each upward include and exits 1 when there is one.
+# config and never uses the program's S-record codec. Prints each offending include and exits 1
+# when there is one.
 # Usage: scripts/check-layers.sh [ROOT]   (ROOT defaults to the repository of this script)
 set -euo pipefail
 root=${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
@@ -40,5 +41,12 @@ for folder in "${!allowed[@]}"; do
     done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z]+/' "$dir" \
                  --include='*.h' --include='*.cpp' || true)
 done
+# ecusim keeps its own S-record codec, so that a fault in the program's codec cannot hide
+# behind the same fault on the device's side of an end-to-end test.
+while IFS= read -r hit; do
+    echo "${hit#"$root"/}: sim uses the program's S-record codec"
+    status=1
+done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"config/srecords\.h"' \
+             "$root/sim" --include='*.h' --include='*.cpp' 2>/dev/null || true)
 [ "$status" -eq 0 ] && echo "Layers: every include points down."
 exit "$status"

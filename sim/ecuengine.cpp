@@ -1,9 +1,8 @@
 #include "sim/ecuengine.h"
 
-#include "config/srecords.h"
+#include "sim/srecordcodec.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace qmx::sim {
 
@@ -11,36 +10,10 @@ namespace {
 
 constexpr int BitsPerCharacter = 10; // start bit, 8 data bits, stop bit
 
-int hexValue(std::uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-std::string hexByte(unsigned value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", value & 0xFFu);
-    return text;
-}
-
-// The record's total length in characters once its count is known, else 0.
-std::size_t recordLength(const std::string& record) {
-    if (record.size() < 4)
-        return 0;
-    const auto count =
-        static_cast<std::size_t>(hexValue(static_cast<std::uint8_t>(record[2])) * 16 +
-                                 hexValue(static_cast<std::uint8_t>(record[3])));
-    return 4 + 2 * count;
-}
-
 // Replaces the checksum digits of an S-record text by a value that cannot match.
 void spoilChecksum(std::string& record) {
-    const int high = hexValue(static_cast<std::uint8_t>(record[record.size() - 2]));
-    const int low = hexValue(static_cast<std::uint8_t>(record[record.size() - 1]));
+    const int high = hexDigit(record[record.size() - 2]);
+    const int low = hexDigit(record[record.size() - 1]);
     record.replace(record.size() - 2, 2, hexByte(static_cast<unsigned>(high * 16 + low + 1)));
 }
 
@@ -190,10 +163,7 @@ void EcuEngine::handleSingleWrite(std::uint8_t byte, TimePoint now) {
 
 void EcuEngine::startStream(TimePoint now) {
     ++m_reads;
-    std::vector<std::string> records;
-    const std::size_t count =
-        m_memory.low() <= m_memory.high() ? std::size_t{m_memory.high()} - m_memory.low() + 1 : 0;
-    config::encodeSRecords(m_memory, m_memory.low(), count, records);
+    std::vector<std::string> records = encodeS1Records(m_memory.low(), config::editData(m_memory));
     const Faults& faults = m_options.faults;
     const auto bad = static_cast<std::size_t>(faults.badChecksumRecord);
     // The last entry is the end record, which keeps its fixed text.
@@ -233,10 +203,10 @@ void EcuEngine::handleRecordCharacter(std::uint8_t byte, TimePoint now) {
     const std::size_t position = m_record.size();
     bool fits = position == 0   ? byte == 'S'
                 : position == 1 ? byte == '1' || byte == '9'
-                                : hexValue(byte) >= 0;
+                                : hexDigit(static_cast<char>(byte)) >= 0;
     // A count below 3 cannot hold the address and the checksum.
     if (fits && position == 3)
-        fits = hexValue(static_cast<std::uint8_t>(m_record[2])) * 16 + hexValue(byte) >= 3;
+        fits = hexDigit(m_record[2]) * 16 + hexDigit(static_cast<char>(byte)) >= 3;
     if (!fits) {
         abandon("memory write: 0x" + hexByte(byte) + " at position " +
                 std::to_string(position + 1) + " of a record");
@@ -244,7 +214,7 @@ void EcuEngine::handleRecordCharacter(std::uint8_t byte, TimePoint now) {
     }
     echo(byte, now);
     m_record.push_back(static_cast<char>(byte));
-    if (m_record.size() == recordLength(m_record))
+    if (m_record.size() == announcedLength(m_record))
         finishRecord(now);
     else
         enter(State::Records, now);
@@ -263,17 +233,17 @@ void EcuEngine::finishRecord(TimePoint now) {
         answer({m_writeRefused ? m_options.rejectResult : m_options.writeResult}, now);
         return;
     }
-    const auto record = config::parseS1Record(m_record);
-    const bool inside = record && record->address >= m_memory.low() &&
-                        record->address + record->data.size() <= std::size_t{m_memory.high()} + 1;
-    if (record && record->checksumOk && inside) {
-        auto address = record->address;
-        for (const std::uint8_t value : record->data)
+    const S1Record record = decodeS1Record(m_record);
+    const bool inside = record.address >= m_memory.low() &&
+                        record.address + record.data.size() <= std::size_t{m_memory.high()} + 1;
+    if (record.problem.empty() && inside) {
+        auto address = record.address;
+        for (const std::uint8_t value : record.data)
             m_staged.setByte(address++, value);
     } else {
         m_writeRefused = true;
-        note("memory write: refusing record " + m_record +
-             (record && !record->checksumOk ? " (checksum)" : " (outside the data area)"));
+        note("memory write: refusing record " + m_record + " (" +
+             (record.problem.empty() ? "outside the data area" : record.problem) + ")");
     }
     m_record.clear();
     enter(State::Records, now);

@@ -1,10 +1,6 @@
 #include "sim/simoptions.h"
 
-#include "config/linelist.h"
-#include "config/packedfile.h"
-#include "config/plainfile.h"
-#include "config/srecords.h"
-#include "text/messages.h"
+#include "sim/imagefile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -41,44 +37,6 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
             return parts;
         text.remove_prefix(at + 1);
     }
-}
-
-// Reads a file of S-records into `memory`; empty text or what went wrong.
-std::string loadSRecordLines(const config::CLineList& lines, config::EcuImage& memory) {
-    config::EcuImage loaded = memory;
-    std::uint32_t low = 0x10000;
-    std::uint32_t high = 0;
-    for (std::size_t i = 0; i < lines.count(); ++i) {
-        std::string_view line = lines.textAt(i);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
-            line.remove_suffix(1);
-        if (line.empty() || line.starts_with("S0") || line.starts_with("S5"))
-            continue;
-        if (line.starts_with("S7") || line.starts_with("S8") || line.starts_with("S9"))
-            break;
-        const auto record = config::parseS1Record(line);
-        const std::string where = "line " + std::to_string(i + 1) + ": ";
-        if (!record)
-            return where + "not an S1 record";
-        if (!record->checksumOk)
-            return where + "wrong checksum";
-        std::uint16_t address = record->address;
-        for (const std::uint8_t value : record->data)
-            loaded.setByte(address++, value);
-        if (!record->data.empty()) {
-            low = std::min<std::uint32_t>(low, record->address);
-            high = std::max<std::uint32_t>(high, record->address + record->data.size() - 1);
-        }
-    }
-    if (low > high)
-        return "no data bytes";
-    loaded.setRange(static_cast<std::uint16_t>(low), static_cast<std::uint16_t>(high));
-    memory = loaded;
-    return {};
-}
-
-std::string describe(int message) {
-    return std::string(text::messageText(message));
 }
 
 } // namespace
@@ -145,23 +103,6 @@ std::optional<MonitorItem> parseMonitorItem(std::string_view text) {
         item.period = Milliseconds(*period);
     }
     return item;
-}
-
-std::string loadImage(const std::string& path, config::EcuImage& memory) {
-    config::CLineList lines;
-    if (config::readPackedFile(path, lines) != 0) {
-        lines.clear();
-        if (const text::Status error = config::readPlainFile(path, lines); error != 0)
-            return describe(error.message());
-    }
-    config::EcuImage loaded = memory;
-    const text::Status error = config::loadDataSection(lines, loaded);
-    if (error == text::msg::DataSectionNotFound)
-        return loadSRecordLines(lines, memory);
-    if (error != 0)
-        return describe(error.message());
-    memory = loaded;
-    return {};
 }
 
 std::optional<int> parseCommandLine(int argc, const char* const* argv, SimSetup& setup,

@@ -25,12 +25,6 @@ struct SimSetup {
 std::optional<int> parseCommandLine(int argc, const char* const* argv, SimSetup& setup,
                                     std::ostream& out, std::ostream& err);
 
-// Loads the device memory from `path`: a configuration file, packed or plain (its [Data]
-// section), or a file of S-records (S1 data, S0/S5 skipped, S7/S8/S9 end it; checksums are
-// checked). Sets the memory's range to what the data covered. Returns an empty text, or what
-// went wrong; the memory is then unchanged.
-std::string loadImage(const std::string& path, config::EcuImage& memory);
-
 // A byte written as one character ('0' is 0x30) or as "0x" and one or two hexadecimal digits.
 std::optional<std::uint8_t> parseByteValue(std::string_view text);
 // "LOW-HIGH", two hexadecimal addresses of at most 4 digits with LOW <= HIGH.

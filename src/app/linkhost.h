@@ -67,7 +67,6 @@ public:
     ecu::Link& link() { return m_link; }
     ecu::CommoLog& log() { return m_log; }
     ecu::PortLister& portLister() { return m_lister; }
-    AppPortIndexStore& portStore() { return m_store; }
 
 private:
     AppSettings& m_settings;

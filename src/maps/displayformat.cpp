@@ -27,10 +27,6 @@ std::string formatY(float value, const Map& map, const DisplayFormats& formats) 
     return text::formatFixed(value, map.ownDecimals.value_or(formats.y));
 }
 
-std::string formatY(float value, const DisplayFormats& formats) {
-    return text::formatFixed(value, formats.y);
-}
-
 std::string formatTarget(float value, const Map& map, EditTarget target,
                          const DisplayFormats& formats) {
     switch (target) {

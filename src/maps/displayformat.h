@@ -27,8 +27,6 @@ std::string formatZ(float value, const DisplayFormats& formats);
 // A Y value of `map`: no decimals when the map's Y Min is at or below -2000 or its Max at or
 // above 2000; otherwise the map's own decimals when it has them, else the Y decimals.
 std::string formatY(float value, const Map& map, const DisplayFormats& formats);
-// A Y value when no map is current: the Y decimals.
-std::string formatY(float value, const DisplayFormats& formats);
 // A value of `target` in `map`: formatX, formatZ, or formatY with the map for Y and None.
 std::string formatTarget(float value, const Map& map, EditTarget target,
                          const DisplayFormats& formats);

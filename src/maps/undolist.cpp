@@ -28,9 +28,4 @@ bool UndoList::newestGroupHolds(int kind, std::uint16_t address) const {
     return false;
 }
 
-void UndoList::clear() {
-    m_records.clear();
-    m_cost = 0;
-}
-
 } // namespace qmx::maps

@@ -39,7 +39,6 @@ public:
     // Whether a record of the newest group (the newest record and those it is grouped with)
     // has `kind` and first address `address`.
     bool newestGroupHolds(int kind, std::uint16_t address) const;
-    void clear();
 
 private:
     std::deque<UndoRecord> m_records;

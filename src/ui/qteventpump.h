@@ -28,7 +28,6 @@ public:
     void waitOne() override;
     void sleep(std::chrono::milliseconds duration) override;
 
-    bool ticking() const { return m_timer.isActive(); }
     // Ticks delivered since the pump was made.
     std::uint64_t ticksDelivered() const { return m_ticks; }
 

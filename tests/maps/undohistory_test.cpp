@@ -45,7 +45,7 @@ TEST_F(UndoTest, BudgetTrimsOldestButAlwaysKeepsTheNewRecord) {
     };
     for (const Case c : {Case{9, 3, 3}, Case{9, 4, 3}, Case{10, 5, 4}, Case{3, 3, 1}, Case{0, 2, 1},
                          Case{-5, 2, 1}}) {
-        map->undo.clear();
+        map->undo = UndoList{};
         history.setBudget(c.budget);
         for (int i = 0; i < c.pushes; ++i)
             write(EditTarget::Y, 0, i % 4, static_cast<std::uint16_t>(100 + i));

@@ -81,6 +81,8 @@ public:
     std::unique_ptr<EcuEngine> engine;
 };
 
+// The program's own encoding of the same bytes: the device, which has its own codec, must send
+// exactly this text.
 std::string recordsOf(const config::EcuImage& image, std::uint16_t start, std::size_t count) {
     std::vector<std::string> records;
     config::encodeSRecords(image, start, count, records);

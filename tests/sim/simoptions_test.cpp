@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/tempfolder.h"
-
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <tuple>
 
@@ -70,62 +66,6 @@ TEST(SimOptions, UsageErrorsEndWithStatusTwo) {
     }
     auto setup = std::make_unique<SimSetup>();
     EXPECT_EQ(parse({"--help"}, *setup).exitCode, 0);
-}
-
-class ImageFile : public ::testing::Test {
-protected:
-    std::string write(const std::string& name, const std::string& text) {
-        return m_folder.write(name, text);
-    }
-
-private:
-    qmx::testing::TempFolder m_folder;
-};
-
-TEST_F(ImageFile, SRecordFileSetsBytesAndRange) {
-    auto memory = std::make_unique<config::EcuImage>();
-    const std::string path = write("image.s19", "S00600004844521B\r\n"
-                                                "S1058000AABB15\r\n"
-                                                "S1048010CC9F\r\n"
-                                                "S9030000FC\r\n"
-                                                "S1049000DD8E\r\n");
-    ASSERT_EQ(loadImage(path, *memory), "");
-    EXPECT_EQ(memory->low(), 0x8000);
-    EXPECT_EQ(memory->high(), 0x8010);
-    EXPECT_EQ(memory->byte(0x8001), 0xBB);
-    EXPECT_EQ(memory->byte(0x8010), 0xCC);
-    EXPECT_EQ(memory->byte(0x9000), 0x00); // after the end record
-}
-
-TEST_F(ImageFile, BadSRecordFilesLeaveTheMemoryAlone) {
-    const struct {
-        const char* text;
-        const char* problem;
-    } cases[] = {
-        {"S1058000AABB15\nS1048010CC00\n", "line 2: wrong checksum"},
-        {"S1058000AABB15\nhello\n", "line 2: not an S1 record"},
-        {"S9030000FC\n", "no data bytes"},
-    };
-    for (const auto& c : cases) {
-        auto memory = std::make_unique<config::EcuImage>();
-        memory->setRange(0x1000, 0x1001);
-        EXPECT_EQ(loadImage(write("bad.s19", c.text), *memory), c.problem);
-        EXPECT_EQ(memory->low(), 0x1000);
-        EXPECT_EQ(memory->byte(0x8000), 0);
-    }
-}
-
-TEST_F(ImageFile, ConfigurationFileLoadsItsDataSection) {
-    auto memory = std::make_unique<config::EcuImage>();
-    const std::string path = write("ecu.rcg", "[Title]\r\nDemo\r\n[Data]\r\nCalib:\r\n"
-                                              "S1058000AABB15\r\nS9030000FC\r\nFixed:\r\n");
-    ASSERT_EQ(loadImage(path, *memory), "");
-    EXPECT_EQ(memory->low(), 0x8000);
-    EXPECT_EQ(memory->high(), 0x8001);
-    EXPECT_EQ(memory->byte(0x8000), 0xAA);
-
-    EXPECT_FALSE(loadImage(write("bad.rcg", "[Data]\r\nS1058000AAXXF5\r\n"), *memory).empty());
-    EXPECT_EQ(memory->byte(0x8000), 0xAA);
 }
 
 } // namespace
