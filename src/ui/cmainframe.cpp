@@ -11,6 +11,7 @@
 #include "ui/frameactions.h"
 #include "ui/mapbar.h"
 #include "ui/mapbarhandler.h"
+#include "ui/multimapdialog.h"
 #include "ui/textcodec.h"
 #include "ui/titleeditordialog.h"
 
@@ -110,6 +111,7 @@ void CMainFrame::addCommands() {
     m_commands.add(cmd::Title, [this] { titleCommand(); });
     m_commands.add(cmd::ReadEcu, [this] { transferCommand(cmd::ReadEcu); });
     m_commands.add(cmd::WriteEcu, [this] { transferCommand(cmd::WriteEcu); });
+    m_commands.add(cmd::MultiMap, [this] { multiMapCommand(); });
 
     MapBarHandler& bar = *m_mapBarHandler;
     m_commands.add(cmd::AllLines, [&bar] { bar.toggleAllLines(); });
@@ -251,6 +253,12 @@ void CMainFrame::transferCommand(int command) {
     static_cast<void>(outcome);
     link.setTransferActive(false);
     refreshCommands();
+}
+
+void CMainFrame::multiMapCommand() {
+    MultiMapDialog dialog(m_app.configuration().maps, m_sink, this);
+    if (dialog.exec() == QDialog::Accepted)
+        refreshAllWindows();
 }
 
 // --- States ------------------------------------------------------------------------------------

@@ -85,6 +85,8 @@ private:
     void undoCommand();
     // Read from ECU or Write to ECU, with the progress window while the exchange runs.
     void transferCommand(int command);
+    // The "Multi Map Edit" dialog; the windows show the new link.
+    void multiMapCommand();
     void forwardEdit(int code);
 
     // The state with a document: menus, map bar, table window.

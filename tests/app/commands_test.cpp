@@ -26,6 +26,7 @@ TEST(CommandEnabling, FollowsTheLinkAndDocumentState) {
         {cmd::WriteEcu, true, false, false, false},
         {cmd::DataCompare, true, false, true, false},
         {cmd::DataCompareAlt, true, true, true, false},
+        {cmd::MultiMap, true, false, true, false},
         {cmd::FileClose, true, false, true, false},
         {cmd::FileSave, true, false, true, false},
         {cmd::FileSaveAs, true, false, true, false},
@@ -138,7 +139,7 @@ TEST(MenuLayout, BothMenuBarsAsWritten) {
                      "&Edit: &Undo\tCtrl+Z| &Copy\tCtrl+C| &Paste\tCtrl+V|",
                      "&Monitor: &Monitor...\tCtrl+M| &Item set...|",
                      "&Tool: &Com...| &Title...| &Edit Const...| &Read from ECU| &Write to ECU| "
-                     "&Data Compare|",
+                     "&Data Compare| &Multi Map...|",
                      "&Window: &All\tAlt+A| -| &Monitor Dialog|", "&Help: &About qmx...|"}));
 }
 

@@ -11,5 +11,6 @@ QObject* newMapBarTest();
 QObject* newMainFrameTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
+QObject* newMultiMapTest();
 
 } // namespace qmx::uitest
