@@ -7,6 +7,7 @@
 #include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
+#include "ui/datacomparedialog.h"
 #include "ui/documentwindows.h"
 #include "ui/frameactions.h"
 #include "ui/mapbar.h"
@@ -111,6 +112,8 @@ void CMainFrame::addCommands() {
     m_commands.add(cmd::Title, [this] { titleCommand(); });
     m_commands.add(cmd::ReadEcu, [this] { transferCommand(cmd::ReadEcu); });
     m_commands.add(cmd::WriteEcu, [this] { transferCommand(cmd::WriteEcu); });
+    m_commands.add(cmd::DataCompare, [this] { compareCommand(); });
+    m_commands.add(cmd::DataCompareAlt, [this] { compareCommand(); });
     m_commands.add(cmd::MultiMap, [this] { multiMapCommand(); });
 
     MapBarHandler& bar = *m_mapBarHandler;
@@ -241,11 +244,7 @@ void CMainFrame::transferCommand(int command) {
     refreshCommands();
     ecu::TransferContext context{link, m_progress, m_sink};
     ecu::EcuDocument document = app::documentOf(m_app);
-    const auto refresh = [this] {
-        m_mapBarHandler->refreshConstants();
-        m_mapBarHandler->refillLines();
-        refreshAllWindows();
-    };
+    const auto refresh = [this] { refreshAfterImageChange(); };
     // Each command shows its own outcome; nothing is left to report here.
     const text::Status outcome = command == cmd::ReadEcu
                                      ? ecu::readEcuCommand(context, document, refresh)
@@ -255,10 +254,26 @@ void CMainFrame::transferCommand(int command) {
     refreshCommands();
 }
 
+void CMainFrame::compareCommand() {
+    const bool checksumChanged = m_app.configuration().maps.fixChecksum();
+    DataCompareDialog dialog({m_link.link(), m_progress, m_sink}, app::documentOf(m_app),
+                             textFromBytes(m_app.settings().startup.initialFolder), this);
+    dialog.exec();
+    // A verify never stores into the image: only the checksum fix can have changed it.
+    if (checksumChanged)
+        refreshAfterImageChange();
+}
+
 void CMainFrame::multiMapCommand() {
     MultiMapDialog dialog(m_app.configuration().maps, m_sink, this);
     if (dialog.exec() == QDialog::Accepted)
         refreshAllWindows();
+}
+
+void CMainFrame::refreshAfterImageChange() {
+    m_mapBarHandler->refreshConstants();
+    m_mapBarHandler->refillLines();
+    refreshAllWindows();
 }
 
 // --- States ------------------------------------------------------------------------------------
