@@ -24,6 +24,8 @@ ComparePane::ComparePane(QWidget* parent) : QAbstractScrollArea(parent), m_font(
     viewport()->setBackgroundRole(QPalette::Base);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The address and all 16 bytes of a row always show; only a long title scrolls.
+    setMinimumWidth(sizeHint().width());
 }
 
 void ComparePane::showPanes(const ecu::DataPane& pane, const ecu::DataPane& other) {

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -68,7 +69,9 @@ DataCompareDialog::DataCompareDialog(const ecu::TransferContext& context,
     m_log->setFont(century);
     m_log->setReadOnly(true);
     m_log->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_log->setMinimumHeight(kLogLines * m_log->fontMetrics().lineSpacing());
+    // The panes take the room the dialog gains; the log keeps its lines and scrolls.
+    m_log->setFixedHeight(kLogLines * m_log->fontMetrics().lineSpacing() +
+                          2 * m_log->frameWidth() + 2 * int(m_log->document()->documentMargin()));
     m_saveLog->setEnabled(false);
     auto* close = new QPushButton("Close", this);
     close->setObjectName("close");

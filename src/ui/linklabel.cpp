@@ -9,7 +9,7 @@
 namespace qmx::ui {
 
 namespace {
-constexpr int kPadding = 6; // pixels of the corner left free beside the text
+constexpr int kPadding = 4; // pixels of the corner left free beside the text
 }
 
 LinkLabel::LinkLabel(const maps::MapSet& maps, QWidget* parent) : QLabel(parent), m_maps(maps) {
@@ -42,7 +42,8 @@ void LinkLabel::placeIn(const QRect& corner) {
 
 void LinkLabel::fit() {
     QFont shown("Arial");
-    shown.setBold(true);
+    // A narrow face keeps the four-map label readable in a corner of one cell.
+    shown.setStretch(QFont::Condensed);
     int width = 0;
     for (int pixels = std::min(kLargestPixels, std::max(kSmallestPixels, m_corner.height() - 4));
          pixels >= kSmallestPixels; --pixels) {

@@ -28,20 +28,6 @@ std::vector<std::uint8_t> imageBytes(const app::Configuration& config) {
     return {config.image.data(), config.image.data() + 0x10000};
 }
 
-// Runs "Data Compare" and `act` on its dialog, then closes the dialog.
-template <typename Act> bool withCompareDialog(FrameRig& rig, Act act) {
-    bool shown = false;
-    onNextModal([&](QWidget* modal) {
-        if (auto* dialog = dynamic_cast<ui::DataCompareDialog*>(modal)) {
-            shown = true;
-            act(*dialog);
-        }
-        modal->close();
-    });
-    rig.frame->runCommand(cmd::DataCompare);
-    return shown;
-}
-
 // Answers the next file dialog over `over` with `path`.
 void answerFileDialog(const QString& path, QWidget* over) {
     onNextModal(
@@ -82,17 +68,18 @@ private slots:
         QVERIFY(rig.openSample());
         app::Configuration& config = rig.app.configuration();
 
-        QVERIFY(withCompareDialog(rig, [&](ui::DataCompareDialog& dialog) {
-            QVERIFY(!dialog.findChild<QPushButton*>("saveLog")->isEnabled());
-            const auto before = imageBytes(config);
-            dialog.verify();
-            QCOMPARE(imageBytes(config), before);
-            QCOMPARE(logLines(dialog),
-                     (QStringList{"ORIGINAL;  ECU Data",
-                                  "VERIFY;  Edit Data  [ " + rig.samplePath() + " ]", "Same"}));
-            QVERIFY(dialog.findChild<QPushButton*>("saveLog")->isEnabled());
-            QCOMPARE(dialog.focusWidget(), dialog.findChild<QPushButton*>("verify"));
-        }));
+        QVERIFY(withDialog<ui::DataCompareDialog>(
+            *rig.frame, cmd::DataCompare, [&](ui::DataCompareDialog& dialog) {
+                QVERIFY(!dialog.findChild<QPushButton*>("saveLog")->isEnabled());
+                const auto before = imageBytes(config);
+                dialog.verify();
+                QCOMPARE(imageBytes(config), before);
+                QCOMPARE(logLines(dialog),
+                         (QStringList{"ORIGINAL;  ECU Data",
+                                      "VERIFY;  Edit Data  [ " + rig.samplePath() + " ]", "Same"}));
+                QVERIFY(dialog.findChild<QPushButton*>("saveLog")->isEnabled());
+                QCOMPARE(dialog.focusWidget(), dialog.findChild<QPushButton*>("verify"));
+            }));
 
         // One cell of a map edited alone (the injector maps are linked by the sample).
         maps::Map& ign = *config.maps.find("IGN");
@@ -100,26 +87,27 @@ private slots:
         QCOMPARE(config.maps.writeY(ign, std::uint8_t(config.image.byte(cell) + 1), 2, 1),
                  maps::Access::Ok);
         const QString logPath = QString::fromStdString(rig.homePath() + "/verify.log");
-        QVERIFY(withCompareDialog(rig, [&](ui::DataCompareDialog& dialog) {
-            const auto before = imageBytes(config);
-            dialog.verify();
-            QCOMPARE(imageBytes(config), before);
-            const QStringList lines = logLines(dialog);
-            QCOMPARE(lines.size(), 5); // every listing line ends in CR LF
-            QCOMPARE(lines[2], "* Map Name;  AxisZ  AxisX  ECU  Edit");
-            QVERIFY(lines[3].startsWith("IGN;  z  "));
-            QVERIFY(lines[4].isEmpty());
+        QVERIFY(withDialog<ui::DataCompareDialog>(
+            *rig.frame, cmd::DataCompare, [&](ui::DataCompareDialog& dialog) {
+                const auto before = imageBytes(config);
+                dialog.verify();
+                QCOMPARE(imageBytes(config), before);
+                const QStringList lines = logLines(dialog);
+                QCOMPARE(lines.size(), 5); // every listing line ends in CR LF
+                QCOMPARE(lines[2], "* Map Name;  AxisZ  AxisX  ECU  Edit");
+                QVERIFY(lines[3].startsWith("IGN;  z  "));
+                QVERIFY(lines[4].isEmpty());
 
-            // The cell differs, and the checksum byte that the command fixed for the edit.
-            const ecu::CompareData& data = dialog.session().data();
-            const std::set<std::uint32_t> expected{cell, config.image.high()};
-            QCOMPARE(redAddresses(data.first, data.second), expected);
-            QCOMPARE(redAddresses(data.second, data.first), expected);
-            QCOMPARE(dialog.firstPane()->firstShownRow(), cell / 16 - data.first.start / 16);
+                // The cell differs, and the checksum byte that the command fixed for the edit.
+                const ecu::CompareData& data = dialog.session().data();
+                const std::set<std::uint32_t> expected{cell, config.image.high()};
+                QCOMPARE(redAddresses(data.first, data.second), expected);
+                QCOMPARE(redAddresses(data.second, data.first), expected);
+                QCOMPARE(dialog.firstPane()->firstShownRow(), cell / 16 - data.first.start / 16);
 
-            answerFileDialog(logPath, &dialog);
-            dialog.saveLog();
-        }));
+                answerFileDialog(logPath, &dialog);
+                dialog.saveLog();
+            }));
         const std::string saved = testing::readAll(logPath.toStdString());
         QVERIFY(!saved.empty() && saved.back() == '\n');
         QVERIFY(saved.find('\r') == std::string::npos);
@@ -136,18 +124,19 @@ private slots:
         const QString shifted = rig.writePacked("shifted.rcz", plain);
         QVERIFY(!shifted.isEmpty());
 
-        QVERIFY(withCompareDialog(rig, [&](ui::DataCompareDialog& dialog) {
-            dialog.findChild<QRadioButton*>("editWithFile")->setChecked(true);
-            answerFileDialog(shifted, &dialog);
-            const auto before = imageBytes(rig.app.configuration());
-            dialog.verify();
-            QCOMPARE(imageBytes(rig.app.configuration()), before);
-            QCOMPARE(logLines(dialog),
-                     (QStringList{"ORIGINAL;  Edit Data  [ " + rig.samplePath() + " ]",
-                                  "VERIFY;  File Data  [ " + shifted + " ]",
-                                  "Address does not correspond"}));
-            QCOMPARE(dialog.secondPane()->title(), "File Data  [ " + shifted + " ]");
-        }));
+        QVERIFY(withDialog<ui::DataCompareDialog>(
+            *rig.frame, cmd::DataCompare, [&](ui::DataCompareDialog& dialog) {
+                dialog.findChild<QRadioButton*>("editWithFile")->setChecked(true);
+                answerFileDialog(shifted, &dialog);
+                const auto before = imageBytes(rig.app.configuration());
+                dialog.verify();
+                QCOMPARE(imageBytes(rig.app.configuration()), before);
+                QCOMPARE(logLines(dialog),
+                         (QStringList{"ORIGINAL;  Edit Data  [ " + rig.samplePath() + " ]",
+                                      "VERIFY;  File Data  [ " + shifted + " ]",
+                                      "Address does not correspond"}));
+                QCOMPARE(dialog.secondPane()->title(), "File Data  [ " + shifted + " ]");
+            }));
         QVERIFY(rig.sink.shown.empty());
     }
 };

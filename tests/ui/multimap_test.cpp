@@ -24,21 +24,6 @@ namespace {
 
 namespace cmd = app::cmd;
 
-// Runs "Multi Map Edit" and `act` on its dialog; closes the dialog when `act` left it open.
-template <typename Act> bool withMultiMapDialog(FrameRig& rig, Act act) {
-    bool shown = false;
-    onNextModal([&](QWidget* modal) {
-        if (auto* dialog = dynamic_cast<ui::MultiMapDialog*>(modal)) {
-            shown = true;
-            act(*dialog);
-        }
-        if (modal->isVisible())
-            modal->close();
-    });
-    rig.frame->runCommand(cmd::MultiMap);
-    return shown;
-}
-
 QStringList entries(const QComboBox* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i)
@@ -66,34 +51,35 @@ private slots:
         QVERIFY(table->linkLabel()->isVisible());
         QCOMPARE(table->linkLabel()->text(), "#1,#2,#3,#4");
 
-        QVERIFY(withMultiMapDialog(rig, [&](ui::MultiMapDialog& dialog) {
-            // IGN, TEMP and WARMUP end in a letter and are not offered.
-            QCOMPARE(entries(dialog.mapList(0)), (QStringList{"INJ1", "INJ2", "INJ3", "INJ4"}));
-            for (int list = 0; list < 4; ++list)
-                QCOMPARE(dialog.mapList(list)->currentText(), QString("INJ%1").arg(list + 1));
-            QVERIFY(dialog.allButton()->isChecked());
+        QVERIFY(withDialog<ui::MultiMapDialog>(
+            *rig.frame, cmd::MultiMap, [&](ui::MultiMapDialog& dialog) {
+                // IGN, TEMP and WARMUP end in a letter and are not offered.
+                QCOMPARE(entries(dialog.mapList(0)), (QStringList{"INJ1", "INJ2", "INJ3", "INJ4"}));
+                for (int list = 0; list < 4; ++list)
+                    QCOMPARE(dialog.mapList(list)->currentText(), QString("INJ%1").arg(list + 1));
+                QVERIFY(dialog.allButton()->isChecked());
 
-            choose(dialog.mapList(0), "INJ2");
-            QCOMPARE(entries(dialog.mapList(3)), (QStringList{"INJ1", "INJ3", "INJ4", ""}));
-            QCOMPARE(dialog.mapList(1)->currentText(), "");
-            choose(dialog.mapList(1), "INJ3");
-            choose(dialog.mapList(2), "INJ3");
-            choose(dialog.mapList(3), "INJ4");
-            dialog.accept();
-            QCOMPARE(rig.sink.shown.back().text, messageOf(text::msg::MapNamesPiledUp));
-            QCOMPARE(rig.sink.shown.back().caption, messageOf(text::msg::MultiMapEditCaption));
-            QVERIFY(dialog.isVisible());
+                choose(dialog.mapList(0), "INJ2");
+                QCOMPARE(entries(dialog.mapList(3)), (QStringList{"INJ1", "INJ3", "INJ4", ""}));
+                QCOMPARE(dialog.mapList(1)->currentText(), "");
+                choose(dialog.mapList(1), "INJ3");
+                choose(dialog.mapList(2), "INJ3");
+                choose(dialog.mapList(3), "INJ4");
+                dialog.accept();
+                QCOMPARE(rig.sink.shown.back().text, messageOf(text::msg::MapNamesPiledUp));
+                QCOMPARE(rig.sink.shown.back().caption, messageOf(text::msg::MultiMapEditCaption));
+                QVERIFY(dialog.isVisible());
 
-            choose(dialog.mapList(0), "INJ1");
-            for (int list = 1; list < 4; ++list)
-                choose(dialog.mapList(list), QString("INJ%1").arg(list + 1));
-            dialog.pairsButton()->setChecked(true);
-            rig.sink.shown.clear();
-            dialog.accept();
-            QCOMPARE(rig.sink.shown.size(), 1u);
-            QCOMPARE(rig.sink.shown[0].text, messageOf(text::msg::ExecuteMapLink));
-            QVERIFY(!dialog.isVisible());
-        }));
+                choose(dialog.mapList(0), "INJ1");
+                for (int list = 1; list < 4; ++list)
+                    choose(dialog.mapList(list), QString("INJ%1").arg(list + 1));
+                dialog.pairsButton()->setChecked(true);
+                rig.sink.shown.clear();
+                dialog.accept();
+                QCOMPARE(rig.sink.shown.size(), 1u);
+                QCOMPARE(rig.sink.shown[0].text, messageOf(text::msg::ExecuteMapLink));
+                QVERIFY(!dialog.isVisible());
+            }));
         app::Configuration& config = rig.app.configuration();
         QCOMPARE(config.maps.link().mode(), maps::LinkMode::Pairs);
         QVERIFY(config.modified);
@@ -118,12 +104,13 @@ private slots:
         FrameRig rig;
         QVERIFY(rig.openSample());
         rig.sink.answers = {text::Answer::Cancel};
-        QVERIFY(withMultiMapDialog(rig, [&](ui::MultiMapDialog& dialog) {
-            dialog.findChild<QPushButton*>("individualEdit")->click();
-            QVERIFY(dialog.isVisible()); // Cancel on 3005 keeps the link
-            dialog.findChild<QPushButton*>("individualEdit")->click();
-            QVERIFY(!dialog.isVisible());
-        }));
+        QVERIFY(withDialog<ui::MultiMapDialog>(
+            *rig.frame, cmd::MultiMap, [&](ui::MultiMapDialog& dialog) {
+                dialog.findChild<QPushButton*>("individualEdit")->click();
+                QVERIFY(dialog.isVisible()); // Cancel on 3005 keeps the link
+                dialog.findChild<QPushButton*>("individualEdit")->click();
+                QVERIFY(!dialog.isVisible());
+            }));
         QCOMPARE(rig.sink.shown.size(), 2u);
         QCOMPARE(rig.sink.shown[1].text, messageOf(text::msg::CancelMapLink));
         const app::Configuration& config = rig.app.configuration();
@@ -146,15 +133,16 @@ private slots:
         }
         const QString path = rig.writePacked("boost.rcz", plain);
         QVERIFY(rig.frame->openFile(path));
-        QVERIFY(withMultiMapDialog(rig, [&](ui::MultiMapDialog& dialog) {
-            QVERIFY(!dialog.allButton()->isChecked() && !dialog.pairsButton()->isChecked());
-            choose(dialog.mapList(0), "BOOST1");
-            QCOMPARE(entries(dialog.mapList(1)), (QStringList{"BOOST2", ""}));
-            choose(dialog.mapList(1), "BOOST2");
-            dialog.allButton()->setChecked(true);
-            dialog.accept();
-            QVERIFY(dialog.isVisible());
-        }));
+        QVERIFY(withDialog<ui::MultiMapDialog>(
+            *rig.frame, cmd::MultiMap, [&](ui::MultiMapDialog& dialog) {
+                QVERIFY(!dialog.allButton()->isChecked() && !dialog.pairsButton()->isChecked());
+                choose(dialog.mapList(0), "BOOST1");
+                QCOMPARE(entries(dialog.mapList(1)), (QStringList{"BOOST2", ""}));
+                choose(dialog.mapList(1), "BOOST2");
+                dialog.allButton()->setChecked(true);
+                dialog.accept();
+                QVERIFY(dialog.isVisible());
+            }));
         QCOMPARE(rig.sink.shown.size(), 1u);
         QCOMPARE(rig.sink.shown[0].text, messageOf(text::msg::LinkDataCountDiffers));
         QCOMPARE(rig.sink.shown[0].icon, text::Icon::Exclamation);

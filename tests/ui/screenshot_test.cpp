@@ -1,8 +1,16 @@
 #include "uitests.h"
 
 #include "framerig.h"
+#include "modal.h"
 
+#include "app/commands.h"
+#include "maps/map.h"
+#include "ui/datacomparedialog.h"
+#include "ui/multimapdialog.h"
+
+#include <QComboBox>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTest>
 
 #include <cstdlib>
@@ -38,6 +46,33 @@ private slots:
         rig.frame->resize(1100, 700);
         QVERIFY(rig.openSample());
         QVERIFY(savePicture(*rig.frame, "qmx-table"));
+    }
+
+    void dataCompare() {
+        FrameRig rig;
+        auto sim = rig.startEcusim();
+        QVERIFY(sim);
+        QVERIFY(rig.openSample());
+        app::Configuration& config = rig.app.configuration();
+        maps::Map& ign = *config.maps.find("IGN");
+        const std::uint16_t cell = maps::yAddress(ign, 3, 4);
+        QCOMPARE(config.maps.writeY(ign, std::uint8_t(config.image.byte(cell) + 8), 4, 3),
+                 maps::Access::Ok);
+        QVERIFY(withDialog<ui::DataCompareDialog>(*rig.frame, app::cmd::DataCompare,
+                                                  [](ui::DataCompareDialog& dialog) {
+                                                      dialog.verify();
+                                                      QVERIFY(savePicture(dialog, "qmx-compare"));
+                                                  }));
+    }
+
+    void multiMapEdit() {
+        FrameRig rig;
+        QVERIFY(rig.openSample());
+        QVERIFY(withDialog<ui::MultiMapDialog>(*rig.frame, app::cmd::MultiMap,
+                                               [](ui::MultiMapDialog& dialog) {
+                                                   dialog.pairsButton()->setChecked(true);
+                                                   QVERIFY(savePicture(dialog, "qmx-multimap"));
+                                               }));
     }
 };
 
