@@ -1,6 +1,7 @@
 #include "ui/comparepane.h"
 
 #include "ecu/panerows.h"
+#include "ui/centuryfont.h"
 #include "ui/textcodec.h"
 
 #include <QFontMetrics>
@@ -16,11 +17,12 @@ namespace {
 constexpr int kMargin = 6;     // pixels left and right of the text
 constexpr int kFixedLines = 2; // the title and the heading
 constexpr int kRowsShown = 16; // rows the pane asks room for
+constexpr int kFontPixels = 14;
 
 } // namespace
 
-ComparePane::ComparePane(QWidget* parent) : QAbstractScrollArea(parent), m_font("Century") {
-    m_font.setPixelSize(14);
+ComparePane::ComparePane(QWidget* parent)
+    : QAbstractScrollArea(parent), m_font(centuryFont(kFontPixels)) {
     viewport()->setBackgroundRole(QPalette::Base);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -2,6 +2,7 @@
 
 #include "text/messages.h"
 #include "text/messagesink.h"
+#include "ui/centuryfont.h"
 #include "ui/comparepane.h"
 #include "ui/filecommands.h"
 #include "ui/textcodec.h"
@@ -10,9 +11,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace qmx::ui {
@@ -32,6 +33,7 @@ constexpr std::array kChoices{
 };
 
 constexpr int kLogLines = 8;
+constexpr int kLogFontPixels = 14;
 
 } // namespace
 
@@ -64,14 +66,12 @@ DataCompareDialog::DataCompareDialog(const ecu::TransferContext& context,
     }
     m_choices[0]->setChecked(true);
 
-    QFont century("Century");
-    century.setPixelSize(14);
-    m_log->setFont(century);
+    m_log->setFont(centuryFont(kLogFontPixels));
     m_log->setReadOnly(true);
     m_log->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The panes take the room the dialog gains; the log keeps its lines and scrolls.
-    m_log->setFixedHeight(kLogLines * m_log->fontMetrics().lineSpacing() +
-                          2 * m_log->frameWidth() + 2 * int(m_log->document()->documentMargin()));
+    m_log->setFixedHeight(kLogLines * m_log->fontMetrics().lineSpacing() + 2 * m_log->frameWidth() +
+                          2 * int(m_log->document()->documentMargin()));
     m_saveLog->setEnabled(false);
     auto* close = new QPushButton("Close", this);
     close->setObjectName("close");

@@ -8,7 +8,6 @@
 #include "ui/datacomparedialog.h"
 #include "ui/multimapdialog.h"
 
-#include <QComboBox>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTest>
@@ -46,6 +45,14 @@ private slots:
         rig.frame->resize(1100, 700);
         QVERIFY(rig.openSample());
         QVERIFY(savePicture(*rig.frame, "qmx-table"));
+    }
+
+    void hexView() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::HexView);
+        QVERIFY(savePicture(*rig.frame, "qmx-hex"));
     }
 
     void dataCompare() {
