@@ -73,6 +73,7 @@ constexpr std::array kTable{
     Entry{msg::SettingsFolderOfProgram,
           "(the program's folder + InitializeFolder: %s names no Install Directory)"},
     Entry{msg::SettingsFolderRegistryUnread, "(the program's folder: %s cannot be read)"},
+    Entry{msg::CannotInputZero, "Cannot input 0"},
     Entry{msg::DataCompareCaption, "Data Compare"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},

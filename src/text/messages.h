@@ -65,6 +65,7 @@ constexpr int SettingsFolderSearched = 1571;       // "%s": the folder searched 
 constexpr int SettingsFolderOfRegistry = 1572;     // "%s": the registry file
 constexpr int SettingsFolderOfProgram = 1573;      // "%s": the registry file
 constexpr int SettingsFolderRegistryUnread = 1574; // "%s": the registry file
+constexpr int CannotInputZero = 1615;
 // Numbers from 1630 up to 1639 are this program's own too: the data compare.
 constexpr int DataCompareCaption = 1630;
 constexpr int MapWindowCaption = 2000;

@@ -8,6 +8,7 @@
 #include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
+#include "ui/constanteditordialog.h"
 #include "ui/datacomparedialog.h"
 #include "ui/documentwindows.h"
 #include "ui/frameactions.h"
@@ -112,6 +113,12 @@ void CMainFrame::addCommands() {
     m_commands.addEditOperations([this](int code) { forwardEdit(code); });
 
     m_commands.add(cmd::Title, [this] { titleCommand(); });
+    m_commands.add(cmd::EditConst, [this] { constantCommand(-1); });
+    connect(m_mapBar, &MapBar::constantsClicked, this, [this](int entry) {
+        refreshCommands();
+        if (action(cmd::EditConst)->isEnabled())
+            constantCommand(entry);
+    });
     m_commands.add(cmd::ReadEcu, [this] { transferCommand(cmd::ReadEcu); });
     m_commands.add(cmd::WriteEcu, [this] { transferCommand(cmd::WriteEcu); });
     m_commands.add(cmd::DataCompare, [this] { compareCommand(); });
@@ -245,6 +252,21 @@ void CMainFrame::titleCommand() {
         this);
     if (editor.exec() == QDialog::Accepted)
         editor.titles().writeBack(config.lines);
+}
+
+void CMainFrame::constantCommand(int entry) {
+    app::Configuration& config = m_app.configuration();
+    ConstantEditorDialog editor(config.lines, config.image, m_sink, this);
+    if (!editor.hasEntries())
+        return;
+    if (entry >= 0)
+        editor.focusEntry(entry);
+    if (editor.exec() == QDialog::Accepted &&
+        app::applyConstantEdits(config, editor.workingCopy())) {
+        m_mapBarHandler->refreshConstants();
+        m_mapBarHandler->refillLines();
+    }
+    refreshAllWindows();
 }
 
 void CMainFrame::undoCommand() {

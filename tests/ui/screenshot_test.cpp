@@ -8,6 +8,7 @@
 #include "ui/datacomparedialog.h"
 #include "ui/multimapdialog.h"
 
+#include <QDialog>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTest>
@@ -53,6 +54,22 @@ private slots:
         QVERIFY(rig.openSample());
         rig.frame->runCommand(app::cmd::HexView);
         QVERIFY(savePicture(*rig.frame, "qmx-hex"));
+    }
+
+    void constantEditor() {
+        FrameRig rig;
+        QVERIFY(rig.openSample());
+        bool saved = false;
+        onNextModal([&saved](QWidget* dialog) {
+            // The second constant raised by a step and selected; "&Undo" takes the step back.
+            QWidget* cell = dialog->findChild<QWidget*>("valueCell1");
+            QTest::keyClick(cell, Qt::Key_PageUp);
+            QTest::keyClick(cell, Qt::Key_Return);
+            saved = savePicture(*dialog, "qmx-const");
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        rig.frame->runCommand(app::cmd::EditConst);
+        QVERIFY(saved);
     }
 
     void dataCompare() {

@@ -12,6 +12,7 @@ QObject* newMainFrameTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
 QObject* newHexViewTest();
+QObject* newConstantEditorTest();
 QObject* newCompareTest();
 QObject* newMultiMapTest();
 
