@@ -71,6 +71,11 @@ private:
     // changed).
     void syncCaption();
     void layOut();
+    // Widens (or heightens) the cells to the texts of the current map in the window's font,
+    // never below the settings' size, and lays the window out again when they changed.
+    void fitCells();
+    // Scrolls the current cell into view (after a resize, a new map, a chosen line).
+    void scrollToCurrent();
     void syncEditBox();
     void syncScrollBars();
 
