@@ -47,7 +47,8 @@ protected:
 TEST_F(AppSettingsTest, MissingSettingsFileNamesTheFolderSearchedAndWhereItCameFrom) {
     const StartupPlaces places{folder.path(), folder.file("bin"), "qmx"};
     const auto failure = [&] {
-        EXPECT_EQ(loadAppSettings(settings, places, kLargeScreen), text::msg::ProgramSettingsMissing);
+        EXPECT_EQ(loadAppSettings(settings, places, kLargeScreen),
+                  text::msg::ProgramSettingsMissing);
         return startFailureText(text::msg::ProgramSettingsMissing, settings, places);
     };
     const std::string registry = folder.file("registry.reg");
@@ -70,26 +71,30 @@ TEST_F(AppSettingsTest, MissingSettingsFileNamesTheFolderSearchedAndWhereItCameF
                              " names no Install Directory)");
 }
 
-TEST_F(AppSettingsTest, SettingsFilePortIsCopiedIntoAnEmptyRegistry) {
-    ASSERT_EQ(start("", "[RS232C]\nPORT=PORT3\n"), 0);
-    EXPECT_EQ(settings.programSettingsPath, folder.file("qmx.INI"));
-    EXPECT_EQ(settings.registryValues.rs232cPort, 2);
-    EXPECT_NE(registryFile().find("\"Rs232cPort\"=dword:00000002"), std::string::npos);
-    EXPECT_EQ(currentPort(), 2);
-}
-
-TEST_F(AppSettingsTest, RegistryPortComesBeforeTheSettingsFile) {
-    ASSERT_EQ(start("\"Rs232cPort\"=dword:00000005\n\"CommandRetrycount\"=\"-1\"\n",
-                    "[RS232C]\nPORT=PORT3\nCommandRetrycount=3\n"),
-              0);
-    EXPECT_EQ(currentPort(), 5);
-    EXPECT_EQ(settings.startup.commandRetryCount, 3); // but the file's retry count wins
-}
-
-TEST_F(AppSettingsTest, NeitherStoreNamingAPortLeavesBothUntouched) {
-    ASSERT_EQ(start("", "[RS232C]\nPORT=COM3\n"), 0);
-    EXPECT_EQ(currentPort(), -1);
-    EXPECT_EQ(registryFile().find("Rs232cPort"), std::string::npos);
+// The registry's port comes first, then qmx.INI's, which is copied into an empty registry.
+TEST_F(AppSettingsTest, StartupPortFromEitherStore) {
+    const struct {
+        const char* registry;
+        const char* ini;
+        int port;
+        std::string registryAfter; // its Rs232cPort line; empty: none
+    } cases[] = {
+        {"", "[RS232C]\nPORT=PORT3\n", 2, "\"Rs232cPort\"=dword:00000002"},
+        {"\"Rs232cPort\"=dword:00000005\n", "[RS232C]\nPORT=PORT3\n", 5,
+         "\"Rs232cPort\"=dword:00000005"},
+        {"", "[RS232C]\nPORT=COM3\n", -1, ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(start(c.registry, c.ini), 0);
+        EXPECT_EQ(currentPort(), c.port) << c.ini;
+        const std::string registry = registryFile();
+        const std::size_t at = registry.find("\"Rs232cPort\"");
+        EXPECT_EQ(at == std::string::npos ? "" : registry.substr(at, registry.find('\n', at) - at),
+                  c.registryAfter);
+    }
+    // The file's retry count wins over the registry's.
+    ASSERT_EQ(start("\"CommandRetrycount\"=\"-1\"\n", "[RS232C]\nCommandRetrycount=3\n"), 0);
+    EXPECT_EQ(settings.startup.commandRetryCount, 3);
 }
 
 TEST_F(AppSettingsTest, PortChoiceWritesBothStores) {
@@ -103,15 +108,12 @@ TEST_F(AppSettingsTest, PortChoiceWritesBothStores) {
     EXPECT_TRUE(setPort(300));
     EXPECT_NE(iniFile().find("PORT=PORT1\r\n"), std::string::npos);
     EXPECT_NE(registryFile().find("\"Rs232cPort\"=dword:0000012c"), std::string::npos);
-}
 
-TEST_F(AppSettingsTest, SetAutoSelectWritesOnlyAChange) {
-    ASSERT_EQ(start("", ""), 0);
+    // Auto-select is written only when it changes.
     EXPECT_TRUE(setAutoSelect(true));
     EXPECT_EQ(registryFile().find("Rs232cPortAutoSelect"), std::string::npos);
     EXPECT_TRUE(setAutoSelect(false));
     EXPECT_NE(registryFile().find("\"Rs232cPortAutoSelect\"=dword:00000000"), std::string::npos);
-    EXPECT_FALSE(settings.registryValues.rs232cPortAutoSelect);
 }
 
 TEST_F(AppSettingsTest, WithoutARegistryFileThePortStillServesTheRun) {

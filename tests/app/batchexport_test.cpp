@@ -1,7 +1,5 @@
 #include "app/batchexport.h"
 
-#include <fstream>
-
 #include <gtest/gtest.h>
 
 #include "app/ectapp.h"
@@ -24,27 +22,7 @@ protected:
     std::unique_ptr<CEctApp> app = std::make_unique<CEctApp>();
 };
 
-// The whole export of both samples against the files in tests/data/app; a mismatch leaves
-// the actual text beside the expected one.
-TEST_F(BatchExportTest, SamplesExportAsTheGoldenFiles) {
-    std::tm when{};
-    when.tm_year = 124; // 2024-03-05 14:07:09
-    when.tm_mon = 2;
-    when.tm_mday = 5;
-    when.tm_hour = 14;
-    when.tm_min = 7;
-    when.tm_sec = 9;
-    for (const std::string name : {"sample", "boost"}) {
-        ASSERT_EQ(app->openConfiguration(home.sample(name + ".rcz"), FileLayout::Packed), 0);
-        const std::string text = exportText(app->configuration(), app->formats(), when);
-        const std::string golden = std::string(TEST_DATA_DIR) + "/app/" + name + ".export";
-        const bool same = text == readAll(golden);
-        if (!same)
-            std::ofstream(golden + ".actual", std::ios::binary) << text;
-        EXPECT_TRUE(same) << "see " << golden << ".actual";
-    }
-}
-
+// The export text itself is compared with the golden files by the qmxctl tests.
 TEST_F(BatchExportTest, BatchRunShowsItsFailureOnceAndReportsItInTheExitStatus) {
     const std::string sample = home.sample("sample.rcg");
     const std::string noMaps = home.folder.write("nomaps.rcg", "[Data]\nS1058000AABB15\n");

@@ -82,20 +82,14 @@ protected:
     std::optional<ConstantEditor> editor;
 };
 
-TEST_F(ConstantEditorTest, RowsShowValueTextsAndDisableReadOnlyAndMissingEntries) {
+// (Read-only cells and the scroll range: the widget test.)
+TEST_F(ConstantEditorTest, RowsShowValueTextsAndTheFocusStartsOnAnEditableEntry) {
     ConstantEditor& e = open();
     EXPECT_EQ(e.row(0).value, "800");
     EXPECT_EQ(e.row(IgnitionTrim).value, "12.50"); // 12.5 with exactly two decimals
     image.setByte(0x8014, 24);
     EXPECT_EQ(ConstantEditor(calibLines({kCalib[IgnitionTrim]}), image, sink).row(0).value, "12");
-    EXPECT_EQ(e.row(Version).contents, "Calibration version");
-    EXPECT_FALSE(e.row(Version).valueEnabled);
-    EXPECT_EQ(e.row(Trim).unit, "bar");
     EXPECT_EQ(e.row(Trim + 1).entry, -1);
-    EXPECT_FALSE(e.row(15).valueEnabled);
-    EXPECT_EQ(e.scrollMaximum(), 0);
-
-    // The focus starts on the first cell that is not read-only.
     EXPECT_EQ(ConstantEditor(numberedConstants(3, {0, 1}), image, sink).focusRow(), 2);
     EXPECT_TRUE(ConstantEditor(calibLines({"bad line"}), image, sink).empty());
 }
@@ -103,9 +97,8 @@ TEST_F(ConstantEditorTest, RowsShowValueTextsAndDisableReadOnlyAndMissingEntries
 TEST_F(ConstantEditorTest, TypedValuesStoreOrAreRefusedWithTheirMessages) {
     ConstantEditor& e = open(IgnitionTrim);
     type("5-");
-    EXPECT_EQ(sink.shown.at(0).text, "Including wrong word");
-    EXPECT_EQ(sink.shown.at(0).caption, "Edit Const");
-    EXPECT_EQ(sink.shown.at(0).icon, text::Icon::Exclamation);
+    EXPECT_EQ(sink.shown.at(0).caption + "|" + sink.shown.at(0).text,
+              "Edit Const|Including wrong word");
     EXPECT_EQ(raw(IgnitionTrim), 25);
     EXPECT_EQ(focusedText(), "12.50");
     EXPECT_FALSE(e.editing());
@@ -150,13 +143,7 @@ TEST_F(ConstantEditorTest, EscapeRevertsAnEditAndCancelsOnASelectedCell) {
     EXPECT_EQ(e.key(CellKey::Escape), CellOutcome::Handled);
     EXPECT_EQ(raw(Idle), 9);
     EXPECT_EQ(e.key(CellKey::Escape), CellOutcome::Cancel);
-
-    ConstantEditor& fresh = open();
-    fresh.typeCharacter('5');
-    EXPECT_EQ(fresh.key(CellKey::Escape), CellOutcome::Handled);
-    EXPECT_EQ(raw(Idle), 80);
-    EXPECT_EQ(focusedText(), "800");
-    EXPECT_FALSE(fresh.canUndo());
+    // (A typed text that Esc drops: the widget test.)
 }
 
 TEST_F(ConstantEditorTest, RawStepsRunAgainstTheRawValueForInvertedKinds) {
@@ -283,18 +270,15 @@ TEST_F(ConstantEditorTest, ClipboardAndCommitsWhileAMessageShows) {
     EXPECT_EQ(other.focusRow(), 0);
 }
 
-TEST(ConstantEdits, OkCopiesTheWholeImageBackAndMarksModifiedOnlyOnChange) {
+TEST(ConstantEdits, OkCopiesTheWholeImageBackAndLaysTheFreeMapsOutAgain) {
     qmx::testing::TestHome home;
     CEctApp app;
     ASSERT_EQ(app.start(home.places(), kLargeScreen), text::msg::Success);
     ASSERT_EQ(app.openConfiguration(home.sample("sample.rcz"), FileLayout::Packed),
               text::msg::Success);
     Configuration& config = app.configuration();
-    config.modified = false;
+    // (An unchanged copy, and the modified flag: the widget test.)
     config::EcuImage copy = config.image;
-    EXPECT_FALSE(applyConstantEdits(config, copy));
-    EXPECT_FALSE(config.modified);
-
     // The first free map's row count lies in the copy too: its map is laid out again.
     const int rows = config.maps.at(0).rows();
     const std::uint16_t area = config.maps.freeMapArea().start;

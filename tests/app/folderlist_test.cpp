@@ -1,7 +1,7 @@
 #include "app/folderlist.h"
 
-#include "support/tempfolder.h"
 #include "platform/profile.h"
+#include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,42 +18,32 @@ std::string storedList(const Entries& entries) {
     return text;
 }
 
-TEST(FolderList, ReadsUpToTheFirstNoDir) {
+// The list as qmx.INI holds it: read up to the first NO_DIR or gap, the chosen folder on top
+// without duplicates, eight at most.
+TEST(FolderList, ReadChooseAndWriteBack) {
     TempFolder folder;
-    const platform::Profile none(folder.write("a.INI", "[RS232C]\nPORT=PORT1\n"));
-    EXPECT_TRUE(FolderList::read(none).entries().empty());
-    const platform::Profile stopped(
-        folder.write("b.INI", storedList({"/a", "C:\\b", "NO_DIR", "/d"})));
-    EXPECT_EQ(FolderList::read(stopped).entries(), (Entries{"/a", "C:/b"}));
-    const platform::Profile gap(folder.write("c.INI", "[DIRECTORY]\nPATH1=/a\nPATH3=/c\n"));
-    EXPECT_EQ(FolderList::read(gap).entries(), (Entries{"/a"}));
-}
+    const std::pair<std::string, Entries> stored[] = {
+        {"[RS232C]\nPORT=PORT1\n", {}},
+        {storedList({"/a", "C:\\b", "NO_DIR", "/d"}), {"/a", "C:/b"}},
+        {"[DIRECTORY]\nPATH1=/a\nPATH3=/c\n", {"/a"}},
+    };
+    for (const auto& [text, entries] : stored)
+        EXPECT_EQ(FolderList::read(platform::Profile(folder.write("a.INI", text))).entries(),
+                  entries);
 
-TEST(FolderList, ChoosingMovesAFolderToTheTopWithoutDuplicates) {
-    FolderList list({"/a", "/b", "/c", "/d"});
-    list.choose("/c");
-    EXPECT_EQ(list.entries(), (Entries{"/c", "/a", "/b", "/d"}));
-    list.choose("/e");
-    EXPECT_EQ(list.entries(), (Entries{"/e", "/c", "/a", "/b", "/d"}));
-}
-
-TEST(FolderList, ANinthFolderPushesTheEighthOut) {
-    TempFolder folder;
-    const Entries eight{"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"};
-    platform::Profile file(folder.write("qmx.INI", storedList(eight)));
+    platform::Profile file(
+        folder.write("qmx.INI", storedList({"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"})));
     FolderList list = FolderList::read(file);
+    list.choose("/3");
     list.choose("/new");
     ASSERT_TRUE(list.write(file));
     EXPECT_EQ(FolderList::read(file).entries(),
-              (Entries{"/new", "/1", "/2", "/3", "/4", "/5", "/6", "/7"}));
-}
+              (Entries{"/new", "/3", "/1", "/2", "/4", "/5", "/6", "/7"}));
 
-TEST(FolderList, AShorterListEndsWhereItsEntriesEnd) {
-    TempFolder folder;
     // A hand-edited list holding a folder twice shrinks when that folder is chosen; the
     // stale third key must not come back as an entry.
-    platform::Profile file(folder.write("qmx.INI", storedList({"/a", "/a", "/b"})));
-    FolderList list = FolderList::read(file);
+    file = platform::Profile(folder.write("qmx.INI", storedList({"/a", "/a", "/b"})));
+    list = FolderList::read(file);
     list.choose("/a");
     ASSERT_TRUE(list.write(file));
     EXPECT_EQ(FolderList::read(file).entries(), (Entries{"/a", "/b"}));

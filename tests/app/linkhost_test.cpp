@@ -3,12 +3,9 @@
 #include "app/appsettings.h"
 #include "ecu/fakes.h"
 #include "support/tempfolder.h"
-#include "text/messages.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <cerrno>
 
 namespace qmx::app::test {
 using namespace qmx::ecu;
@@ -16,7 +13,6 @@ using namespace qmx::ecu::test;
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 
 // A QMX home holding `registry` (value lines) and qmx.INI (`ini`), loaded as start-up does, and
 // a link host over it.
@@ -37,7 +33,6 @@ struct HostRig {
     testing::TempFolder home;
     app::AppSettings settings;
     FakePump pump;
-    RecordingSink sink;
     std::unique_ptr<LinkHost> host;
 };
 
@@ -93,36 +88,6 @@ TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
     EXPECT_EQ(link.currentPortIndex(), 2);
     EXPECT_EQ(rig.registryText(), registry);
     EXPECT_EQ(rig.iniText(), ini);
-}
-
-TEST(LinkHostLog, NoLogWithoutCommoLogAndAFolderThatCannotBeMadeIsReported) {
-    {
-        HostRig rig("", "[RS232C]\n");
-        EXPECT_EQ(rig.host->openLog("v", rig.sink), 0);
-        EXPECT_FALSE(rig.host->log().isOpen());
-        EXPECT_THAT(rig.sink.shown, IsEmpty());
-    }
-    {
-        testing::TempFolder folder;
-        const std::string blocker = folder.write("file", "");
-        HostRig rig("\"CommoLog\"=\"" + blocker + "/sub/commo.log\"\n", "[RS232C]\n");
-        EXPECT_EQ(rig.host->openLog("v", rig.sink), text::msg::LogFolderMissing);
-        ASSERT_EQ(rig.sink.shown.size(), 1u);
-        EXPECT_EQ(rig.sink.shown[0].text, "The folder for output a log does not exist.");
-    }
-}
-
-TEST(LinkHostDevices, PortsWithoutATerminalBehindThemFailToOpen) {
-    testing::TempFolder home;
-    std::filesystem::create_directories(home.file("ports"));
-    std::filesystem::create_symlink(home.write("file", ""), home.file("ports/COM2"));
-    CommoLog log;
-    TermiosPortFactory factory(home.path(), log);
-    const platform::LineSettings line;
-    EXPECT_EQ(factory.open(200, line).error, ENOENT); // no link, beyond the device families
-    const PortOpenResult notATerminal = factory.open(1, line);
-    EXPECT_EQ(notATerminal.device, nullptr);
-    EXPECT_EQ(notATerminal.error, ENOTTY);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "app/programsettingsfile.h"
 
 #include "app/cectsettings.h"
-#include "app/linesettingtext.h"
 #include "platform/comports.h"
 #include "platform/profile.h"
 #include "platform/textencoding.h"
@@ -16,17 +15,7 @@ namespace {
 
 using qmx::testing::TempFolder;
 
-TEST(LineSettingText, TextsGiveTheirIndexes) {
-    const std::tuple<std::int32_t (*)(std::string_view), const char*, std::int32_t> cases[] = {
-        {speedIndex, "19200", 5}, {speedIndex, "38400", 3}, {speedIndex, "9600BPS", 3},
-        {dataIndex, "7BIT", 0},   {dataIndex, "", 1},       {parityIndex, "EVEN", 2},
-        {parityIndex, "odd", 0},  {stopIndex, "1.5BIT", 1}, {stopIndex, "2BIT", 2},
-        {stopIndex, "1.", 0},     {flowIndex, "NO", 1},     {flowIndex, "no", 0},
-    };
-    for (const auto& [parse, text, expected] : cases)
-        EXPECT_EQ(parse(text), expected) << text;
-}
-
+// (The texts of the line settings: every key of qmx.INI read below.)
 TEST(LineSettingText, PortNames) {
     const std::pair<const char*, std::int32_t> cases[] = {
         {"PORT1", 0},    {"PORT12", 11}, {"PORT256", 255}, {"TROP5", 4},
@@ -78,36 +67,27 @@ TEST(ProgramSettingsFile, ReadsEveryKeyInEveryFormWindowsSavesItIn) {
     }
 }
 
-class FindProgramSettings : public ::testing::Test {
-protected:
-    std::optional<std::string> find() const {
-        return findProgramSettingsFile(registry, folder.path(), "qmx");
-    }
+// Install Directory + InitializeFolder, else the program's folder; the exact name first, then
+// any case; a folder of that name is no file.
+TEST(ProgramSettingsFile, FoundWhereTheRegistrySaysInAnyCase) {
     TempFolder folder;
     CEctSettings registry;
-};
-
-TEST_F(FindProgramSettings, InstallDirectoryAndInitializeFolder) {
-    std::filesystem::create_directories(folder.file("inst/Setup/Sub"));
-    folder.write("inst/Setup/Sub/qmx.INI", "");
-    folder.write("qmx.INI", ""); // the program's folder does not count
-    registry.installDirectory = folder.path() + "\\inst";
-    registry.initializeFolder = "Setup\\Sub";
-    EXPECT_EQ(find(), folder.path() + "/inst/Setup/Sub/qmx.INI");
-}
-
-TEST_F(FindProgramSettings, ExactNameFirstThenAnyCase) {
+    const auto find = [&] { return findProgramSettingsFile(registry, folder.path(), "qmx"); };
+    EXPECT_FALSE(find());
+    std::filesystem::create_directory(folder.file("qmx.INI"));
+    EXPECT_FALSE(find());
+    std::filesystem::remove(folder.file("qmx.INI"));
     folder.write("qmx.ini", "");
     folder.write("QMX.Ini", "");
     EXPECT_EQ(find(), folder.path() + "/QMX.Ini");
     folder.write("qmx.INI", "");
     EXPECT_EQ(find(), folder.path() + "/qmx.INI");
-}
 
-TEST_F(FindProgramSettings, NothingWhenMissingOrNotAFile) {
-    EXPECT_FALSE(find());
-    std::filesystem::create_directory(folder.file("qmx.INI"));
-    EXPECT_FALSE(find());
+    std::filesystem::create_directories(folder.file("inst/Setup/Sub"));
+    folder.write("inst/Setup/Sub/qmx.INI", "");
+    registry.installDirectory = folder.path() + "\\inst";
+    registry.initializeFolder = "Setup\\Sub";
+    EXPECT_EQ(find(), folder.path() + "/inst/Setup/Sub/qmx.INI");
 }
 
 } // namespace

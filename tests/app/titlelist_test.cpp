@@ -8,52 +8,39 @@ namespace qmx::app {
 namespace {
 
 using qmx::testing::linesOf;
+using Lines = std::vector<std::string>;
 
-config::CLineList sample() {
-    return linesOf({"; head", "[Title]", "Engine", "QX400", "", "; note", "Owner", "Workshop",
-                    "Spare", "[Data]", "S9030000FC"});
-}
-
-TEST(TitleList, ReadsContentLinesAsPairs) {
-    const TitleList list = TitleList::read(sample());
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list.pairs()[1].title, "Owner");
-    EXPECT_EQ(list.pairs()[1].data, "Workshop");
-    EXPECT_EQ(list.pairs()[2].title, "Spare");
-    EXPECT_EQ(list.pairs()[2].data, "");
-    EXPECT_EQ(TitleList::read(linesOf({"[Data]"})).size(), 0u);
-}
-
-TEST(TitleList, WritesEditsInPlaceAndKeepsOtherLines) {
-    config::CLineList lines = sample();
+// Blank and comment lines stay where they were; a lone last title reads as a pair with no data,
+// and data given to it goes after it.
+TEST(TitleList, EditsAreWrittenInPlaceAndOtherLinesStay) {
+    const config::CLineList sample =
+        linesOf({"; head", "[Title]", "Engine", "QX400", "", "; note", "Owner", "Workshop", "Spare",
+                 "[Data]", "S9030000FC"});
+    config::CLineList lines = sample;
     TitleList list = TitleList::read(lines);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list.pairs()[2].title + "|" + list.pairs()[2].data, "Spare|");
     EXPECT_TRUE(list.replace(1, {"Owner", "Garage \xE9"}));
     EXPECT_TRUE(list.remove(0));
     EXPECT_FALSE(list.remove(5));
     list.writeBack(lines);
-    const std::vector<std::string> expected{
-        "; head", "[Title]", "", "; note", "Owner", "Garage \xE9", "Spare", "[Data]", "S9030000FC"};
-    EXPECT_EQ(lines.lines(), expected);
-}
+    EXPECT_EQ(lines.lines(), (Lines{"; head", "[Title]", "", "; note", "Owner", "Garage \xE9",
+                                    "Spare", "[Data]", "S9030000FC"}));
 
-TEST(TitleList, DeletingEveryPairLeavesTheSectionHeader) {
-    config::CLineList lines = linesOf({"[Title]", "A", "1", "[Data]"});
-    TitleList list = TitleList::read(lines);
-    EXPECT_TRUE(list.remove(0));
-    EXPECT_EQ(list.size(), 0u);
-    list.writeBack(lines);
-    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"[Title]", "[Data]"}));
-}
-
-TEST(TitleList, DataGivenToALoneTitleGoesAfterIt) {
-    config::CLineList lines = sample();
-    TitleList list = TitleList::read(lines);
+    lines = sample;
+    list = TitleList::read(lines);
     EXPECT_TRUE(list.remove(0));
     EXPECT_TRUE(list.replace(1, {"Spare", "kept"}));
     list.writeBack(lines);
-    EXPECT_EQ(lines.lines(),
-              (std::vector<std::string>{"; head", "[Title]", "", "; note", "Owner", "Workshop",
-                                        "Spare", "kept", "[Data]", "S9030000FC"}));
+    EXPECT_EQ(lines.lines(), (Lines{"; head", "[Title]", "", "; note", "Owner", "Workshop", "Spare",
+                                    "kept", "[Data]", "S9030000FC"}));
+
+    lines = linesOf({"[Title]", "A", "1", "[Data]"});
+    list = TitleList::read(lines);
+    EXPECT_TRUE(list.remove(0));
+    list.writeBack(lines);
+    EXPECT_EQ(lines.lines(), (Lines{"[Title]", "[Data]"}));
+    EXPECT_EQ(TitleList::read(linesOf({"[Data]"})).size(), 0u);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
-#include "config/linelist.h"
+#include "config/rangereplace.h"
 
 #include <gtest/gtest.h>
 
-#include "config/rangereplace.h"
-#include "support/linesof.h"
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
 
 namespace qmx::config {
 namespace {
@@ -65,12 +66,6 @@ TEST(ReplaceRange, MovesEveryElementAtMostOnce) {
     std::vector<Counted> items = counted(0, 3);
     EXPECT_THROW(replaceRange(items, 2, 4, {}), std::out_of_range);
     EXPECT_THROW(replaceRange(items, 2, 1, {}), std::out_of_range);
-}
-
-TEST(CLineList, ReplaceRangeTakesTheNewLinesInPlaceOfTheOld) {
-    CLineList lines = qmx::testing::linesOf({"[Data]", "a", "b", "c", "[Next]"});
-    lines.replaceRange(1, 4, {"x"});
-    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"[Data]", "x", "[Next]"}));
 }
 
 } // namespace

@@ -91,35 +91,8 @@ TEST(LoadDataSection, StoresOnlyItsRecordsBytes) {
     EXPECT_EQ(loadDataSection(noData, image), msg::DataSectionNotFound);
 }
 
-// A record with a wrong checksum still loads (files in the field rely on it), and the load
-// names the first such line and counts them.
-TEST(LoadDataSection, NamesRecordsWithAWrongChecksum) {
-    EcuImage image;
-    ChecksumFaults faults;
-    const CLineList good = dataSection({"Calib:", "S1058000AABB15", "S9030000FC"});
-    ASSERT_EQ(loadDataSection(good, image, &faults), msg::Success);
-    EXPECT_EQ(faults.count, 0u);
-
-    const CLineList damaged = dataSection(
-        {"Calib:", "S1058000AABB15", "", "S1049002105A", "S1058010AABB00", "S9030000FC"});
-    ASSERT_EQ(loadDataSection(damaged, image, &faults), msg::Success);
-    EXPECT_EQ(faults.count, 2u);
-    EXPECT_EQ(faults.firstLine, 4u);
-    EXPECT_EQ(faults.firstAddress, 0x9002);
-    EXPECT_EQ(image.byte(0x9002), 0x10);
-    EXPECT_EQ(image.high(), 0x9002);
-}
-
-TEST(ParseS1Record, DecodesAndChecksTheChecksum) {
-    const auto good = parseS1Record("S1058000aabb15FF");
-    ASSERT_TRUE(good);
-    EXPECT_EQ(good->address, 0x8000);
-    EXPECT_EQ(good->data, (std::vector<std::uint8_t>{0xAA, 0xBB}));
-    EXPECT_TRUE(good->checksumOk);
-    EXPECT_FALSE(parseS1Record("S1058000AABB16")->checksumOk);
-    EXPECT_FALSE(parseS1Record("S1058000AABB")); // no checksum byte
-}
-
+// (Records with a wrong checksum, named once after the open: the qmxctl and widget tests.)
+// (Decoding a record and checking its checksum: the ECU read's tests.)
 TEST(EncodeSRecords, SixteenBytesPerRecordAndNothingPastTheImageEnd) {
     const EcuImage image = filledImage(0x8000, 0x8010);
     std::vector<std::string> out;

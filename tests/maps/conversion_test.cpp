@@ -42,19 +42,6 @@ TEST(Conversion, SnapToStepRoundsHalvesAwayFromZero) {
     EXPECT_FLOAT_EQ(snapToStep(1e30f, 1e-10f), 2147483647.0f * 1e-10f); // saturates
 }
 
-TEST(Conversion, ErrorReportNamesTheAxisAndTheCode) {
-    test::RecordingSink sink;
-    const MapAxis axis = test::identityAxis("RPM");
-    reportConversionError(sink, axis, ConversionCode::Ok, "Map Window", "Used wrong equation");
-    reportConversionError(sink, axis, ConversionCode::DivisionByZero, "Map Window",
-                          "Used wrong equation");
-    const std::string error = std::to_string(static_cast<int>(text::Icon::Error));
-    EXPECT_EQ(sink.shown,
-              std::vector<std::string>{"Map Window[RPM]|Used wrong equation\nError /0|" + error});
-    EXPECT_EQ(conversionErrorText(ConversionCode::OperandMissing),
-              "Operand is missing in expression");
-}
-
 TEST(Numbers, ReadingAndPrintingIgnoreTheProcessLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))

@@ -83,37 +83,17 @@ TEST(HexMapRangeTest, MarkedAndSelectableBytesOfEachLayout) {
     EXPECT_FALSE(addressOfPosition(config, {EditTarget::Z, 1, 1}));
 }
 
-TEST(HexLayoutTest, BarsAppearOnlyWhenNeededAndReachColumnF) {
+// (Bars that appear when needed and reach column F: the widget test.)
+TEST(HexLayoutTest, RowsOfSixteenAndTheLastRowScrollsIntoView) {
     HexLayout layout;
     layout.setRange(0x8005, 0x8123); // rows 0x8000 to 0x8120: 19 rows
     layout.setCellSize(kCellWidth, kRowHeight);
     EXPECT_EQ(layout.rows(), 19);
     EXPECT_EQ(layout.rowAddress(18), 0x8120u);
 
-    layout.setGridSize(16 * 20, 19 * 10, 15);
-    EXPECT_FALSE(layout.horizontalBar());
-    EXPECT_FALSE(layout.verticalBar());
-
-    // Narrower than 16 columns: a horizontal bar, which takes rows away, so a vertical one too.
-    layout.setGridSize(10 * 20 + 5, 19 * 10, 15);
-    EXPECT_TRUE(layout.horizontalBar());
-    EXPECT_TRUE(layout.verticalBar());
-    EXPECT_EQ(layout.clientWidth(), 10 * 20 + 5 - 15);
-    EXPECT_EQ(layout.horizontalRange(), 16 - 9);
-    EXPECT_EQ(layout.horizontalPageStep(), 1);
-    layout.scrollTo(100, 100);
-    EXPECT_EQ(layout.firstColumn(), 7);
-    const std::optional<PixelRect> f = layout.byteRect(0x800F);
-    ASSERT_TRUE(f);
-    EXPECT_LE(f->x + f->width, layout.clientWidth());
-    EXPECT_EQ(layout.hit(f->x + 1, 1), 0x800Fu + 16 * layout.firstRow());
-
-    // A tall data area: quarter-range page steps; the last row scrolls into view.
     layout.setRange(0x0000, 0x0FFF);
     layout.setGridSize(16 * 20 + 15, 100, 15);
-    EXPECT_FALSE(layout.horizontalBar());
     EXPECT_EQ(layout.verticalRange(), 256 - 10);
-    EXPECT_EQ(layout.verticalPageStep(), 246 / 4);
     layout.ensureVisible(0x0FF3);
     EXPECT_EQ(layout.firstRow(), 246);
     EXPECT_EQ(layout.hit(3 * 20 + 2, 9 * 10 + 2), 0x0FF3u);
@@ -156,15 +136,7 @@ TEST_F(HexFreeMapTest, ClicksAndMovesStayOnTheSelectableBytes) {
     EXPECT_EQ(hex.selectedAddress(), 0x8107u); // the first Y cell
     EXPECT_EQ(hex.editText(), "40");
 
-    // The count bytes select nothing.
-    EXPECT_FALSE(click(0x8100).selectionMoved);
-    EXPECT_FALSE(click(0x8101).selectionMoved);
-    EXPECT_EQ(hex.selectedAddress(), 0x8107u);
-
-    // A Z byte is a line selection, an X byte a column selection.
-    EXPECT_TRUE(click(0x8103).selectionMoved);
-    EXPECT_EQ(std::tuple(map->target, map->editIndex), std::tuple(EditTarget::Z, 1));
-    EXPECT_EQ(hex.editText(), "14");
+    // An X byte is a column selection (count bytes and Z bytes: the widget test).
     EXPECT_TRUE(click(0x8105).selectionMoved);
     EXPECT_EQ(std::tuple(map->target, map->editIndex), std::tuple(EditTarget::X, 1));
 
@@ -234,17 +206,12 @@ TEST(HexConfigMapTest, ShiftEnterNamesTheCellsByteForTheEcu) {
     hex.setGridSize(400, 300, 15);
     hex.refresh();
 
-    EXPECT_FALSE(hex.command(tablecmd::Left).selectionMoved);
-    EXPECT_TRUE(hex.command(tablecmd::Right).selectionMoved);
+    // (The byte typed and sent: the widget test against ecusim.)
+    hex.command(tablecmd::Right);
     hex.setEditText("5a");
-    const HexEffect live = hex.command(tablecmd::ShiftEnter);
-    ASSERT_TRUE(live.sendToEcu);
-    EXPECT_EQ(live.sendToEcu->address, 0x9021);
-    EXPECT_EQ(live.sendToEcu->value, 0x5A);
-    EXPECT_EQ(image.byte(0x9021), 0x5A);
-    EXPECT_EQ(map.undo.size(), 1u);
+    ASSERT_EQ(hex.command(tablecmd::ShiftEnter).sendToEcu->address, 0x9021);
     // Unchanged, it is still sent; nothing more to undo.
-    EXPECT_TRUE(hex.command(tablecmd::ShiftEnter).sendToEcu);
+    EXPECT_EQ(hex.command(tablecmd::ShiftEnter).sendToEcu->value, 0x5A);
     EXPECT_EQ(map.undo.size(), 1u);
 
     // A Z value chosen elsewhere is no byte of the hex view: no editor, nothing to commit.
@@ -255,21 +222,12 @@ TEST(HexConfigMapTest, ShiftEnterNamesTheCellsByteForTheEcu) {
     EXPECT_FALSE(hex.command(tablecmd::ShiftEnter).sendToEcu);
 }
 
-TEST_F(HexFreeMapTest, PictureMarksTheMapAndHatchesPastTheBytes) {
+TEST_F(HexFreeMapTest, PictureMarksTheMapsBytes) {
     const HexPicture picture = hex.picture();
-    ASSERT_EQ(picture.rowLabels.size(), 16u);
     EXPECT_EQ(picture.rowLabels[1].text, "8110");
-    EXPECT_EQ(picture.headings.front().text, "+0");
-    EXPECT_EQ(picture.headings.back().text, "+F");
     EXPECT_EQ(picture.bytes[0].text, "02");
-    EXPECT_TRUE(picture.bytes[0].inMap);
-    EXPECT_TRUE(picture.bytes[12].inMap);
+    EXPECT_TRUE(picture.bytes[0].inMap && picture.bytes[12].inMap);
     EXPECT_FALSE(picture.bytes[13].inMap);
-    EXPECT_EQ(picture.hatchRight.x, 16 * 20);
-    EXPECT_EQ(picture.hatchRight.width, 400 - 16 * 20);
-    EXPECT_EQ(picture.hatchBelow.y, 16 * 10);
-    EXPECT_EQ(picture.hatchBelow.height, 300 - 160);
-    EXPECT_EQ(hex.caption(), "HEX - MAP1");
 }
 
 } // namespace

@@ -34,15 +34,9 @@ protected:
     int modified = 0;
 };
 
-TEST_F(MapTest, AddressingOfEveryKind) {
-    const Map shared = freeMap(image, 0x8000, 3, 4);
-    EXPECT_EQ(shared.z.address, 0x8002);
-    EXPECT_EQ(shared.x.address, 0x8005);
-    EXPECT_EQ(yAddress(shared, 2, 1), 0x8009u + 9);
-    EXPECT_EQ(xAddress(shared, 2, 1), 0x8006u); // one X row whatever the row
-
+// (Where each kind's values lie, read: the samples' golden export and qmxctl info.)
+TEST_F(MapTest, PerRowXAndWordAxesAreWrittenWhereTheyLie) {
     const Map perRow = freeMap(image, 0x8100, 3, 4, MapKind::PerRowX);
-    EXPECT_EQ(perRow.y.address, perRow.x.address + 12);
     EXPECT_EQ(xAddress(perRow, 2, 1), perRow.x.address + 9u);
     EXPECT_EQ(readX(perRow, image, 1, 3).result, Access::RowOutOfRange);
 

@@ -1,5 +1,6 @@
 #include "maps/mapcommit.h"
 
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -99,21 +100,26 @@ TEST_F(CommitTest, CellValuesEndAtTheNearestAllowedOne) {
 
 TEST_F(CommitTest, AxisValuesStayBetweenTheirNeighbours) {
     map->x.step = 2.0f;
-    const struct {
-        int index;
-        const char* text;
-        int raw;
-    } cases[] = {
+    const std::tuple<int, const char*, int> cases[] = {
         {1, "25", 25},   // inside: taken as typed
         {1, "35", 28},   // above the right neighbour 30: the lower of 30 - step and raw 29
         {1, "30", 28},   // equal to it
         {1, "5", 12},    // below the left neighbour 10: 10 + step
         {3, "300", 255}, // above the cap: the cap, no right neighbour
     };
-    for (const auto& c : cases) {
+    for (const auto& [index, text, raw] : cases) {
         putBytes(image, map->x.address, {10, 20, 30, 40});
-        EXPECT_EQ(axis(EditTarget::X, c.index, c.text).message, 0) << c.text;
-        EXPECT_EQ(readX(*map, image, c.index).value, c.raw) << c.text;
+        EXPECT_EQ(axis(EditTarget::X, index, text).message, 0) << text;
+        EXPECT_EQ(readX(*map, image, index).value, raw) << text;
+    }
+    // A downward Z axis swaps its neighbours.
+    for (const std::vector<std::uint8_t>& z :
+         {std::vector<std::uint8_t>{10, 20, 30}, {30, 20, 10}}) {
+        putBytes(image, map->z.address, z);
+        axis(EditTarget::Z, 1, "35");
+        EXPECT_EQ(readZ(*map, image, 1).value, 29) << int(z[0]);
+        axis(EditTarget::Z, 1, "5");
+        EXPECT_EQ(readZ(*map, image, 1).value, 11) << int(z[0]);
     }
 }
 
@@ -130,17 +136,6 @@ TEST_F(CommitTest, AxisValuesOutsideTheInputRangeWarn) {
     EXPECT_EQ(readX(*map, image, 1).value, 16);
     axis(EditTarget::X, 2, "90"); // right neighbour 34 is below the end 35: 34 - step
     EXPECT_EQ(readX(*map, image, 2).value, 33);
-}
-
-TEST_F(CommitTest, DownwardZAxisSwapsItsNeighbours) {
-    for (const std::vector<std::uint8_t>& z :
-         {std::vector<std::uint8_t>{10, 20, 30}, {30, 20, 10}}) {
-        putBytes(image, map->z.address, z);
-        axis(EditTarget::Z, 1, "35");
-        EXPECT_EQ(readZ(*map, image, 1).value, 29) << int(z[0]);
-        axis(EditTarget::Z, 1, "5");
-        EXPECT_EQ(readZ(*map, image, 1).value, 11) << int(z[0]);
-    }
 }
 
 TEST_F(CommitTest, WordAxisValuesAreWrittenWhole) {

@@ -24,7 +24,6 @@ protected:
             const Map& map = maps.add(freeMap(image, at, size, size, MapKind::Shared, name));
             at = static_cast<std::uint16_t>(map.y.address + map.y.count);
         }
-        maps.setModifiedHandler([this] { ++modified; });
     }
     Map& map(const char* name) { return *maps.find(name); }
     std::uint8_t y(const char* name, int row, int column) {
@@ -33,7 +32,6 @@ protected:
 
     config::EcuImage image;
     MapSet maps{image};
-    int modified = 0;
 };
 
 TEST_F(LinkTest, AllModeCopiesYWritesIntoEveryLinkedMap) {
@@ -73,19 +71,8 @@ TEST_F(LinkTest, CopiesStayInsideTheTargetsCells) {
     EXPECT_EQ(y("SMALL1", 2, 1), 201);
 }
 
-TEST_F(LinkTest, LabelAndTitleNameTheMapsEditedTogether) {
-    MapLink& link = maps.link();
-    EXPECT_EQ(link.title("INJ1"), "INJ1");
-    link.set(LinkMode::All, {"INJ1", "INJ2", "INJ3", "INJ4"});
-    EXPECT_EQ(link.label("INJ3"), "#1,#2,#3,#4");
-    EXPECT_EQ(link.title("INJ3"), "INJ1,INJ2,INJ3,INJ4");
-    EXPECT_EQ(link.label("FUEL") + link.title("FUEL"), "FUEL"); // not linked
-    link.set(LinkMode::Pairs, {"INJ1", "INJ2", "INJ3", "INJ4"});
-    EXPECT_EQ(link.label("INJ1"), "#1,#4");
-    EXPECT_EQ(link.title("INJ4"), "INJ1,INJ4");
-    EXPECT_EQ(link.label("INJ3"), "#2,#3");
-}
-
+// (The labels and titles of linked maps, the dialog's lists and what it applies: the Multi Map
+// widget test.)
 TEST_F(LinkTest, PresetLinksOnlyDistinctMapsOfEqualSize) {
     const struct {
         std::vector<std::string> lines;
@@ -116,14 +103,6 @@ TEST_F(LinkTest, PresetLinksOnlyDistinctMapsOfEqualSize) {
     }
 }
 
-TEST_F(LinkTest, DialogListsOfferMapsEndingInADigitAndTheirSiblings) {
-    EXPECT_EQ(firstMapChoices(maps),
-              (std::vector<std::string>{"INJ1", "INJ2", "INJ3", "INJ4", "SMALL1"}));
-    EXPECT_EQ(partnerMapChoices(maps, "INJ1"),
-              (std::vector<std::string>{"INJ2", "INJ3", "INJ4", ""}));
-    EXPECT_EQ(partnerMapChoices(maps, "SMALL1"), std::vector<std::string>{""});
-}
-
 TEST_F(LinkTest, DialogValidation) {
     const struct {
         LinkChoice choice;
@@ -139,12 +118,6 @@ TEST_F(LinkTest, DialogValidation) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(validateLinkChoice(maps, c.choice), c.message) << c.choice.names[1];
-
-    applyLinkChoice(maps, {{"INJ1", "INJ2", "", ""}, LinkMode::Pairs});
-    EXPECT_EQ(maps.link().names(), (std::vector<std::string>{"INJ1", "INJ2"}));
-    EXPECT_EQ(modified, 1);
-    applyLinkChoice(maps, {{"INJ1", "INJ2", "", ""}, LinkMode::None});
-    EXPECT_FALSE(maps.link().active());
 }
 
 TEST_F(LinkTest, LeavingTheDocumentDropsTheLinkAndReadsThePresetAgain) {

@@ -1,5 +1,4 @@
 #include "platform/fileio.h"
-#include "platform/filelock.h"
 
 #include "support/tempfolder.h"
 
@@ -60,24 +59,7 @@ TEST(AtomicWrite, NeverReplacesWhatIsNotAFile) {
     EXPECT_EQ(entryCount(folder.path()), 2u);
 }
 
-TEST(FileLock, SecondOpenFileDescriptionSeesTheLock) {
-    TempFolder folder;
-    const std::string path = folder.write("a.rcz", "data");
-    EXPECT_FALSE(isWriteLockedByOther(path));
-
-    FileLock first;
-    ASSERT_TRUE(first.lock(path));
-    EXPECT_TRUE(first.isHeld());
-    EXPECT_TRUE(isWriteLockedByOther(path));
-    FileLock second;
-    EXPECT_FALSE(second.lock(path));
-    EXPECT_FALSE(second.isHeld());
-
-    first.unlock();
-    EXPECT_FALSE(isWriteLockedByOther(path));
-    EXPECT_TRUE(second.lock(path));
-}
-
+// (The lock of an open configuration: the application's open and save tests.)
 TEST(ReadFileBytes, RefusesWhatIsNotARegularFile) {
     TempFolder folder;
     const std::string fifo = folder.file("fifo");

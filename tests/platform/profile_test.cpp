@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qmx::platform {
 namespace {
 
@@ -54,49 +56,42 @@ TEST(ProfileText, IntegersReadSignAndLeadingDigits) {
         EXPECT_EQ(profileInteger(text), expected) << text;
 }
 
+// A write changes only its key's line, adds a key after its section's last entry and a new
+// section with the file's line end, and refuses text that would not read back.
 TEST(ProfileText, WritesChangeOnlyTheLineOfTheirKey) {
     ProfileText text(kSample);
+    for (const auto& [section, key, value] :
+         {std::tuple{"DIRECTORY", "PATH1", "/tmp/a\nPATH2=/etc"},
+          {"DIR]", "PATH1", "x"},
+          {"DIRECTORY", "PA=TH", "x"},
+          {"DIRECTORY", " ", "x"}})
+        EXPECT_FALSE(text.setValue(section, key, value)) << section << key;
+    EXPECT_EQ(text.bytes(), kSample);
     ASSERT_TRUE(text.setValue("rs232c", "SPEED", "4800"));
-    ASSERT_TRUE(text.setValue("RS232C", "XFLLOW", "NO")); // after the section's last entry
+    ASSERT_TRUE(text.setValue("RS232C", "XFLLOW", "NO"));
     std::string expected = kSample;
     expected.replace(expected.find("  speed = 9600  "), 16, "speed=4800");
     expected.insert(expected.find("\r\n\r\n[ Directory ]") + 2, "XFLLOW=NO\r\n");
     EXPECT_EQ(text.bytes(), expected);
+
+    ProfileText unterminated("[A]\r\nx=1"); // no line end after the last line
+    ASSERT_TRUE(unterminated.setValue("DIAGSELECT", "SELECT0", "3"));
+    EXPECT_EQ(unterminated.bytes(), "[A]\r\nx=1\r\n\r\n[DIAGSELECT]\r\nSELECT0=3\r\n");
 }
 
-TEST(ProfileText, NewSectionIsAppendedWithTheFilesLineEnd) {
-    ProfileText text("[A]\r\nx=1"); // no line end after the last line
-    ASSERT_TRUE(text.setValue("DIAGSELECT", "SELECT0", "3"));
-    EXPECT_EQ(text.bytes(), "[A]\r\nx=1\r\n\r\n[DIAGSELECT]\r\nSELECT0=3\r\n");
-}
-
-TEST(ProfileText, RefusesTextThatWouldNotReadBack) {
-    ProfileText text(kSample);
-    EXPECT_FALSE(text.setValue("DIRECTORY", "PATH1", "/tmp/a\nPATH2=/etc"));
-    EXPECT_FALSE(text.setValue("DIR]", "PATH1", "x"));
-    EXPECT_FALSE(text.setValue("DIRECTORY", "PA=TH", "x"));
-    EXPECT_FALSE(text.setValue("DIRECTORY", " ", "x"));
-    EXPECT_EQ(text.bytes(), kSample);
-}
-
-TEST(Profile, ReadsFallBackWhenFileKeyOrValueIsMissing) {
+TEST(Profile, ReadsFallBackWhenFileKeyOrValueIsMissingAndAWriteCreatesTheFile) {
     TempFolder folder;
-    const Profile missing(folder.file("none.INI"));
+    Profile missing(folder.file("none.INI"));
     EXPECT_EQ(missing.readInt("RS232C", "TIMEOUT", 50), 50);
     EXPECT_EQ(missing.readString("RS232C", "SPEED", "4800"), "4800");
+    ASSERT_TRUE(missing.writeString("RS232C", "PORT", "PORT10"));
+    EXPECT_EQ(readAll(missing.path()), "[RS232C]\nPORT=PORT10\n");
 
     const Profile profile(folder.write("qmx.INI", "[RS232C]\nTIMEOUT=\nRETRY=x\nWAIT=-3s\n"));
     EXPECT_EQ(profile.readInt("RS232C", "TIMEOUT", 50), 50);
     EXPECT_EQ(profile.readInt("RS232C", "RETRY", 9), 0);
     EXPECT_EQ(profile.readInt("RS232C", "WAIT", 100), -3);
     EXPECT_EQ(profile.readInt("RS232C", "ECRETRY", 4), 4);
-}
-
-TEST(Profile, WriteCreatesTheFile) {
-    TempFolder folder;
-    Profile profile(folder.file("qmx.INI"));
-    ASSERT_TRUE(profile.writeString("RS232C", "PORT", "PORT10"));
-    EXPECT_EQ(readAll(profile.path()), "[RS232C]\nPORT=PORT10\n");
 }
 
 TEST(Profile, WritesKeepTheEncodingAndNeverAddASectionThatCouldNotBeRead) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qmx::platform {
 namespace {
 
@@ -54,48 +56,34 @@ TEST(Registry, ValuesKeepTheirTypes) {
     EXPECT_EQ(registry.find("MachineName"), nullptr);
 }
 
-TEST(Registry, SetDwordReplacesOnlyThatValue) {
-    TempFolder folder;
-    const std::string path = folder.write("registry.reg", kExport);
-    Registry registry;
-    ASSERT_TRUE(registry.load(path));
-    // A value of another type becomes a DWORD; its continuation line goes with it.
-    ASSERT_EQ(registry.setDword("ECUCHECKRESULT", 0x1234), 0);
+// A value of another type becomes a DWORD (its continuation line goes with it); a new value
+// goes at the end of the program's key, which is started when the file has only other keys.
+TEST(Registry, SetDwordChangesOnlyItsLine) {
+    const std::string other = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Other]\n\"A\"=\"b\"\n";
+    std::string replaced = kExport;
     const std::string_view old = "\"EcuCheckResult\"=hex:4b,44,\\\r\n  00";
-    std::string expected = kExport;
-    expected.replace(expected.find(old), old.size(), "\"ECUCHECKRESULT\"=dword:00001234");
-    EXPECT_EQ(readAll(path), expected);
-    EXPECT_EQ(registry.dword("EcuCheckResult"), 0x1234u);
-}
-
-TEST(Registry, SetDwordAddsANewValueToTheProgramsKey) {
-    TempFolder folder;
-    const std::string path = folder.write("registry.reg", kExport);
-    Registry registry;
-    ASSERT_TRUE(registry.load(path));
-    ASSERT_EQ(registry.setDword("Rs232cPortAutoSelect", 0), 0);
-    std::string expected = kExport;
-    expected.insert(expected.find("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX\\Sub]"),
-                    "\"Rs232cPortAutoSelect\"=dword:00000000\r\n");
-    EXPECT_EQ(readAll(path), expected);
-
-    Registry reread;
-    ASSERT_TRUE(reread.load(path));
-    EXPECT_EQ(reread.dword("Rs232cPortAutoSelect"), 0u);
-    EXPECT_EQ(reread.dword("ReadEcuNum"), 30u);
-}
-
-TEST(Registry, SetDwordOnAFileWithOnlyOtherKeysStartsTheProgramsKey) {
-    TempFolder folder;
-    const std::string path =
-        folder.write("registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\Other]\n\"A\"=\"b\"\n");
-    Registry registry;
-    ASSERT_TRUE(registry.load(path));
-    EXPECT_EQ(registry.find("A"), nullptr);
-    ASSERT_EQ(registry.setDword("Rs232cPort", 2), 0);
-    EXPECT_EQ(readAll(path),
-              "REGEDIT4\n\n[HKEY_CURRENT_USER\\Other]\n\"A\"=\"b\"\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n\"Rs232cPort\"=dword:00000002\n");
+    replaced.replace(replaced.find(old), old.size(), "\"ECUCHECKRESULT\"=dword:00001234");
+    std::string added = kExport;
+    added.insert(added.find("\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX\\Sub]"),
+                 "\"Rs232cPortAutoSelect\"=dword:00000000\r\n");
+    const std::tuple<std::string, const char*, std::uint32_t, std::string> cases[] = {
+        {kExport, "ECUCHECKRESULT", 0x1234, replaced},
+        {kExport, "Rs232cPortAutoSelect", 0, added},
+        {other, "Rs232cPort", 2,
+         other + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n\"Rs232cPort\"=dword:00000002\n"},
+    };
+    for (const auto& [before, name, value, after] : cases) {
+        TempFolder folder;
+        const std::string path = folder.write("registry.reg", before);
+        Registry registry;
+        ASSERT_TRUE(registry.load(path));
+        ASSERT_EQ(registry.setDword(name, value), 0);
+        EXPECT_EQ(readAll(path), after);
+        Registry reread;
+        ASSERT_TRUE(reread.load(path));
+        EXPECT_EQ(reread.dword(name), value);
+        EXPECT_EQ(registry.dword(name), value);
+    }
 }
 
 // An export as Windows' registry editor writes it: UTF-16LE with its mark, CR LF.

@@ -22,53 +22,40 @@ void linkTo(const fs::path& target, const fs::path& link) {
     fs::create_symlink(target, link);
 }
 
-TEST(ComPorts, IndexRangesMapToTheThreeDeviceFamilies) {
-    const testing::TempFolder folder;
-    const fs::path home = folder.path();
-    const struct {
-        int index;
-        const char* device;
-    } cases[] = {
-        {0, "/dev/ttyS0"},    {31, "/dev/ttyS31"},   {32, "/dev/ttyUSB0"}, {63, "/dev/ttyUSB31"},
-        {64, "/dev/ttyACM0"}, {95, "/dev/ttyACM31"}, {96, nullptr},        {255, nullptr},
-        {-1, nullptr},        {256, nullptr},
-    };
-    for (const auto& c : cases) {
-        const auto device = serialDevicePath(home, c.index);
-        if (c.device) {
-            EXPECT_EQ(device, fs::path(c.device)) << c.index;
-        } else {
-            EXPECT_FALSE(device) << c.index;
-        }
-    }
-}
-
-TEST(ComPorts, LinkInThePortsFolderWinsEvenBeyondTheDeviceRanges) {
+// A link in the ports folder wins, even beyond the device ranges and when it dangles (so the
+// open reports it instead of a wrong device); names parse only in their exact form.
+TEST(ComPorts, IndexesMapToTheLinksAndTheThreeDeviceFamilies) {
     const testing::TempFolder folder;
     const fs::path home = folder.path();
     linkTo("/dev/null", home / "ports" / "COM3");
     linkTo(home / "nowhere", home / "ports" / "COM200");
-    EXPECT_EQ(serialDevicePath(home, 2), home / "ports" / "COM3");
-    // A dangling link still names the port, so the open reports it instead of a wrong device.
-    EXPECT_EQ(serialDevicePath(home, 199), home / "ports" / "COM200");
-    EXPECT_EQ(serialDevicePath(home, 3), fs::path("/dev/ttyS3"));
-    EXPECT_FALSE(serialDevicePath(home, 256));
-}
+    const std::pair<int, std::optional<fs::path>> paths[] = {
+        {0, "/dev/ttyS0"},
+        {31, "/dev/ttyS31"},
+        {32, "/dev/ttyUSB0"},
+        {63, "/dev/ttyUSB31"},
+        {64, "/dev/ttyACM0"},
+        {95, "/dev/ttyACM31"},
+        {96, std::nullopt},
+        {255, std::nullopt},
+        {-1, std::nullopt},
+        {256, std::nullopt},
+        {3, "/dev/ttyS3"},
+        {2, home / "ports" / "COM3"},
+        {199, home / "ports" / "COM200"},
+    };
+    for (const auto& [index, path] : paths)
+        EXPECT_EQ(serialDevicePath(home, index), path) << index;
 
-TEST(ComPorts, NamesParseOnlyInTheirExactForm) {
-    const struct {
-        const char* name;
-        int index; // -1: not a port
-    } devices[] = {{"ttyS0", 0},   {"ttyUSB1", 33}, {"ttyACM31", 95},
-                   {"ttyS32", -1}, {"ttyS01", -1},  {"ttyUSB", -1}};
-    for (const auto& d : devices)
-        EXPECT_EQ(portIndexOfDeviceName(d.name).value_or(-1), d.index) << d.name;
-    const struct {
-        const char* name;
-        int index;
-    } links[] = {{"COM1", 0}, {"COM256", 255}, {"COM0", -1}, {"COM257", -1}, {"COM01", -1}};
-    for (const auto& l : links)
-        EXPECT_EQ(portIndexOfComName(l.name).value_or(-1), l.index) << l.name;
+    const std::pair<const char*, int> devices[] = {{"ttyS0", 0},     {"ttyUSB1", 33},
+                                                   {"ttyACM31", 95}, {"ttyS32", -1},
+                                                   {"ttyS01", -1},   {"ttyUSB", -1}};
+    for (const auto& [name, index] : devices)
+        EXPECT_EQ(portIndexOfDeviceName(name).value_or(-1), index) << name;
+    const std::pair<const char*, int> links[] = {
+        {"COM1", 0}, {"COM256", 255}, {"COM0", -1}, {"COM257", -1}, {"COM01", -1}};
+    for (const auto& [name, index] : links)
+        EXPECT_EQ(portIndexOfComName(name).value_or(-1), index) << name;
 }
 
 // A small /sys: class/tty/<name>/device links into devices/, as the kernel lays it out.

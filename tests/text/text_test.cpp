@@ -19,18 +19,8 @@ TEST(Messages, ArgumentReplacesThePlaceholderLiterally) {
               "in line 12 (address 8010).");
 }
 
-TEST(Messages, UnknownNumberGivesEmptyText) {
-    EXPECT_TRUE(messageText(424242).empty());
-    EXPECT_TRUE(messageText(msg::Success).empty());
-}
-
 TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
-    struct Case {
-        Unattended policy;
-        Buttons buttons;
-        Answer expected;
-    };
-    const Case cases[] = {
+    const std::tuple<Unattended, Buttons, Answer> cases[] = {
         {Unattended::TakeFirst, Buttons::Ok, Answer::Ok},
         {Unattended::TakeFirst, Buttons::OkCancel, Answer::Ok},
         {Unattended::TakeFirst, Buttons::YesNo, Answer::Yes},
@@ -38,11 +28,10 @@ TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
         {Unattended::Decline, Buttons::OkCancel, Answer::Cancel},
         {Unattended::Decline, Buttons::YesNo, Answer::No},
     };
-    for (const Case& c : cases) {
+    for (const auto& [policy, buttons, answer] : cases) {
         std::ostringstream out;
-        StreamSink sink(out, c.policy);
-        EXPECT_EQ(sink.show("Failed to open file", "QMX", Icon::Exclamation, c.buttons),
-                  c.expected);
+        StreamSink sink(out, policy);
+        EXPECT_EQ(sink.show("Failed to open file", "QMX", Icon::Exclamation, buttons), answer);
         EXPECT_EQ(out.str(), "Failed to open file\n");
     }
 }
