@@ -62,6 +62,7 @@ struct Map {
     EditTarget target = EditTarget::None;
     int editRow = 0;   // row of a Y value or of a per-row X value
     int editIndex = 0; // column of a Y or X value; the Z index for a Z value
+    bool allLines = false; // the map window draws every line, not only the current one
 
     UndoList undo;       // this map's undo history, oldest first
     Selection selection; // the Y cells selected in the table window, and the anchor

@@ -132,6 +132,18 @@ bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily fami
     return result == Access::Ok;
 }
 
+std::int32_t keepInInputRange(const RawLimits& limits, const MapAxis& record, std::int32_t raw) {
+    // The limits may be crossed or lie outside a byte; the result always fits the cell.
+    raw = std::clamp(limits.apply(std::clamp(raw, 0, 0xFF)), 0, 0xFF);
+    const InputRange range = inputRange(record);
+    const Converted<float> physical = toPhysical(record, static_cast<std::uint16_t>(raw));
+    if (physical.ok() && physical.value < range.lo && raw < 0xFF)
+        ++raw;
+    else if (physical.ok() && physical.value > range.hi && raw > 0)
+        --raw;
+    return raw;
+}
+
 std::string rejectionText() {
     std::string text(text::messageText(text::msg::DataError));
     text += '\n';
@@ -185,17 +197,10 @@ CommitOutcome commitCellValue(MapSet& maps, Map& map, float value, const Display
     if (!converted.ok())
         return refused(maps, map, formats);
 
-    // The limits may be crossed or lie outside a byte; the result always fits the cell.
     const RawLimits limits = rawLimits(map, maps.image());
-    std::int32_t raw = std::clamp(limits.apply(std::clamp(converted.value, 0, 0xFF)), 0, 0xFF);
     const InputRange range = inputRange(record);
-    const Converted<float> physical = toPhysical(record, static_cast<std::uint16_t>(raw));
-    if (physical.ok() && physical.value < range.lo && raw < 0xFF)
-        ++raw;
-    else if (physical.ok() && physical.value > range.hi && raw > 0)
-        --raw;
-
-    const auto finalRaw = static_cast<std::uint16_t>(raw);
+    const auto finalRaw =
+        static_cast<std::uint16_t>(keepInInputRange(limits, record, converted.value));
     const float set = toPhysical(record, finalRaw).value;
     CommitOutcome outcome;
     if (v < range.lo || v > range.hi)

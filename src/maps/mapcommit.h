@@ -26,6 +26,10 @@ struct CommitOutcome {
     std::optional<RangeWarning> warning;
 };
 
+// `raw` kept within 0..255 and `limits`, then moved one raw step back into the input range of
+// `record` when its physical value lies outside it.
+std::int32_t keepInInputRange(const RawLimits& limits, const MapAxis& record, std::int32_t raw);
+
 // The text of a refused commit: "Data error", a line break, "Data is set as before editing".
 std::string rejectionText();
 

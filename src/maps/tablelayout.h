@@ -1,18 +1,12 @@
 #pragma once
 
+#include "maps/pixelrect.h"
+
 // The geometry of the table window: a header column (Z values) on the left and a header row
 // (X values) on top, each one cell wide or high, and the scrolled grid pane beside them. All
 // coordinates are pixels of the table window, whose grid pane starts at one cell right of and
 // one cell below its top-left corner.
 namespace qmx::maps {
-
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    bool empty() const { return width <= 0 || height <= 0; }
-};
 
 enum class TableArea { None, Grid, ZHeader, XHeader };
 

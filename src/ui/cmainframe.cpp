@@ -15,6 +15,7 @@
 #include "ui/hexview.h"
 #include "ui/mapbar.h"
 #include "ui/mapbarhandler.h"
+#include "ui/mapwindow.h"
 #include "ui/multimapdialog.h"
 #include "ui/textcodec.h"
 #include "ui/titleeditordialog.h"
@@ -133,6 +134,7 @@ void CMainFrame::addCommands() {
     m_commands.add(cmd::MapPage, [this] { m_mapBar->showMapPage(); });
     m_commands.add(cmd::ConstPage, [this] { m_mapBar->showConstPage(); });
     m_commands.add(cmd::TableWindow, [this] { m_windows->openOrActivate(WindowKind::Table); });
+    m_commands.add(cmd::MapWindow, [this] { m_windows->openOrActivate(WindowKind::Map); });
     m_commands.add(cmd::HexView, [this] { m_windows->openOrActivate(WindowKind::Hex); });
 }
 
@@ -143,6 +145,8 @@ DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
         const TableLook look{registry.tableWndCellWidth, registry.tableWndCellHeight,
                              registry.tableWndFontSize, m_app.formats()};
         child = new TableWindow(m_app.configuration().maps, m_sink, look, parent);
+    } else if (kind == WindowKind::Map) {
+        child = makeMapWindow(parent);
     } else if (kind == WindowKind::Hex) {
         child = makeHexView(parent);
     }
@@ -152,26 +156,41 @@ DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
 }
 
 void CMainFrame::followChild(DocChildWindow& child) {
-    connect(&child, &DocChildWindow::valuesEdited, this, [this, kind = child.kind()] {
+    const auto refreshOthers = [this, kind = child.kind()] {
         if (CEctDoc* document = m_windows->document())
             document->refreshOthers(kind);
+    };
+    connect(&child, &DocChildWindow::valuesEdited, this, [this, refreshOthers] {
+        refreshOthers();
         // A Z value may have changed: the "&Line" list shows them.
         m_mapBarHandler->refillLines();
     });
+    connect(&child, &DocChildWindow::selectionMoved, this, refreshOthers);
     connect(&child, &DocChildWindow::stateChanged, this, [this] {
         m_mapBarHandler->refreshValueFields();
         refreshCommands();
     });
 }
 
+MapWindow* CMainFrame::makeMapWindow(QWidget* parent) {
+    auto* graph = new MapWindow(m_app.configuration().maps, m_sink, m_app.formats(), parent);
+    // The other windows and the value fields follow a drag before anything is written.
+    connect(graph, &MapWindow::valueShown, this, [this, graph](int value) {
+        if (CEctDoc* document = m_windows->document())
+            document->notifyValue(value, WindowKind::Map);
+        const maps::ValueTexts texts = graph->valueTexts();
+        m_mapBar->setValueTexts(textFromBytes(texts.x), textFromBytes(texts.data));
+    });
+    // Up and down move the current line, which the "&Line" list shows.
+    connect(graph, &DocChildWindow::selectionMoved, this,
+            [this] { m_mapBarHandler->refillLines(); });
+    return graph;
+}
+
 HexView* CMainFrame::makeHexView(QWidget* parent) {
     const app::CEctSettings& registry = m_app.settings().registryValues;
     auto* hex = new HexView(m_app.configuration().maps, m_sink, registry.tableWndCellWidth,
                             registry.tableWndCellHeight, parent);
-    connect(hex, &HexView::selectionMoved, this, [this] {
-        if (CEctDoc* document = m_windows->document())
-            document->refreshOthers(WindowKind::Hex);
-    });
     connect(hex, &HexView::lineValueEdited, this, [this] { m_mapBarHandler->refillLines(); });
     connect(hex, &HexView::liveWriteRequested, this, [this](int address, int value) {
         // The write shows its own failure, once; the value stays committed either way.
@@ -346,6 +365,7 @@ void CMainFrame::enterDocumentState() {
     m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
     m_mapBarHandler->fill();
     m_windows->openDocument();
+    m_windows->openOrActivate(WindowKind::Map);
     m_windows->openOrActivate(WindowKind::Table);
     m_mapBar->show();
     updateTitle();

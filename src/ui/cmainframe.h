@@ -30,6 +30,7 @@ class FrameActions;
 class HexView;
 class MapBar;
 class MapBarHandler;
+class MapWindow;
 
 // The main window: the document area with the open configuration's windows, the map bar, the
 // menus and keys, and the commands. It shows what the application object holds and reaches the
@@ -50,8 +51,8 @@ public:
     void runCommand(int command);
 
     // The Open command after its dialog: closes the open configuration (asking first), opens
-    // `path` and shows its table window. False when the user declined or the open failed (the
-    // failure was shown).
+    // `path` and shows its map and table windows. False when the user declined or the open
+    // failed (the failure was shown).
     bool openFile(const QString& path) { return m_files->openFile(path); }
     // Closes the configuration after the questions; false when the user declined.
     bool closeDocument() { return m_files->close(); }
@@ -86,6 +87,7 @@ private:
     void followChild(DocChildWindow& child);
     // The hex view, wired to its own broadcasts (a moved selection, a written line value) and
     // the single-value write.
+    MapWindow* makeMapWindow(QWidget* parent);
     HexView* makeHexView(QWidget* parent);
 
     void titleCommand();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QString>
 #include <QWidget>
 
@@ -39,9 +41,19 @@ public:
     // The frame caption the window asks for.
     virtual QString caption() const = 0;
 
+    // Whether the frame that holds this window is the active one of its document area.
+    bool frameActive() const {
+        for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+                return frame->mdiArea() && frame->mdiArea()->activeSubWindow() == frame;
+        return false;
+    }
+
 signals:
     // The window wrote map values: the other windows of the document refresh.
     void valuesEdited();
+    // Another cell became current in this window: the other windows of the document follow.
+    void selectionMoved();
     // The caption changed.
     void captionChanged(const QString& caption);
     // The edit state changed (current cell, selection): commands may need enabling again.

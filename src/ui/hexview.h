@@ -47,8 +47,6 @@ public:
     void scrolled(int firstColumn, int firstRow);
 
 signals:
-    // Another byte was selected: the other windows follow.
-    void selectionMoved();
     // A Z value was written: the map bar's "&Line" list shows the map's lines again.
     void lineValueEdited();
     // Shift+Enter committed a value that goes into the running ECU.

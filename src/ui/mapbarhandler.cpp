@@ -34,7 +34,6 @@ void MapBarHandler::fill() {
     QStringList labels;
     for (const maps::Map& map : config.maps.maps())
         labels << textFromBytes(map.name);
-    m_allLines.assign(config.maps.size(), false);
     m_bar.setMaps(labels);
     m_bar.setCurrentMap(config.maps.currentIndex());
     refreshConstants();
@@ -43,22 +42,24 @@ void MapBarHandler::fill() {
 
 void MapBarHandler::clear() {
     m_bar.clear();
-    m_allLines.clear();
 }
 
 bool MapBarHandler::allLines() const {
-    const int index = m_app.configuration().maps.currentIndex();
-    return index >= 0 && std::size_t(index) < m_allLines.size() && m_allLines[index];
+    const maps::Map* map = m_app.configuration().maps.current();
+    return map && map->allLines;
 }
 
 void MapBarHandler::toggleAllLines() {
-    const maps::Map* map = m_app.configuration().maps.current();
-    const int index = m_app.configuration().maps.currentIndex();
-    if (!map || index < 0 || std::size_t(index) >= m_allLines.size())
+    maps::Map* map = m_app.configuration().maps.current();
+    if (!map)
         return;
     if (map->rows() >= 2)
-        m_allLines[index] = !m_allLines[index];
-    m_bar.setAllState(maps::allBoxState(*map, m_allLines[index]));
+        map->allLines = !map->allLines;
+    m_bar.setAllState(maps::allBoxState(*map, map->allLines));
+    if (CEctDoc* document = m_windows.document())
+        for (CEctView* view : document->views())
+            if (view->kind() == WindowKind::Map)
+                view->child()->repaintWindow();
 }
 
 void MapBarHandler::refillLines() {

@@ -3,7 +3,6 @@
 #include <QObject>
 
 #include <functional>
-#include <vector>
 
 namespace qmx::app {
 class CEctApp;
@@ -16,8 +15,7 @@ class MapBar;
 
 // Keeps the map bar in step with the open configuration: fills it when a configuration opens
 // and empties it when it closes, turns its map and line choices into the current map and line,
-// keeps its "&Line" list, "&ALL" box, constant list and value fields up to date, and holds the
-// all-lines option of each map.
+// keeps its "&Line" list, "&ALL" box, constant list and value fields up to date.
 class MapBarHandler : public QObject {
 public:
     struct Hooks {
@@ -28,8 +26,7 @@ public:
     // `app`, `bar` and `windows` outlive the handler.
     MapBarHandler(app::CEctApp& app, MapBar& bar, DocumentWindows& windows, Hooks hooks);
 
-    // Fills the bar for the configuration just opened: maps, constants, lines; every map's
-    // all-lines option off.
+    // Fills the bar for the configuration just opened: maps, constants, lines.
     void fill();
     // The no-document state: the bar empty.
     void clear();
@@ -39,7 +36,8 @@ public:
     void refreshConstants();
     // The hidden value fields show the current cell of the current map.
     void refreshValueFields();
-    // Toggles the current map's all-lines option (a map with at least two lines).
+    // Toggles the current map's all-lines option (a map with at least two lines); the map
+    // windows repaint.
     void toggleAllLines();
     // The current map's all-lines option.
     bool allLines() const;
@@ -53,7 +51,6 @@ private:
     MapBar& m_bar;
     DocumentWindows& m_windows;
     Hooks m_hooks;
-    std::vector<bool> m_allLines; // the all-lines option of each map
 };
 
 } // namespace qmx::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maps/tablelayout.h"
+#include "maps/pixelrect.h"
 
 #include <QRect>
 

@@ -137,7 +137,8 @@ void TableWindow::postRepaint(bool focusEditor) {
         this,
         [this, focusEditor] {
             update();
-            if (focusEditor)
+            // Another frame may have become active since the request was posted.
+            if (focusEditor && frameActive())
                 (m_controller.editing() ? static_cast<QWidget*>(m_edit) : this)->setFocus();
         },
         Qt::QueuedConnection);

@@ -72,7 +72,7 @@ private slots:
         QVERIFY(frame.activeTable());
         frame.runCommand(cmd::HexView);
         QCOMPARE(activeHex(rig), hex);
-        QCOMPARE(frame.documentArea()->subWindowList().size(), 2);
+        QCOMPARE(frame.documentArea()->subWindowList().size(), 3); // map, table and hex
 
         // A typed byte lands in the image and shows in the table window at once.
         QLineEdit* editor = hex->grid()->editor();

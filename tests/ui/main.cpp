@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
     using namespace qmx::uitest;
     std::vector<std::unique_ptr<QObject>> tests;
     for (auto* make : {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest,
-                       newTransferTest, newHexViewTest, newConstantEditorTest, newCompareTest,
-                       newMultiMapTest, newScreenshotTest})
+                       newMapWindowTest, newTransferTest, newHexViewTest, newConstantEditorTest,
+                       newCompareTest, newMultiMapTest, newScreenshotTest})
         tests.emplace_back(make());
 
     if (const char* registered = std::getenv("QMX_UI_REGISTERED_CLASSES")) {

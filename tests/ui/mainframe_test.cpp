@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(frame->windowTitle(), QString("TABLE -IGN[*]"));
         QCOMPARE(map().name, std::string("IGN"));
         frame->close(); // the system close command is ignored
-        QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 1);
+        QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 2); // map and table
     }
 
     void tablePaintsWithItsColours() {

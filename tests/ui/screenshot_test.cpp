@@ -5,6 +5,7 @@
 
 #include "app/commands.h"
 #include "maps/map.h"
+#include "maps/tablecommands.h"
 #include "ui/datacomparedialog.h"
 #include "ui/multimapdialog.h"
 
@@ -46,6 +47,19 @@ private slots:
         rig.frame->resize(1100, 700);
         QVERIFY(rig.openSample());
         QVERIFY(savePicture(*rig.frame, "qmx-table"));
+    }
+
+    // INJ1 with all its lines, the fourth point of the fourth line selected.
+    void mapWindow() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::MapWindow);
+        rig.frame->runCommand(app::cmd::AllLines);
+        for (int code : {maps::tablecmd::Down, maps::tablecmd::Down, maps::tablecmd::Down,
+                         maps::tablecmd::Right, maps::tablecmd::Right, maps::tablecmd::Right})
+            rig.frame->activeChild()->editOperation(code);
+        QVERIFY(savePicture(*rig.frame, "qmx-map"));
     }
 
     void hexView() {

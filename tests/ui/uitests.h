@@ -9,6 +9,7 @@ QObject* newServicesTest();
 QObject* newDialogsTest();
 QObject* newMapBarTest();
 QObject* newMainFrameTest();
+QObject* newMapWindowTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
 QObject* newHexViewTest();
