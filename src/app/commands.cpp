@@ -9,6 +9,7 @@ bool commandEnabled(int command, const CommandState& s) {
     case cmd::WriteEcu:
         return s.fileOpen && !s.monitorWindow && idle;
     case cmd::DataCompare:
+    case cmd::MultiMap:
     case cmd::ComPort:
     case cmd::EditConst:
     case cmd::FileClose:

@@ -33,6 +33,7 @@ constexpr int ReadEcu = 32861;
 constexpr int WriteEcu = 32862;
 constexpr int DataCompare = 32863;
 constexpr int DataCompareAlt = 32777;
+constexpr int MultiMap = 32825; // "Multi Map Edit"
 // Window and map bar
 constexpr int AllLines = 1148;
 constexpr int MonitorDialog = 32816;

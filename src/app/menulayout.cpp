@@ -57,7 +57,8 @@ std::vector<Menu> menuBar(const MenuContext& context,
                   {cmd::EditConst, "&Edit Const..."},
                   {cmd::ReadEcu, "&Read from ECU"},
                   {cmd::WriteEcu, "&Write to ECU"},
-                  {cmd::DataCompare, "&Data Compare"}});
+                  {cmd::DataCompare, "&Data Compare"},
+                  {cmd::MultiMap, "&Multi Map..."}});
     if (monitor)
         add("&Window",
             {{cmd::AllLines, "&All\tAlt+A"}, {0, {}}, {cmd::MonitorDialog, "&Monitor Dialog"}});

@@ -44,4 +44,8 @@ std::optional<std::uint8_t> DataPane::byteAt(std::uint32_t address) const {
     return bytes[address - start];
 }
 
+bool DataPane::differsAt(std::uint32_t address, const DataPane& other) const {
+    return partial || byteAt(address) != other.byteAt(address);
+}
+
 } // namespace qmx::ecu

@@ -32,6 +32,9 @@ struct DataPane {
     bool holds(std::uint32_t address) const;
     // The byte at ECU address `address`; nothing outside the pane.
     std::optional<std::uint8_t> byteAt(std::uint32_t address) const;
+    // Whether the pane shows its byte at `address` as a difference: the pane is partial, or
+    // `other` has no byte there or another one.
+    bool differsAt(std::uint32_t address, const DataPane& other) const;
 };
 
 enum class PaneTarget { First, Second };

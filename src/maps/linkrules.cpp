@@ -56,6 +56,11 @@ text::Status dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines)
     return wasActive ? text::msg::MapLinkCleared : text::msg::Success;
 }
 
+std::string currentLinkLabel(const MapSet& maps) {
+    const Map* current = maps.current();
+    return current ? maps.link().label(current->name) : std::string();
+}
+
 std::vector<std::string> firstMapChoices(const MapSet& maps) {
     std::vector<std::string> names;
     for (const Map& map : maps.maps()) {

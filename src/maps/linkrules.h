@@ -26,6 +26,10 @@ void readMultiMapSection(const config::CLineList& lines, MapSet& maps);
 // program title and the question icon; 0 otherwise.
 text::Status dropLinkForNoDocument(MapSet& maps, const config::CLineList& lines);
 
+// The link label the views show beside the current map of `maps` ("#1,#2,#3,#4", "#1,#2",
+// "#1,#4" or "#2,#3"); empty when it is edited alone or no map is current.
+std::string currentLinkLabel(const MapSet& maps);
+
 // The dialog's list #1: every map whose name ends in a digit, in definition order.
 std::vector<std::string> firstMapChoices(const MapSet& maps);
 

@@ -84,6 +84,7 @@ constexpr std::array kTable{
           "makes every transfer many times slower. This command sets it to 1 ms until the adapter "
           "is plugged in again:\necho 1 | sudo tee %s"},
     Entry{msg::CannotInputZero, "Cannot input 0"},
+    Entry{msg::DataCompareCaption, "Data Compare"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},
     Entry{msg::ComPortCaption, "Com Port"},

@@ -72,6 +72,8 @@ constexpr int PortInUseBy = 1583;                  // "%s": the device, the prog
 constexpr int PortLost = 1584;                     // "%s": the port's COM name
 constexpr int AdapterLatency = 1585; // "%s": device, latency in ms, the latency_timer file
 constexpr int CannotInputZero = 1615;
+// Numbers from 1630 up to 1639 are this program's own too: the data compare.
+constexpr int DataCompareCaption = 1630;
 constexpr int MapWindowCaption = 2000;
 constexpr int TableWindowCaption = 2001;
 constexpr int ComPortCaption = 2005;

@@ -10,12 +10,14 @@
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
 #include "ui/constanteditordialog.h"
+#include "ui/datacomparedialog.h"
 #include "ui/documentwindows.h"
 #include "ui/frameactions.h"
 #include "ui/hexview.h"
 #include "ui/mapbar.h"
 #include "ui/mapbarhandler.h"
 #include "ui/mapwindow.h"
+#include "ui/multimapdialog.h"
 #include "ui/textcodec.h"
 #include "ui/titleeditordialog.h"
 
@@ -122,6 +124,9 @@ void CMainFrame::addCommands() {
     });
     m_commands.add(cmd::ReadEcu, [this] { transferCommand(cmd::ReadEcu); });
     m_commands.add(cmd::WriteEcu, [this] { transferCommand(cmd::WriteEcu); });
+    m_commands.add(cmd::DataCompare, [this] { compareCommand(); });
+    m_commands.add(cmd::DataCompareAlt, [this] { compareCommand(); });
+    m_commands.add(cmd::MultiMap, [this] { multiMapCommand(); });
 
     MapBarHandler& bar = *m_mapBarHandler;
     m_commands.add(cmd::AllLines, [&bar] { bar.toggleAllLines(); });
@@ -317,11 +322,7 @@ void CMainFrame::transferCommand(int command) {
         refreshCommands();
         ecu::TransferContext context{link, m_progress, m_sink};
         ecu::EcuDocument document = app::documentOf(m_app);
-        const auto refresh = [this] {
-            m_mapBarHandler->refreshConstants();
-            m_mapBarHandler->refillLines();
-            refreshAllWindows();
-        };
+        const auto refresh = [this] { refreshAfterImageChange(); };
         // Each command shows its own outcome; nothing is left to report here.
         const text::Status outcome = command == cmd::ReadEcu
                                          ? ecu::readEcuCommand(context, document, refresh)
@@ -329,6 +330,28 @@ void CMainFrame::transferCommand(int command) {
         static_cast<void>(outcome);
     }
     refreshCommands();
+}
+
+void CMainFrame::compareCommand() {
+    const bool checksumChanged = m_app.configuration().maps.fixChecksum();
+    DataCompareDialog dialog({m_link.link(), m_progress, m_sink}, app::documentOf(m_app),
+                             textFromBytes(m_app.settings().startup.initialFolder), this);
+    dialog.exec();
+    // A verify never stores into the image: only the checksum fix can have changed it.
+    if (checksumChanged)
+        refreshAfterImageChange();
+}
+
+void CMainFrame::multiMapCommand() {
+    MultiMapDialog dialog(m_app.configuration().maps, m_sink, this);
+    if (dialog.exec() == QDialog::Accepted)
+        refreshAllWindows();
+}
+
+void CMainFrame::refreshAfterImageChange() {
+    m_mapBarHandler->refreshConstants();
+    m_mapBarHandler->refillLines();
+    refreshAllWindows();
 }
 
 // --- States ------------------------------------------------------------------------------------

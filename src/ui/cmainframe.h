@@ -97,6 +97,12 @@ private:
     void undoCommand();
     // Read from ECU or Write to ECU, with the progress window while the exchange runs.
     void transferCommand(int command);
+    // The "Data Compare" dialog over the edit data with its checksum byte fixed.
+    void compareCommand();
+    // The "Multi Map Edit" dialog; the windows show the new link.
+    void multiMapCommand();
+    // Every window, the map bar's constants and lines show the image again.
+    void refreshAfterImageChange();
     void forwardEdit(int code);
 
     // The state with a document: menus, map bar, table window.

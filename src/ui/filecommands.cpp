@@ -19,15 +19,20 @@ FileCommands::FileCommands(app::CEctApp& app, text::MessageSink& sink, QWidget& 
     : m_app(app), m_sink(sink), m_parent(dialogParent), m_hooks(std::move(hooks)) {
 }
 
-void FileCommands::open() {
-    QFileDialog dialog(&m_parent, "Open File",
-                       textFromBytes(m_app.settings().startup.initialFolder),
-                       "ConfigurationFiles(*.rcz);;All Files(*.*)");
+QString askConfigurationPath(QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, "Open File", folder, "ConfigurationFiles(*.rcz);;All Files(*.*)");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("rcz");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    openFile(dialog.selectedFiles().first());
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void FileCommands::open() {
+    const QString path =
+        askConfigurationPath(&m_parent, textFromBytes(m_app.settings().startup.initialFolder));
+    if (!path.isEmpty())
+        openFile(path);
 }
 
 bool FileCommands::openFile(const QString& path) {

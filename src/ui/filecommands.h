@@ -17,6 +17,10 @@ class CEctApp;
 
 namespace qmx::ui {
 
+// The "Open File" dialog for a packed configuration file, starting in `folder`; an empty path
+// when the user cancelled.
+QString askConfigurationPath(QWidget* parent, const QString& folder);
+
 // The commands of the File menu on the open configuration: Open, Close, Save, Save As and the
 // working folder, with their dialogs, questions and messages. The frame shows the outcome
 // through the hooks.

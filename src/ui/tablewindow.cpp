@@ -1,5 +1,6 @@
 #include "ui/tablewindow.h"
 
+#include "ui/linklabel.h"
 #include "ui/pixelrect.h"
 #include "ui/textcodec.h"
 
@@ -41,7 +42,7 @@ TableWindow::TableWindow(maps::MapSet& maps, text::MessageSink& sink, const Tabl
     : DocChildWindow(parent), m_maps(maps),
       m_controller(maps, sink, look.formats, look.cellWidth, look.cellHeight), m_font("Arial"),
       m_edit(new QLineEdit(this)), m_hbar(new QScrollBar(Qt::Horizontal, this)),
-      m_vbar(new QScrollBar(Qt::Vertical, this)) {
+      m_vbar(new QScrollBar(Qt::Vertical, this)), m_linkLabel(new LinkLabel(maps, this)) {
     setObjectName("tableWindow");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -69,6 +70,7 @@ TableWindow::TableWindow(maps::MapSet& maps, text::MessageSink& sink, const Tabl
     connect(m_vbar, &QScrollBar::valueChanged, this, scrolled);
     m_caption = QString::fromStdString(m_controller.caption());
     fitCells();
+    m_linkLabel->refresh();
 }
 
 void TableWindow::repaintWindow() {
@@ -80,6 +82,7 @@ void TableWindow::refreshAfterChange() {
     fitCells();
     syncScrollBars();
     syncEditBox();
+    syncCaption();
     update();
 }
 
@@ -156,14 +159,19 @@ void TableWindow::settle(const maps::TableEffect& effect) {
     syncScrollBars();
     syncEditBox();
     update();
+    syncCaption();
+    if (effect.valuesChanged)
+        emit valuesEdited();
+    emit stateChanged();
+}
+
+void TableWindow::syncCaption() {
     const QString caption = textFromBytes(m_controller.caption());
     if (caption != m_caption) {
         m_caption = caption;
         emit captionChanged(m_caption);
     }
-    if (effect.valuesChanged)
-        emit valuesEdited();
-    emit stateChanged();
+    m_linkLabel->refresh();
 }
 
 void TableWindow::layOut() {
@@ -182,6 +190,8 @@ void TableWindow::layOut() {
     }
     m_hbar->setGeometry(0, height() - bar, width() - (vertical ? bar : 0), bar);
     m_vbar->setGeometry(width() - bar, 0, bar, height() - (horizontal ? bar : 0));
+    // The corner left of the X values and above the Z values shows no value.
+    m_linkLabel->placeIn(QRect(0, 0, layout.cellWidth(), layout.cellHeight()));
     syncScrollBars();
     syncEditBox();
 }

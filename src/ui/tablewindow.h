@@ -10,6 +10,8 @@ class QScrollBar;
 
 namespace qmx::ui {
 
+class LinkLabel;
+
 // How table windows look: the table-window settings and the display formats.
 struct TableLook {
     int cellWidth = 55;
@@ -49,6 +51,7 @@ public:
     QLineEdit* editBox() const { return m_edit; }
     QScrollBar* horizontalBar() const { return m_hbar; }
     QScrollBar* verticalBar() const { return m_vbar; }
+    LinkLabel* linkLabel() const { return m_linkLabel; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,6 +67,9 @@ protected:
 private:
     // Applies what an input did: edit box, scroll bars, repaint, notifications.
     void settle(const maps::TableEffect& effect);
+    // Takes the caption and the link label of the current map again (the map or its link
+    // changed).
+    void syncCaption();
     void layOut();
     // Widens (or heightens) the cells to the texts of the current map in the window's font,
     // never below the settings' size, and lays the window out again when they changed.
@@ -79,6 +85,7 @@ private:
     QLineEdit* m_edit;
     QScrollBar* m_hbar;
     QScrollBar* m_vbar;
+    LinkLabel* m_linkLabel;
     bool m_syncing = false;
     QString m_caption;
 };

@@ -29,12 +29,12 @@ TEST(MenuLayout, UnavailableCommandsAreLeftOutWithTheirSeparatorsAndEmptyMenus) 
         for (const MenuItem& item : menu.items)
             menus.back() += " " + (item.command ? std::string(item.text) : "-");
     }
-    EXPECT_EQ(menus,
-              (std::vector<std::string>{
-                  "&File &Open\tCtrl+O &Close &Save as... &Directory... E&xit\tAlt+F4",
-                  "&Edit &Undo\tCtrl+Z &Copy\tCtrl+C &Paste\tCtrl+V",
-                  "&Tool &Title... &Edit Const... &Read from ECU &Write to ECU &Data Compare",
-                  "&Window &All\tAlt+A", "&Help &About qmx..."}));
+    EXPECT_EQ(menus, (std::vector<std::string>{
+                         "&File &Open\tCtrl+O &Close &Save as... &Directory... E&xit\tAlt+F4",
+                         "&Edit &Undo\tCtrl+Z &Copy\tCtrl+C &Paste\tCtrl+V",
+                         "&Tool &Title... &Edit Const... &Read from ECU &Write to ECU &Data "
+                         "Compare &Multi Map...",
+                         "&Window &All\tAlt+A", "&Help &About qmx..."}));
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "framerig.h"
 
+#include "config/packedfile.h"
+
 #include <QFile>
 #include <QTest>
 
 #include <filesystem>
+#include <sstream>
 
 namespace qmx::uitest {
 
@@ -58,6 +61,20 @@ std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::s
 
 QString FrameRig::samplePath() const {
     return QString::fromStdString(m_home.file(m_sample.file));
+}
+
+QString FrameRig::writePacked(const std::string& name, const std::string& plain) const {
+    config::CLineList lines;
+    std::istringstream in(plain);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.append(line);
+    }
+    std::string packed;
+    if (config::writePackedFile(lines, packed))
+        return {};
+    return QString::fromStdString(m_home.write(name, packed));
 }
 
 } // namespace qmx::uitest

@@ -32,6 +32,9 @@ public:
     // Opens the sample's copy and waits for its table window.
     bool openSample();
     QString samplePath() const;
+    // Writes the lines of the plain configuration text `plain` as the packed file `name` in the
+    // home; returns its path.
+    QString writePacked(const std::string& name, const std::string& plain) const;
     std::string homePath() const { return m_home.path(); }
     // Starts ecusim with the sample's memory and `extra` options on port COM1 of the home;
     // returns once it serves, null when it did not start.

@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     using namespace qmx::uitest;
     std::vector<std::unique_ptr<QObject>> tests;
-    for (auto* make :
-         {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest, newMapWindowTest,
-          newTransferTest, newHexViewTest, newConstantEditorTest, newScreenshotTest})
+    for (auto* make : {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest,
+                       newMapWindowTest, newTransferTest, newHexViewTest, newConstantEditorTest,
+                       newCompareTest, newMultiMapTest, newScreenshotTest})
         tests.emplace_back(make());
 
     if (const char* registered = std::getenv("QMX_UI_REGISTERED_CLASSES")) {

@@ -39,4 +39,21 @@ onNextModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr,
     return acted;
 }
 
+// Runs command `command` of `frame` and `act` on the dialog of type `Dialog` that it shows
+// modally, then closes the dialog when `act` left it open. False when no such dialog opened.
+template <typename Dialog, typename Frame, typename Act>
+bool withDialog(Frame& frame, int command, Act act) {
+    bool shown = false;
+    onNextModal([&](QWidget* modal) {
+        if (auto* dialog = dynamic_cast<Dialog*>(modal)) {
+            shown = true;
+            act(*dialog);
+        }
+        if (modal->isVisible())
+            modal->close();
+    });
+    frame.runCommand(command);
+    return shown;
+}
+
 } // namespace qmx::uitest

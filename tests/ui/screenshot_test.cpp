@@ -4,10 +4,14 @@
 #include "modal.h"
 
 #include "app/commands.h"
+#include "maps/map.h"
 #include "maps/tablecommands.h"
+#include "ui/datacomparedialog.h"
+#include "ui/multimapdialog.h"
 
 #include <QDialog>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTest>
 
 #include <cstdlib>
@@ -80,6 +84,33 @@ private slots:
         });
         rig.frame->runCommand(app::cmd::EditConst);
         QVERIFY(saved);
+    }
+
+    void dataCompare() {
+        FrameRig rig;
+        auto sim = rig.startEcusim();
+        QVERIFY(sim);
+        QVERIFY(rig.openSample());
+        app::Configuration& config = rig.app.configuration();
+        maps::Map& ign = *config.maps.find("IGN");
+        const std::uint16_t cell = maps::yAddress(ign, 3, 4);
+        QCOMPARE(config.maps.writeY(ign, std::uint8_t(config.image.byte(cell) + 8), 4, 3),
+                 maps::Access::Ok);
+        QVERIFY(withDialog<ui::DataCompareDialog>(*rig.frame, app::cmd::DataCompare,
+                                                  [](ui::DataCompareDialog& dialog) {
+                                                      dialog.verify();
+                                                      QVERIFY(savePicture(dialog, "qmx-compare"));
+                                                  }));
+    }
+
+    void multiMapEdit() {
+        FrameRig rig;
+        QVERIFY(rig.openSample());
+        QVERIFY(withDialog<ui::MultiMapDialog>(*rig.frame, app::cmd::MultiMap,
+                                               [](ui::MultiMapDialog& dialog) {
+                                                   dialog.pairsButton()->setChecked(true);
+                                                   QVERIFY(savePicture(dialog, "qmx-multimap"));
+                                               }));
     }
 };
 

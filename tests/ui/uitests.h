@@ -14,5 +14,7 @@ QObject* newScreenshotTest();
 QObject* newTransferTest();
 QObject* newHexViewTest();
 QObject* newConstantEditorTest();
+QObject* newCompareTest();
+QObject* newMultiMapTest();
 
 } // namespace qmx::uitest
