@@ -62,6 +62,23 @@ TEST(CommandEnabling, MonitorCommandsNeedItemsAndStartStopFollowPolling) {
     EXPECT_TRUE(commandEnabled(cmd::MonitorStop, s));
 }
 
+TEST(CommandChecks, FollowTheWindowPollingAndRecording) {
+    CommandState s{.fileOpen = true, .monitorItems = true};
+    EXPECT_EQ(commandChecked(cmd::Monitor, s), false);
+    EXPECT_EQ(commandChecked(cmd::MonitorStart, s), false);
+    EXPECT_EQ(commandChecked(cmd::MonitorStop, s), true);
+    EXPECT_FALSE(commandEnabled(cmd::MonitorRecord, s));
+    EXPECT_EQ(commandChecked(cmd::ReadEcu, s), std::nullopt);
+    s.monitorWindow = true;
+    s.monitoring = true;
+    s.recording = true;
+    for (int command : {cmd::Monitor, cmd::MonitorAlt2, cmd::MonitorDialog, cmd::MonitorStart,
+                        cmd::MonitorRecord})
+        EXPECT_EQ(commandChecked(command, s), true) << command;
+    EXPECT_EQ(commandChecked(cmd::MonitorStop, s), false);
+    EXPECT_TRUE(commandEnabled(cmd::MonitorRecord, s));
+}
+
 TEST(CommandEnabling, PasteNeedsAnEditingViewAndText) {
     CommandState s{.fileOpen = true, .clipboardHasText = true};
     EXPECT_FALSE(commandEnabled(cmd::EditPaste, s));
@@ -136,7 +153,8 @@ TEST(MenuLayout, BothMenuBarsAsWritten) {
     EXPECT_EQ(describe(menuBar({.documentOpen = true, .monitorItems = true}, kAll)),
               (Lines{"&File: &Open\tCtrl+O| &Close| &Save as...| &Directory...| E&xit\tAlt+F4|",
                      "&Edit: &Undo\tCtrl+Z| &Copy\tCtrl+C| &Paste\tCtrl+V|",
-                     "&Monitor: &Monitor...\tCtrl+M| &Item set...|",
+                     "&Monitor: &Monitor...\tCtrl+M| &Item set...| -| St&art| St&op| -| "
+                     "&Record...|",
                      "&Tool: &Com...| &Title...| &Edit Const...| &Read from ECU| &Write to ECU| "
                      "&Data Compare|",
                      "&Window: &All\tAlt+A| -| &Monitor Dialog|", "&Help: &About qmx...|"}));
@@ -151,8 +169,9 @@ TEST(MenuLayout, WithoutMonitorItemsTheMonitorMenuAndDialogItemAreGone) {
 
 TEST(MenuLayout, UnavailableCommandsAreLeftOutWithTheirSeparatorsAndEmptyMenus) {
     const auto available = [](int command) {
-        return command != cmd::MonitorDialog && command != cmd::Monitor &&
-               command != cmd::ItemSet && command != cmd::ComPort;
+        return !std::set<int>{cmd::MonitorDialog, cmd::Monitor, cmd::ItemSet, cmd::MonitorStart,
+                              cmd::MonitorStop, cmd::MonitorRecord, cmd::ComPort}
+                    .count(command);
     };
     const auto menus = describe(menuBar({.documentOpen = true, .monitorItems = true}, available));
     ASSERT_EQ(menus.size(), 5u);
