@@ -101,7 +101,10 @@ ComPortChoice::Outcome ComPortChoice::accept(ecu::Link& link, text::MessageSink&
         return Outcome::Accepted;
     }
     int found = -1;
+    // The search opens ports and waits for answers: no other command may start meanwhile.
+    link.setTransferActive(true);
     const bool selected = ecu::searchPort(link, &found);
+    link.setTransferActive(false);
     m_ports = ecu::listPorts(link);
     if (found >= 0)
         selectEntry(found);

@@ -42,7 +42,7 @@ text::Status storeComPortValues(const ComPortValues& values, Configuration& conf
 // The line-setting controls the dialog keeps hidden and disabled: set from the values when it
 // opens and read back on OK, so that the line settings pass through it unchanged.
 struct HiddenLineControls {
-    int speedRadio = -1;  // 0..5 (600..19200 baud); -1: none set
+    int speedRadio = -1; // 0..5 (600..19200 baud); -1: none set
     bool eightBits = true;
     int parityRadio = -1; // 0..2 (No, Odd, Even); -1: none set
     int stopRadio = -1;   // 0..2 (1, 1.5, 2); -1: none set

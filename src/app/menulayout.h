@@ -21,6 +21,7 @@ struct Menu {
 struct MenuContext {
     bool documentOpen = false; // the bar with the document menus
     bool monitorItems = false; // the open configuration has monitor items
+    bool operator==(const MenuContext&) const = default;
 };
 
 // The menus for `context`. Without a document: File and Help. With one: File, Edit, Tool,

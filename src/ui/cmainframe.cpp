@@ -7,10 +7,12 @@
 #include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
+#include "ui/comportdialog.h"
 #include "ui/documentwindows.h"
 #include "ui/frameactions.h"
 #include "ui/mapbar.h"
 #include "ui/mapbarhandler.h"
+#include "ui/monitorcommands.h"
 #include "ui/textcodec.h"
 #include "ui/titleeditordialog.h"
 
@@ -46,12 +48,15 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
     m_files = std::make_unique<FileCommands>(
         app, sink, *this,
         FileCommands::Hooks{.opened = [this] { enterDocumentState(); },
+                            .closing = [this] { m_monitor->documentClosing(); },
                             .closed = [this] { enterNoDocumentState(); },
                             .saved = [this] { updateTitle(); }});
     m_mapBarHandler = new MapBarHandler(
         app, *m_mapBar, *m_windows,
         MapBarHandler::Hooks{.runCommand = [this](int command) { runCommand(command); },
                              .refreshAllWindows = [this] { refreshAllWindows(); }});
+    m_monitor = std::make_unique<MonitorCommands>(app, m_link.link(), sink, *this,
+                                                  [this] { refreshCommands(); });
     addCommands();
     m_actions = new FrameActions(*this, [this](int command) { return m_commands.offers(command); });
     connect(m_actions, &FrameActions::triggered, this, &CMainFrame::runCommand);
@@ -108,6 +113,8 @@ void CMainFrame::addCommands() {
     m_commands.addEditOperations([this](int code) { forwardEdit(code); });
 
     m_commands.add(cmd::Title, [this] { titleCommand(); });
+    m_commands.add(cmd::ComPort, [this] { runComPortDialog(m_app, m_link, m_sink, this); });
+    m_monitor->addCommands(m_commands);
     m_commands.add(cmd::ReadEcu, [this] { transferCommand(cmd::ReadEcu); });
     m_commands.add(cmd::WriteEcu, [this] { transferCommand(cmd::WriteEcu); });
 
@@ -159,6 +166,7 @@ app::CommandState CMainFrame::commandState() {
     state.fileOpen = config.isOpen();
     state.transferActive = m_link.link().transferActive();
     state.monitorItems = !config.monitorItems.empty();
+    m_monitor->fillState(state);
     const maps::Map* map = config.maps.current();
     state.undoAvailable = m_windows->document() && maps::undoMenuItem(map).enabled;
     state.editingViewActive = activeTable() != nullptr;
@@ -180,7 +188,7 @@ void CMainFrame::refreshCommands() {
     setWindowModified(state.fileOpen && m_app.configuration().modified);
     if (CChildFrame* table = m_windows->tableFrame())
         table->setWindowModified(isWindowModified());
-    if (m_documentMenus != state.fileOpen)
+    if (m_menus != app::MenuContext{state.fileOpen, state.fileOpen && state.monitorItems})
         rebuildMenus();
 }
 
@@ -265,6 +273,7 @@ void CMainFrame::refreshAllWindows() {
 void CMainFrame::enterDocumentState() {
     const app::Configuration& config = m_app.configuration();
     m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
+    m_monitor->configurationChanged();
     m_mapBarHandler->fill();
     m_windows->openDocument();
     m_windows->openOrActivate(WindowKind::Table);
@@ -275,6 +284,7 @@ void CMainFrame::enterDocumentState() {
 }
 
 void CMainFrame::enterNoDocumentState() {
+    m_monitor->configurationChanged();
     m_windows->closeDocument();
     m_mapBarHandler->clear();
     updateTitle();
@@ -290,10 +300,10 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::rebuildMenus() {
-    m_documentMenus = m_app.configuration().isOpen();
-    const app::MenuContext context{.documentOpen = m_documentMenus,
-                                   .monitorItems = !m_app.configuration().monitorItems.empty()};
-    m_actions->buildMenuBar(*menuBar(), context);
+    const app::Configuration& config = m_app.configuration();
+    m_menus = {.documentOpen = config.isOpen(),
+               .monitorItems = config.isOpen() && !config.monitorItems.empty()};
+    m_actions->buildMenuBar(*menuBar(), m_menus);
 }
 
 } // namespace qmx::ui

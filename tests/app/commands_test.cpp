@@ -169,8 +169,9 @@ TEST(MenuLayout, WithoutMonitorItemsTheMonitorMenuAndDialogItemAreGone) {
 
 TEST(MenuLayout, UnavailableCommandsAreLeftOutWithTheirSeparatorsAndEmptyMenus) {
     const auto available = [](int command) {
-        return !std::set<int>{cmd::MonitorDialog, cmd::Monitor, cmd::ItemSet, cmd::MonitorStart,
-                              cmd::MonitorStop, cmd::MonitorRecord, cmd::ComPort}
+        return !std::set<int>{cmd::MonitorDialog, cmd::Monitor,     cmd::ItemSet,
+                              cmd::MonitorStart,  cmd::MonitorStop, cmd::MonitorRecord,
+                              cmd::ComPort}
                     .count(command);
     };
     const auto menus = describe(menuBar({.documentOpen = true, .monitorItems = true}, available));

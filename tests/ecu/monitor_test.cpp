@@ -265,8 +265,7 @@ TEST(MonitorPanel, AFailedWriteStopsTheRecordingButNotTheMonitor) {
     rig.ticks(3);
     EXPECT_FALSE(rig.panel.recording());
     ASSERT_EQ(rig.watcher.failures.size(), 1u);
-    EXPECT_EQ(rig.watcher.failures[0],
-              text::messageText(text::msg::RecordingFailed, "/dev/full"));
+    EXPECT_EQ(rig.watcher.failures[0], text::messageText(text::msg::RecordingFailed, "/dev/full"));
     EXPECT_TRUE(rig.monitor.monitoring());
     rig.ticks(11 + 3);
     EXPECT_EQ(rig.panel.rows()[2].value, "50.0");
