@@ -14,6 +14,7 @@ FrameRig::FrameRig(const std::string& iniExtra) {
                                      m_home.path() +
                                      "\"\n"
                                      "\"Rs232cPortAutoSelect\"=dword:00000000\n"
+                                     "\"MachineFolder\"=\"QX400T\"\n"
                                      "\"ShowSplashTime\"=dword:00000000\n");
     m_home.write("qmx.INI", testing::readAll(SAMPLES_DIR "/qmx.INI") + iniExtra);
     m_home.write("sample.rcz", testing::readAll(SAMPLES_DIR "/sample.rcz"));
@@ -43,15 +44,23 @@ bool FrameRig::openSample() {
     return QTest::qWaitFor([this] { return frame->activeTable() != nullptr; }, 5000);
 }
 
-std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::string> extra) {
-    std::vector<std::string> args{"--image", SAMPLES_DIR "/sample.rcz", "--machine-code", "Q4",
-                                  "--link",  m_home.file("ports/COM1")};
+std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::string> extra,
+                                                              int comNumber) {
+    std::vector<std::string> args{
+        "--image",        SAMPLES_DIR "/sample.rcz",
+        "--machine-code", "Q4",
+        "--link",         m_home.file("ports/COM" + std::to_string(comNumber))};
     args.insert(args.end(), extra.begin(), extra.end());
     auto process = std::make_unique<testing::EcusimProcess>(ECUSIM_PATH, args);
     // ecusim names its terminal once the link is in place.
     if (process->firstLine().empty())
         return nullptr;
     return process;
+}
+
+QString FrameRig::copySample(const std::string& name) {
+    return QString::fromStdString(
+        m_home.write(name, testing::readAll(std::string(SAMPLES_DIR) + "/" + name)));
 }
 
 QString FrameRig::samplePath() const {

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     using namespace qmx::uitest;
     int failed = 0;
     for (auto* make : {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest,
-                       newTransferTest, newScreenshotTest}) {
+                       newTransferTest, newMonitorTest, newComPortTest, newScreenshotTest}) {
         std::unique_ptr<QObject> test(make());
         if (only && !QByteArray(test->metaObject()->className()).endsWith(only))
             continue;

@@ -11,5 +11,7 @@ QObject* newMapBarTest();
 QObject* newMainFrameTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
+QObject* newMonitorTest();
+QObject* newComPortTest();
 
 } // namespace qmx::uitest
