@@ -6,7 +6,8 @@ namespace qmx::maps {
 
 namespace tablecmd {
 constexpr int Enter = 7;
-constexpr int EditBox = 10; // F2
+constexpr int ShiftEnter = 8; // commits and sends the byte to the ECU (hex view)
+constexpr int EditBox = 10;   // F2
 constexpr int Raise = 11;
 constexpr int Lower = 12;
 constexpr int Up = 13;

@@ -3,6 +3,7 @@
 #include "app/ectapp.h"
 #include "app/titlelist.h"
 #include "app/versiontext.h"
+#include "ecu/singlewrite.h"
 #include "ecu/transfercommands.h"
 #include "text/messages.h"
 #include "ui/cchildframe.h"
@@ -10,6 +11,7 @@
 #include "ui/comportdialog.h"
 #include "ui/documentwindows.h"
 #include "ui/frameactions.h"
+#include "ui/hexview.h"
 #include "ui/mapbar.h"
 #include "ui/mapbarhandler.h"
 #include "ui/monitorcommands.h"
@@ -71,11 +73,11 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
     });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &CMainFrame::refreshCommands);
-    // The next-window and previous-window keys: between a map and a table window they both
-    // switch to the other of the two.
-    for (const char* key : {"Ctrl+F6", "Ctrl+Shift+F6"}) {
-        auto* next = new QShortcut(QKeySequence(key), this);
-        connect(next, &QShortcut::activated, this, [this] { m_windows->activateNext(); });
+    // The next-window and previous-window keys cycle through the document's windows.
+    for (const bool forward : {true, false}) {
+        auto* key = new QShortcut(QKeySequence(forward ? "Ctrl+F6" : "Ctrl+Shift+F6"), this);
+        connect(key, &QShortcut::activated, this,
+                [this, forward] { m_windows->activateNext(forward); });
     }
     enterNoDocumentState();
 }
@@ -125,9 +127,12 @@ void CMainFrame::addCommands() {
     m_commands.add(cmd::MapPage, [this] { m_mapBar->showMapPage(); });
     m_commands.add(cmd::ConstPage, [this] { m_mapBar->showConstPage(); });
     m_commands.add(cmd::TableWindow, [this] { m_windows->openOrActivate(WindowKind::Table); });
+    m_commands.add(cmd::HexView, [this] { m_windows->openOrActivate(WindowKind::Hex); });
 }
 
 DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
+    if (kind == WindowKind::Hex)
+        return makeHexView(parent);
     if (kind != WindowKind::Table)
         return nullptr;
     app::Configuration& config = m_app.configuration();
@@ -144,6 +149,31 @@ DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
         refreshCommands();
     });
     return table;
+}
+
+HexView* CMainFrame::makeHexView(QWidget* parent) {
+    const app::CEctSettings& registry = m_app.settings().registryValues;
+    auto* hex = new HexView(m_app.configuration().maps, m_sink, registry.tableWndCellWidth,
+                            registry.tableWndCellHeight, parent);
+    const auto tellOthers = [this] {
+        if (CEctDoc* document = m_windows->document())
+            document->refreshOthers(WindowKind::Hex);
+    };
+    connect(hex, &DocChildWindow::valuesEdited, this, tellOthers);
+    connect(hex, &HexView::selectionMoved, this, tellOthers);
+    connect(hex, &HexView::lineValueEdited, this, [this] { m_mapBarHandler->refillLines(); });
+    connect(hex, &DocChildWindow::stateChanged, this, [this] {
+        m_mapBarHandler->refreshValueFields();
+        refreshCommands();
+    });
+    connect(hex, &HexView::liveWriteRequested, this, [this](int address, int value) {
+        // The write shows its own failure, once; the value stays committed either way.
+        static_cast<void>(ecu::writeEcuByte(m_link.link(), m_progress, m_sink,
+                                            static_cast<std::uint16_t>(address),
+                                            static_cast<std::uint8_t>(value)));
+        refreshCommands();
+    });
+    return hex;
 }
 
 // --- Commands ----------------------------------------------------------------------------------
@@ -169,7 +199,9 @@ app::CommandState CMainFrame::commandState() {
     m_monitor->fillState(state);
     const maps::Map* map = config.maps.current();
     state.undoAvailable = m_windows->document() && maps::undoMenuItem(map).enabled;
-    state.editingViewActive = activeTable() != nullptr;
+    const DocChildWindow* child = activeChild();
+    state.editingViewActive =
+        child && (child->kind() == WindowKind::Table || child->kind() == WindowKind::Hex);
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     state.clipboardHasText = clip && clip->hasText();
     return state;
@@ -186,8 +218,8 @@ void CMainFrame::refreshCommands() {
         all->setChecked(m_mapBarHandler->allLines());
     }
     setWindowModified(state.fileOpen && m_app.configuration().modified);
-    if (CChildFrame* table = m_windows->tableFrame())
-        table->setWindowModified(isWindowModified());
+    for (QMdiSubWindow* frame : m_area->subWindowList())
+        frame->setWindowModified(isWindowModified());
     if (m_menus != app::MenuContext{state.fileOpen, state.fileOpen && state.monitorItems})
         rebuildMenus();
 }

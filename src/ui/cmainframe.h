@@ -28,6 +28,7 @@ namespace qmx::ui {
 
 class DocumentWindows;
 class FrameActions;
+class HexView;
 class MapBar;
 class MapBarHandler;
 class MonitorCommands;
@@ -83,6 +84,8 @@ private:
     void addCommands();
     // The document child window of `kind`; null for a kind the program cannot show yet.
     DocChildWindow* makeChild(WindowKind kind, QWidget* parent);
+    // The hex view, wired to the document's broadcasts, the map bar and the single-value write.
+    HexView* makeHexView(QWidget* parent);
 
     void titleCommand();
     void undoCommand();

@@ -5,6 +5,9 @@
 
 #include <QMdiArea>
 
+#include <algorithm>
+#include <vector>
+
 namespace qmx::ui {
 
 DocumentWindows::DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory)
@@ -31,6 +34,7 @@ CChildFrame* DocumentWindows::openOrActivate(WindowKind kind) {
     if (!m_document)
         return nullptr;
     QPointer<CChildFrame>* kept = kind == WindowKind::Map     ? &m_mapFrame
+                                  : kind == WindowKind::Hex   ? &m_hexFrame
                                   : kind == WindowKind::Table ? &m_tableFrame
                                                               : nullptr;
     if (kept && *kept) {
@@ -60,18 +64,17 @@ DocChildWindow* DocumentWindows::activeChild() const {
     return view ? view->child() : nullptr;
 }
 
-bool DocumentWindows::activateNext() {
-    CEctView* view = activeView();
-    if (view && (view->kind() == WindowKind::Map || view->kind() == WindowKind::Table)) {
-        CChildFrame* other = view->kind() == WindowKind::Map ? m_tableFrame : m_mapFrame;
-        if (!other)
-            return false;
-        m_area.setActiveSubWindow(other);
-        return true;
-    }
-    if (m_area.subWindowList().size() < 2)
+bool DocumentWindows::activateNext(bool forward) {
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : {m_mapFrame.data(), m_hexFrame.data(), m_tableFrame.data()})
+        if (frame)
+            frames.push_back(frame);
+    const auto active = std::find(frames.begin(), frames.end(), m_area.activeSubWindow());
+    if (frames.size() < 2 || active == frames.end())
         return false;
-    m_area.activateNextSubWindow();
+    const std::size_t at = static_cast<std::size_t>(active - frames.begin());
+    const std::size_t step = forward ? 1 : frames.size() - 1;
+    m_area.setActiveSubWindow(frames[(at + step) % frames.size()]);
     return true;
 }
 

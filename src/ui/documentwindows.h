@@ -16,8 +16,8 @@ namespace qmx::ui {
 
 class CEctDoc;
 
-// The windows of the open document in the main frame's document area: the document, its
-// frames, and the map frame and table frame the next-window command switches between.
+// The windows of the open document in the main frame's document area: the document and its
+// frames, one of each kind, which the next-window and previous-window commands cycle through.
 class DocumentWindows : public QObject {
 public:
     DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory);
@@ -29,24 +29,24 @@ public:
     void closeDocument();
     CEctDoc* document() const { return m_document.get(); }
 
-    // Opens the frame of a window of `kind`, or activates the one the document keeps (the
-    // map frame and the table frame are kept). Null when no document is open or the kind cannot
-    // be shown.
+    // Opens the frame of a window of `kind`, or activates the one the document keeps. Null when
+    // no document is open or the kind cannot be shown.
     CChildFrame* openOrActivate(WindowKind kind);
 
     CEctView* activeView() const;
     DocChildWindow* activeChild() const;
-    CChildFrame* tableFrame() const { return m_tableFrame; }
 
-    // The next-window command: from a map or table window, the other of the two kept frames;
-    // from any other window, the next frame. False when nothing was activated.
-    bool activateNext();
+    // The next-window command (`forward`) or the previous-window command: activates the next
+    // or the previous frame in the order map, hex, table (so between a map and a table window
+    // alone they switch to the other). False when nothing was activated.
+    bool activateNext(bool forward = true);
 
 private:
     QMdiArea& m_area;
     CEctView::ChildFactory m_factory;
     std::unique_ptr<CEctDoc> m_document;
     QPointer<CChildFrame> m_mapFrame;
+    QPointer<CChildFrame> m_hexFrame;
     QPointer<CChildFrame> m_tableFrame;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/tablewindow.h"
 
+#include "ui/pixelrect.h"
 #include "ui/textcodec.h"
 
 #include <QApplication>
@@ -14,10 +15,6 @@
 namespace qmx::ui {
 
 namespace {
-
-QRect toRect(const maps::PixelRect& r) {
-    return {r.x, r.y, r.width, r.height};
-}
 
 bool isArrowCode(int code) {
     return code >= maps::tablecmd::Up && code <= maps::tablecmd::Right;
@@ -203,7 +200,7 @@ void TableWindow::syncEditBox() {
         }
         return;
     }
-    const QRect cell = toRect(m_controller.editRect());
+    const QRect cell = toQRect(m_controller.editRect());
     m_edit->setGeometry(cell.adjusted(1, 1, 0, 0));
     const QString text = textFromBytes(m_controller.editText());
     if (m_edit->text() != text)
@@ -220,10 +217,10 @@ void TableWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     const maps::TablePicture picture = m_controller.picture();
     if (!picture.emptyArea.empty())
-        painter.fillRect(toRect(picture.emptyArea), kEmptyArea);
+        painter.fillRect(toQRect(picture.emptyArea), kEmptyArea);
     painter.setFont(m_font);
     const auto drawCell = [&](const maps::PaintCell& cell) {
-        const QRect r = toRect(cell.rect);
+        const QRect r = toQRect(cell.rect);
         painter.setPen(kGridLine);
         painter.drawRect(r);
         QColor text = Qt::black;

@@ -47,6 +47,14 @@ private slots:
         QVERIFY(savePicture(*rig.frame, "qmx-table"));
     }
 
+    void hexView() {
+        FrameRig rig;
+        rig.frame->resize(1100, 700);
+        QVERIFY(rig.openSample());
+        rig.frame->runCommand(app::cmd::HexView);
+        QVERIFY(savePicture(*rig.frame, "qmx-hex"));
+    }
+
     void monitorWindow() {
         FrameRig rig;
         auto sim = rig.startEcusim({"--monitor", "10:2:800:25:100", "--monitor", "11:1:122",

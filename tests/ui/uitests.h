@@ -11,6 +11,7 @@ QObject* newMapBarTest();
 QObject* newMainFrameTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
+QObject* newHexViewTest();
 QObject* newMonitorTest();
 QObject* newComPortTest();
 
