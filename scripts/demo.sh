@@ -33,7 +33,10 @@ sed -e 's/^XFLLOW=.*/XFLLOW=NO/' -e 's/^PORT=.*/PORT=PORT1/' -e 's/^TIMEOUT=.*/T
     -e 's/^WAITTIME=.*/WAITTIME=10/' -e 's/^RETRY=.*/RETRY=2/' -e 's/^ECRETRY=.*/ECRETRY=1/' \
     -e "s|^PATH1=.*|PATH1=$home/configs|" "$root/samples/qmx.INI" > "$home/settings/qmx.INI"
 
-"$build/sim/ecusim" --image "$root/samples/sample.rcz" --machine-code Q4 --link "$home/ports/COM1" --no-stdin &
+# Live values for the Monitor window: every item of the sample but Battery (0x13) answers.
+"$build/sim/ecusim" --image "$root/samples/sample.rcz" --machine-code Q4 --link "$home/ports/COM1" \
+    --monitor 10:2:800:25:100 --monitor 11:1:122 --monitor 12:1:37 --monitor 14:2:312:3:300 \
+    --no-stdin &
 sim_pid=$!
 for _ in $(seq 50); do
     [ -e "$home/ports/COM1" ] && break
