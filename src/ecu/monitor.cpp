@@ -213,6 +213,8 @@ void Monitor::showInRow(std::size_t item, std::string_view text) {
 
 void Monitor::portClosed() {
     dropPending();
+    if (m_view)
+        m_view->monitoringEnded();
 }
 
 void Monitor::dropPending() {

@@ -31,6 +31,11 @@ void MonitorPanel::showValue(int row, std::string_view text) {
         recordValue(row, text);
 }
 
+void MonitorPanel::monitoringEnded() {
+    if (m_observer)
+        m_observer->monitoringEnded();
+}
+
 void MonitorPanel::recordValue(int row, std::string_view text) {
     const auto index = static_cast<std::size_t>(m_monitor.rows()[static_cast<std::size_t>(row)]);
     const text::Status written = m_recording.append(m_monitor.items()[index], text);

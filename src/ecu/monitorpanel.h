@@ -31,6 +31,8 @@ public:
     public:
         virtual ~Observer() = default;
         virtual void valueShown(int row) = 0;
+        // Monitoring has ended (the port closed).
+        virtual void monitoringEnded() = 0;
         // The recording started, stopped or wrote a line.
         virtual void recordingChanged() = 0;
         // A write failed and the recording stopped; `message` says so. The monitor runs on.
@@ -47,6 +49,7 @@ public:
 
     // Shows a value in its row and, while recording, appends it to the file.
     void showValue(int row, std::string_view text) override;
+    void monitoringEnded() override;
 
     // Records every value that arrives into a CSV file at `path` (replacing a recording that
     // runs). 0, or RecordingNotStarted; messageText(status, path) says why.

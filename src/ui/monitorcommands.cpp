@@ -81,6 +81,7 @@ void MonitorCommands::openWindow() {
     m_panel.setObserver(m_window);
     connect(m_window, &MonitorWindow::startStopClicked, this, &MonitorCommands::startFromWindow);
     connect(m_window, &MonitorWindow::closeRequested, this, &MonitorCommands::closeWindow);
+    connect(m_window, &MonitorWindow::monitoringStopped, this, [this] { m_changed(); });
     connect(m_window, &MonitorWindow::recordingStopped, this, [this](const QString& message) {
         showMessage(bytesFromText(message));
         m_changed();

@@ -91,6 +91,11 @@ void MonitorWindow::valueShown(int row) {
         field->setMinimumWidth(needed);
 }
 
+void MonitorWindow::monitoringEnded() {
+    setMonitoring(false);
+    emit monitoringStopped();
+}
+
 void MonitorWindow::recordingChanged() {
     const std::string text = m_panel.recordingText();
     m_recording->setText(textFromBytes(text));

@@ -30,11 +30,15 @@ public:
     QLabel* recordingLabel() const { return m_recording; }
 
     void valueShown(int row) override;
+    // Shows "St&art" and tells the owner (monitoringStopped).
+    void monitoringEnded() override;
     void recordingChanged() override;
     void recordingFailed(const std::string& message) override;
 
 signals:
     void startStopClicked();
+    // The port closed under the window: a stop, or a connection that was lost.
+    void monitoringStopped();
     // The user closed the window (its "&Close", the title bar, Escape).
     void closeRequested();
     // A write failed and the recording stopped; posted, so it arrives outside the tick.

@@ -200,10 +200,12 @@ TEST(MonitorSelection, SavedRowsReadBackAndLeftoverNamesAreBlanked) {
 // Counts what the Monitor window would repaint and keeps the failure it would show.
 struct PanelWatcher : MonitorPanel::Observer {
     void valueShown(int) override { ++values; }
+    void monitoringEnded() override { ++ends; }
     void recordingChanged() override { ++recordingChanges; }
     void recordingFailed(const std::string& message) override { failures.push_back(message); }
     int values = 0;
     int recordingChanges = 0;
+    int ends = 0;
     std::vector<std::string> failures;
 };
 
@@ -273,6 +275,10 @@ TEST(MonitorPanel, AFailedWriteStopsTheRecordingButNotTheMonitor) {
 
     EXPECT_EQ(rig.panel.startRecording(rig.folder.path()), text::msg::RecordingNotStarted);
     EXPECT_FALSE(rig.panel.recording());
+
+    // A port that closes under the window (a stop, a lost connection) ends the monitoring shown.
+    rig.link.closePort();
+    EXPECT_EQ(rig.watcher.ends, 1);
 }
 
 TEST(MonitorItemChoice, AddInsertsBeforeTheSelectedRowAndStopsAt15) {

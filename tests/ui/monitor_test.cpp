@@ -139,8 +139,8 @@ private slots:
         window()->startStopButton()->click();
         QVERIFY(monitor().monitor().monitoring());
         // The first tick asks for Engine speed; its answer is read at the next ticks.
-        QVERIFY(QTest::qWaitFor([&] { return monitor().monitor().pendingItem() == 0u; },
-                                kDeadline));
+        QVERIFY(
+            QTest::qWaitFor([&] { return monitor().monitor().pendingItem() == 0u; }, kDeadline));
         QVERIFY(value(0).isEmpty());
         window()->startStopButton()->click();
 
@@ -173,6 +173,11 @@ private slots:
         QVERIFY(monitor().monitor().monitoring());
         const QString before = value(0);
         QVERIFY(waitForChange(0, before));
+
+        // A port that closes under the window (a pulled cable) leaves it ready to start again.
+        link.closePort();
+        QCOMPARE(window()->startStopButton()->text(), "St&art");
+        QVERIFY(enabled(cmd::MonitorStart) && !enabled(cmd::MonitorStop));
     }
 
     void itemDialogRebuildsTheWindowAndTheRowsAreStoredOnClose() {
