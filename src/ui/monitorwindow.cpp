@@ -44,7 +44,6 @@ MonitorWindow::MonitorWindow(ecu::MonitorPanel& panel, QWidget* parent)
         auto* value = new QLineEdit(textFromBytes(text.value), this);
         value->setObjectName(QString("value%1").arg(row));
         value->setReadOnly(true);
-        value->setFocusPolicy(Qt::NoFocus);
         value->setAlignment(Qt::AlignRight);
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance('0') * kValueChars +
                                value->fontMetrics().horizontalAdvance(' ') * 2);

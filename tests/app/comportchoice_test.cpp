@@ -41,16 +41,6 @@ TEST(ComPortChoice, OpensOnThePortsEntryWithTheHiddenControlsOfTheLine) {
     EXPECT_EQ(choice.entryText(12), "COM13  ");
 }
 
-TEST(ComPortChoice, OkWithoutAutoSelectTakesTheEntryAndPassesTheLineThrough) {
-    LinkRig rig;
-    ComPortChoice choice({line(0), false}, {});
-    choice.selectEntry(4);
-    ASSERT_EQ(choice.accept(rig.link, rig.sink), ComPortChoice::Outcome::Accepted);
-    EXPECT_EQ(choice.values().line, line(4));
-    EXPECT_TRUE(rig.sink.shown.empty());
-    EXPECT_TRUE(rig.ports.opened.empty());
-}
-
 TEST(ComPortChoice, ASettingWithoutItsRadioKeepsTheDialogOpen) {
     LineIndexes speed = line(0);
     speed.baud = 6;
@@ -67,42 +57,6 @@ TEST(ComPortChoice, ASettingWithoutItsRadioKeepsTheDialogOpen) {
         EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
         EXPECT_EQ(rig.sink.shown[0].icon, text::Icon::Exclamation);
     }
-}
-
-// The current port 0 is silent; COM3 answers as the configured ECU when `answering`.
-struct SearchRig : LinkRig {
-    explicit SearchRig(bool answering) : LinkRig(settings()) {
-        ports.line(0);
-        ports.line(2).respond = answering ? test::ecu() : nullptr;
-        lister.ports = {{"COM1", "Serial", "/dev/ttyS0"}, {"COM3", "ECU cable", "/dev/ttyUSB0"}};
-    }
-    static LinkSettings settings() {
-        LinkSettings settings = testSettings();
-        settings.retry = 1;
-        settings.ecRetry = 1;
-        return settings;
-    }
-};
-
-TEST(ComPortChoice, AutoSelectSearchesOnOkAndReportsTheOutcome) {
-    SearchRig found(true);
-    ComPortChoice choice({line(0), true}, {});
-    ASSERT_EQ(choice.accept(found.link, found.sink), ComPortChoice::Outcome::Accepted);
-    EXPECT_EQ(choice.values().line.port, 2);
-    EXPECT_EQ(choice.selectedEntry(), 2);
-    EXPECT_EQ(choice.entryText(2), "COM3   ECU cable");
-    ASSERT_EQ(found.sink.shown.size(), 1u);
-    EXPECT_EQ(found.sink.shown[0].text, "COM3 ECU cable was Selected.");
-    EXPECT_EQ(found.sink.shown[0].icon, text::Icon::Information);
-    EXPECT_FALSE(found.link.portOpen());
-
-    SearchRig silent(false);
-    ComPortChoice stays({line(0), true}, {});
-    EXPECT_EQ(stays.accept(silent.link, silent.sink), ComPortChoice::Outcome::StayOpen);
-    ASSERT_EQ(silent.sink.shown.size(), 1u);
-    EXPECT_EQ(silent.sink.shown[0].text, "Failed auto select com port!");
-    EXPECT_EQ(silent.sink.shown[0].caption, "Com Port");
-    EXPECT_EQ(stays.values().line.port, 0);
 }
 
 TEST(ComPortChoice, StoringWritesThePortAndTheSwitchAndKeepsTheLineInMemory) {
