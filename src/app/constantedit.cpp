@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "config/linerules.h"
 #include "maps/typedconstant.h"
 #include "text/messages.h"
 #include "text/numbers.h"
@@ -36,20 +35,29 @@ ConstantCommit commitConstantText(const maps::CalibEntry& entry, config::EcuImag
     const std::uint16_t before = maps::calibRaw(entry, image);
     if (converted.result == maps::TypedConstant::Result::NotConvertible)
         return {text::msg::Success, std::nullopt, false};
-    const auto raw = static_cast<std::uint16_t>(std::lround(converted.raw));
-    if (entry.byteCount == 2)
-        image.setWord(entry.address, raw);
-    else
-        image.setByte(entry.address, static_cast<std::uint8_t>(raw));
+    const long rounded = std::lround(converted.raw);
+    if (const text::Status refused = checkConstantRaw(entry, rounded))
+        return {refused.message(), std::nullopt, false};
+    const auto raw = static_cast<std::uint16_t>(rounded);
+    maps::storeCalibRaw(entry, image, raw);
     return {text::msg::Success, converted.warning, raw != before};
+}
+
+text::Status checkConstantRaw(const maps::CalibEntry& entry, long raw) {
+    if (entry.byteCount != 2 && raw >= 0x100)
+        return text::msg::InputMaxOver;
+    if (raw >= 0x10000)
+        return text::msg::DataOverWordSize;
+    if (entry.calc == 2 && raw == 0)
+        return text::msg::CannotInputZero;
+    return text::msg::Success;
 }
 
 std::optional<maps::CalibEntry> findCalibEntry(const config::CLineList& lines,
                                                std::string_view contents) {
-    for (std::size_t index : config::sectionContent(lines, "Calib")) {
-        const maps::CalibLine line = maps::parseCalibLine(lines.textAt(index));
-        if (line.entry && line.entry->contents == contents)
-            return line.entry;
+    for (maps::CalibEntry& entry : maps::calibEntries(lines)) {
+        if (entry.contents == contents)
+            return std::move(entry);
     }
     return std::nullopt;
 }

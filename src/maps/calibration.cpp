@@ -70,8 +70,24 @@ CalibLine parseCalibLine(std::string_view line) {
     return result;
 }
 
+std::vector<CalibEntry> calibEntries(const config::CLineList& lines) {
+    std::vector<CalibEntry> entries;
+    for (std::size_t index : config::sectionContent(lines, "Calib")) {
+        if (std::optional<CalibEntry> entry = parseCalibLine(lines.textAt(index)).entry)
+            entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+
 std::uint16_t calibRaw(const CalibEntry& entry, const config::EcuImage& image) {
     return entry.byteCount == 2 ? image.word(entry.address) : image.byte(entry.address);
+}
+
+void storeCalibRaw(const CalibEntry& entry, config::EcuImage& image, std::uint16_t raw) {
+    if (entry.byteCount == 2)
+        image.setWord(entry.address, raw);
+    else
+        image.setByte(entry.address, static_cast<std::uint8_t>(raw));
 }
 
 float calibToPhysical(int byteCount, float lsb, float offset, int calc, float raw, float delta) {

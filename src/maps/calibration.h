@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/ecuimage.h"
+#include "config/linelist.h"
 
 // Calibration constants: the lines of the [Calib] section and the conversion of a constant's
 // raw value to physical and back through its numbered formula kind.
@@ -36,8 +38,14 @@ struct CalibLine {
 };
 CalibLine parseCalibLine(std::string_view line);
 
+// The entries of the [Calib] lines of `lines` that take part, in file order: the constant list
+// of the map bar and the rows of the constant editor.
+std::vector<CalibEntry> calibEntries(const config::CLineList& lines);
+
 // The raw value of `entry` in `image`: a byte, or a big-endian word.
 std::uint16_t calibRaw(const CalibEntry& entry, const config::EcuImage& image);
+// Stores `raw` as the value of `entry` in `image`: its low byte, or a big-endian word.
+void storeCalibRaw(const CalibEntry& entry, config::EcuImage& image, std::uint16_t raw);
 
 // The physical value of raw + delta with formula kind `calc`, computed in double and rounded
 // to float once.

@@ -1,6 +1,5 @@
 #include "maps/mapbarcontent.h"
 
-#include "config/linerules.h"
 #include "maps/calibration.h"
 #include "maps/conversion.h"
 
@@ -25,12 +24,8 @@ std::vector<std::string> lineEntries(const Map& map, const config::EcuImage& ima
 std::vector<ConstantRow> constantRows(const config::CLineList& lines,
                                       const config::EcuImage& image) {
     std::vector<ConstantRow> rows;
-    for (std::size_t index : config::sectionContent(lines, "Calib")) {
-        const CalibLine line = parseCalibLine(lines.textAt(index));
-        if (line.entry)
-            rows.push_back(
-                {line.entry->contents, constantDisplayText(calibValue(*line.entry, image))});
-    }
+    for (const CalibEntry& entry : calibEntries(lines))
+        rows.push_back({entry.contents, constantDisplayText(calibValue(entry, image))});
     return rows;
 }
 

@@ -73,6 +73,7 @@ constexpr std::array kTable{
     Entry{msg::SettingsFolderOfProgram,
           "(the program's folder + InitializeFolder: %s names no Install Directory)"},
     Entry{msg::SettingsFolderRegistryUnread, "(the program's folder: %s cannot be read)"},
+    Entry{msg::CannotInputZero, "Cannot input 0"},
     Entry{msg::RecordingFailed, "Failed to write %s: the recording has stopped. The monitor runs "
                                 "on, and the file keeps the lines written before."},
     Entry{msg::RecordingNotStarted, "Failed to create %s: no recording was started."},

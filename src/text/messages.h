@@ -65,6 +65,7 @@ constexpr int SettingsFolderSearched = 1571;       // "%s": the folder searched 
 constexpr int SettingsFolderOfRegistry = 1572;     // "%s": the registry file
 constexpr int SettingsFolderOfProgram = 1573;      // "%s": the registry file
 constexpr int SettingsFolderRegistryUnread = 1574; // "%s": the registry file
+constexpr int CannotInputZero = 1615;
 // 1620..1629: the monitor's recording and the Com Port dialog's port facts.
 constexpr int RecordingFailed = 1620;     // "%s": the file
 constexpr int RecordingNotStarted = 1621; // "%s": the file

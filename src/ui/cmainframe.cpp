@@ -9,6 +9,7 @@
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
 #include "ui/comportdialog.h"
+#include "ui/constanteditordialog.h"
 #include "ui/documentwindows.h"
 #include "ui/frameactions.h"
 #include "ui/hexview.h"
@@ -117,6 +118,12 @@ void CMainFrame::addCommands() {
     m_commands.add(cmd::Title, [this] { titleCommand(); });
     m_commands.add(cmd::ComPort, [this] { runComPortDialog(m_app, m_link, m_sink, this); });
     m_monitor->addCommands(m_commands);
+    m_commands.add(cmd::EditConst, [this] { constantCommand(-1); });
+    connect(m_mapBar, &MapBar::constantsClicked, this, [this](int entry) {
+        refreshCommands();
+        if (action(cmd::EditConst)->isEnabled())
+            constantCommand(entry);
+    });
     m_commands.add(cmd::ReadEcu, [this] { transferCommand(cmd::ReadEcu); });
     m_commands.add(cmd::WriteEcu, [this] { transferCommand(cmd::WriteEcu); });
 
@@ -248,6 +255,21 @@ void CMainFrame::titleCommand() {
         this);
     if (editor.exec() == QDialog::Accepted)
         editor.titles().writeBack(config.lines);
+}
+
+void CMainFrame::constantCommand(int entry) {
+    app::Configuration& config = m_app.configuration();
+    ConstantEditorDialog editor(config.lines, config.image, m_sink, this);
+    if (!editor.hasEntries())
+        return;
+    if (entry >= 0)
+        editor.focusEntry(entry);
+    if (editor.exec() == QDialog::Accepted &&
+        app::applyConstantEdits(config, editor.workingCopy())) {
+        m_mapBarHandler->refreshConstants();
+        m_mapBarHandler->refillLines();
+    }
+    refreshAllWindows();
 }
 
 void CMainFrame::undoCommand() {

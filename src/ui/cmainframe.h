@@ -88,6 +88,9 @@ private:
     HexView* makeHexView(QWidget* parent);
 
     void titleCommand();
+    // The constant editor, with the focus on entry `entry` (-1: the first editable one); OK
+    // copies its working copy back into the image.
+    void constantCommand(int entry);
     void undoCommand();
     // Read from ECU or Write to ECU, with the progress window while the exchange runs.
     void transferCommand(int command);

@@ -88,9 +88,9 @@ MapBar::MapBar(QWidget* parent)
             emit lineChosen(index);
     });
     connect(m_all, &QCheckBox::clicked, this, [this] { emit allClicked(); });
-    connect(m_constants, &QTreeWidget::itemClicked, this, [this] {
+    connect(m_constants, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         m_constants->clearSelection();
-        emit constantsClicked();
+        emit constantsClicked(m_constants->indexOfTopLevelItem(item));
     });
 
     for (QWidget* w : std::initializer_list<QWidget*>{m_maps, m_lines, m_all, m_constants, m_tabs})

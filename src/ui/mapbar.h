@@ -59,7 +59,8 @@ signals:
     void mapChosen(int index);
     void lineChosen(int index);
     void allClicked();
-    void constantsClicked();
+    // A click in the constant list, on entry `index`.
+    void constantsClicked(int index);
     // A step button: the edit operation code for the active document window.
     void stepClicked(int code);
     // Esc inside the bar.

@@ -15,9 +15,9 @@ int main(int argc, char** argv) {
     const char* only = std::getenv("QMX_UI_TEST_CLASS");
     using namespace qmx::uitest;
     int failed = 0;
-    for (auto* make :
-         {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest, newTransferTest,
-          newHexViewTest, newMonitorTest, newComPortTest, newScreenshotTest}) {
+    for (auto* make : {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest,
+                       newTransferTest, newHexViewTest, newConstantEditorTest, newMonitorTest,
+                       newComPortTest, newScreenshotTest}) {
         std::unique_ptr<QObject> test(make());
         if (only && !QByteArray(test->metaObject()->className()).endsWith(only))
             continue;

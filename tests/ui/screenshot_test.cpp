@@ -55,11 +55,27 @@ private slots:
         QVERIFY(savePicture(*rig.frame, "qmx-hex"));
     }
 
+    void constantEditor() {
+        FrameRig rig;
+        QVERIFY(rig.openSample());
+        bool saved = false;
+        onNextModal([&saved](QWidget* dialog) {
+            // The second constant raised by a step and selected; "&Undo" takes the step back.
+            QWidget* cell = dialog->findChild<QWidget*>("valueCell1");
+            QTest::keyClick(cell, Qt::Key_PageUp);
+            QTest::keyClick(cell, Qt::Key_Return);
+            saved = savePicture(*dialog, "qmx-const");
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        rig.frame->runCommand(app::cmd::EditConst);
+        QVERIFY(saved);
+    }
+
     void monitorWindow() {
         FrameRig rig;
-        auto sim = rig.startEcusim({"--monitor", "10:2:800:25:100", "--monitor", "11:1:122",
-                                    "--monitor", "12:1:37", "--monitor", "13:1:138", "--monitor",
-                                    "14:2:312:3:300"});
+        auto sim =
+            rig.startEcusim({"--monitor", "10:2:800:25:100", "--monitor", "11:1:122", "--monitor",
+                             "12:1:37", "--monitor", "13:1:138", "--monitor", "14:2:312:3:300"});
         QVERIFY(sim && rig.openSample());
         ui::MonitorCommands& monitor = rig.frame->monitorCommands();
         rig.frame->runCommand(app::cmd::Monitor);

@@ -14,5 +14,6 @@ QObject* newTransferTest();
 QObject* newHexViewTest();
 QObject* newMonitorTest();
 QObject* newComPortTest();
+QObject* newConstantEditorTest();
 
 } // namespace qmx::uitest
