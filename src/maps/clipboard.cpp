@@ -77,18 +77,18 @@ int clipResultMessage(ClipResult result) {
     return text::msg::Success;
 }
 
-std::string selectionText(Map& map, const config::EcuImage& image, const DisplayFormats& formats) {
+std::string selectionText(const Map& map, const config::EcuImage& image,
+                          const DisplayFormats& formats) {
     const auto& cells = map.selection.cells();
     if (cells.empty())
         return {};
-    refreshSelectionValues(map, image);
-    const int top = cells.begin()->first.row;
-    const int bottom = cells.rbegin()->first.row;
-    int left = cells.begin()->first.column;
+    const int top = cells.begin()->row;
+    const int bottom = cells.rbegin()->row;
+    int left = cells.begin()->column;
     int right = left;
-    for (const auto& entry : cells) {
-        left = std::min(left, entry.first.column);
-        right = std::max(right, entry.first.column);
+    for (const GridCell cell : cells) {
+        left = std::min(left, cell.column);
+        right = std::max(right, cell.column);
     }
     std::string text;
     for (int row = top; row <= bottom; ++row) {
@@ -97,8 +97,8 @@ std::string selectionText(Map& map, const config::EcuImage& image, const Display
         for (int column = left; column <= right; ++column) {
             if (column > left)
                 text += '\t';
-            const auto it = cells.find({row, column});
-            text += formatY(it == cells.end() ? 0.0f : it->second, map, formats);
+            const bool selected = cells.count({row, column}) != 0;
+            text += formatY(selected ? yPhysical(map, image, {row, column}) : 0.0f, map, formats);
         }
     }
     return text;
@@ -115,8 +115,8 @@ text::Status pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table,
     const GridCell origin{map.editRow, map.editIndex};
     std::vector<std::pair<GridCell, float>> targets;
     if (block) {
-        for (const auto& entry : map.selection.cells())
-            targets.emplace_back(entry.first, table.entries.front().value);
+        for (const GridCell cell : map.selection.cells())
+            targets.emplace_back(cell, table.entries.front().value);
     } else {
         for (const ClipEntry& entry : table.entries)
             targets.emplace_back(GridCell{origin.row + entry.row, origin.column + entry.column},
@@ -130,7 +130,6 @@ text::Status pasteIntoCells(MapSet& maps, Map& map, const ClipTable& table,
             continue; // outside the map
         if (commitCellValue(maps, map, value, formats, true).message != text::msg::Success)
             message = text::msg::DataError;
-        map.selection.update(cell, yPhysical(map, maps.image(), cell));
     }
     selectCell(map, maps.image(), EditTarget::Y, origin.row, origin.column);
     return message;

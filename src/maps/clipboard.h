@@ -54,7 +54,8 @@ int clipResultMessage(ClipResult result);
 // The text of the selection of `map`: each selected cell's stored value is re-read from the
 // image first; the bounding rectangle of the selection is written with FormatY, positions
 // that are not selected as the formatted 0. Empty when nothing is selected.
-std::string selectionText(Map& map, const config::EcuImage& image, const DisplayFormats& formats);
+std::string selectionText(const Map& map, const config::EcuImage& image,
+                          const DisplayFormats& formats);
 
 // Pastes `table` into the Y cells of `map` from its current cell, which must be a Y cell
 // (otherwise nothing is pasted and 0 returned, unless 1547 applies). With two or more cells

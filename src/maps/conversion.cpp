@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "text/messages.h"
@@ -9,12 +11,54 @@
 
 namespace qmx::maps {
 
+namespace {
+
+// `value` moved `steps` floats up (or down, for a negative count).
+float floatsAway(float value, int steps) {
+    const float toward = steps < 0 ? -std::numeric_limits<float>::infinity()
+                                   : std::numeric_limits<float>::infinity();
+    for (int i = 0; i < std::abs(steps); ++i)
+        value = std::nextafter(value, toward);
+    return value;
+}
+
+// The raw result of `physical` through the axis's physical-to-raw expression. A result within
+// float rounding noise of a whole number is that whole number: 0.20 × 100 computes as
+// 19.999998, and truncating it would store 19. The noise is what the floats next to `physical`
+// give (a typed or snapped value carries the rounding of its last float step) widened by two
+// float steps of the result (the rounding inside the expression). Every other result is kept
+// as computed, for the callers to truncate.
+Converted<float> rawResult(const MapAxis& axis, float physical) {
+    constexpr int kNoiseSteps = 2;
+    const Converted<float> r = evaluateExpression(axis.rawExpr, physical);
+    if (!r.ok() || !std::isfinite(r.value))
+        return r;
+    const float whole = std::round(r.value);
+    if (whole == r.value)
+        return r;
+    float lo = r.value;
+    float hi = r.value;
+    for (int steps : {-kNoiseSteps, kNoiseSteps}) {
+        const Converted<float> beside =
+            evaluateExpression(axis.rawExpr, floatsAway(physical, steps));
+        if (beside.ok() && std::isfinite(beside.value)) {
+            lo = std::min(lo, beside.value);
+            hi = std::max(hi, beside.value);
+        }
+    }
+    if (floatsAway(lo, -kNoiseSteps) <= whole && whole <= floatsAway(hi, kNoiseSteps))
+        return {ConversionCode::Ok, whole};
+    return r;
+}
+
+} // namespace
+
 Converted<float> toPhysical(const MapAxis& axis, std::uint16_t raw) {
     return evaluateExpression(axis.physicalExpr, static_cast<float>(raw));
 }
 
 Converted<std::uint8_t> toRawByte(const MapAxis& axis, float physical) {
-    const Converted<float> r = evaluateExpression(axis.rawExpr, physical);
+    const Converted<float> r = rawResult(axis, physical);
     if (!r.ok())
         return {r.code, 0};
     if (r.value >= 256.0f)
@@ -25,7 +69,7 @@ Converted<std::uint8_t> toRawByte(const MapAxis& axis, float physical) {
 }
 
 Converted<std::uint16_t> toRawWord(const MapAxis& axis, float physical) {
-    const Converted<float> r = evaluateExpression(axis.rawExpr, physical);
+    const Converted<float> r = rawResult(axis, physical);
     if (!r.ok())
         return {r.code, 0};
     // The low 16 bits of the two's-complement integer, computed without an overflowing cast.
@@ -36,7 +80,7 @@ Converted<std::uint16_t> toRawWord(const MapAxis& axis, float physical) {
 }
 
 Converted<std::int32_t> toRawWhole(const MapAxis& axis, float physical) {
-    const Converted<float> r = evaluateExpression(axis.rawExpr, physical);
+    const Converted<float> r = rawResult(axis, physical);
     if (!r.ok())
         return {r.code, 0};
     return {ConversionCode::Ok, text::truncToInt32(r.value)};

@@ -16,6 +16,8 @@ namespace qmx::maps {
 Converted<float> toPhysical(const MapAxis& axis, std::uint16_t raw);
 
 // The raw value of `physical` through the axis's physical-to-raw expression r, in three forms.
+// An r within float rounding noise of a whole number (19.999998 for 0.20 × 100) counts as that
+// whole number in every form.
 // Byte: code AboveByte when r >= 256, BelowByte when r < 0, else r truncated toward zero.
 Converted<std::uint8_t> toRawByte(const MapAxis& axis, float physical);
 // Word: no range check; the low 16 bits of r truncated toward zero.

@@ -14,7 +14,9 @@ std::int32_t rawOfLimit(const MapAxis& axis, const std::string& text, std::int32
     return raw.ok() ? raw.value : fallback;
 }
 
-RawLimits yLimits(const MapAxis& y) {
+} // namespace
+
+RawLimits yRawLimits(const MapAxis& y) {
     const std::string& inputMax = y.inputMax.empty() ? y.max : y.inputMax;
     const std::string& inputMin = y.inputMin.empty() ? y.min : y.inputMin;
     RawLimits limits;
@@ -24,6 +26,8 @@ RawLimits yLimits(const MapAxis& y) {
     limits.lowest = std::max(limits.lowest, 0);
     return limits;
 }
+
+namespace {
 
 // Limits of an axis value from its neighbours at index - 1 and index + 1; a missing neighbour
 // leaves `lowSide` / `highSide`.
@@ -47,8 +51,6 @@ Access selectCell(Map& map, const config::EcuImage& image, EditTarget target, in
     map.target = target;
     map.editRow = target == EditTarget::Z ? index : row;
     map.editIndex = index;
-    map.currentRaw = cell.value;
-    recomputeRawLimits(map, image);
     return Access::Ok;
 }
 
@@ -103,53 +105,48 @@ float yPhysical(const Map& map, const config::EcuImage& image, GridCell cell) {
     return read.result == Access::Ok ? toPhysical(map.y, read.value).value : 0.0f;
 }
 
-void selectSingle(Map& map, const config::EcuImage& image, GridCell cell) {
+void selectSingle(Map& map, GridCell cell) {
     map.selection.setAnchor(cell);
     map.selection.clearCells();
-    map.selection.set(cell, yPhysical(map, image, cell));
+    map.selection.add(cell);
 }
 
-void selectRectangle(Map& map, const config::EcuImage& image, GridCell anchor, GridCell corner) {
+void selectRectangle(Map& map, GridCell anchor, GridCell corner) {
     map.selection.clearCells();
     const auto [top, bottom] = std::minmax(anchor.row, corner.row);
     const auto [left, right] = std::minmax(anchor.column, corner.column);
     for (int row = std::max(top, 0); row <= bottom && row < map.rows(); ++row) {
         for (int column = std::max(left, 0); column <= right && column < map.columns(); ++column)
-            map.selection.set({row, column}, yPhysical(map, image, {row, column}));
+            map.selection.add({row, column});
     }
 }
 
-void refreshSelectionValues(Map& map, const config::EcuImage& image) {
-    for (const auto& [cell, value] : map.selection.cells())
-        map.selection.update(cell, yPhysical(map, image, cell));
+std::uint16_t currentRaw(const Map& map, const config::EcuImage& image) {
+    const CellRead read = readValue(map, image, map.target, map.editRow, map.editIndex);
+    return read.result == Access::Ok ? read.value : 0;
 }
 
-void recomputeRawLimits(Map& map, const config::EcuImage& image) {
+RawLimits rawLimits(const Map& map, const config::EcuImage& image) {
     switch (map.target) {
     case EditTarget::Y:
-        map.limits = yLimits(map.y);
-        return;
+        return yRawLimits(map.y);
     case EditTarget::X: {
         const int row = map.editRow;
         auto read = [&](int column) { return readX(map, image, column, row).value; };
-        map.limits = neighbourLimits(read, map.editIndex, map.columns(), 0, map.x.rawCap());
-        return;
+        return neighbourLimits(read, map.editIndex, map.columns(), 0, map.x.rawCap());
     }
     case EditTarget::Z: {
         auto read = [&](int row) { return readZ(map, image, row).value; };
-        if (!zRunsDownward(map, image)) {
-            map.limits = neighbourLimits(read, map.editIndex, map.rows(), 0, map.z.rawCap());
-            return;
-        }
+        if (!zRunsDownward(map, image))
+            return neighbourLimits(read, map.editIndex, map.rows(), 0, map.z.rawCap());
         // Downward: the value above is the upper bound, the value below the lower one.
         const RawLimits sides = neighbourLimits(read, map.editIndex, map.rows(), 0xFFFF, 0);
-        map.limits = {sides.highest, std::min<std::int32_t>(sides.lowest, map.z.rawCap())};
-        return;
+        return {sides.highest, std::min<std::int32_t>(sides.lowest, map.z.rawCap())};
     }
     case EditTarget::None:
         break;
     }
-    map.limits = RawLimits{};
+    return RawLimits{};
 }
 
 } // namespace qmx::maps

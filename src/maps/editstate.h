@@ -3,8 +3,8 @@
 #include "config/ecuimage.h"
 #include "maps/map.h"
 
-// Selection of the cell a map's editors work on, and the raw limits of that cell. Every change
-// of the edit position re-reads the current raw value and recomputes the limits.
+// Selection of the cell a map's editors work on, its raw value and its raw limits, both read
+// from the image whenever they are asked for.
 namespace qmx::maps {
 
 // A value of a map named as the edit state names it: for Y and per-row X values a row and a
@@ -21,8 +21,8 @@ EditPosition currentPosition(const Map& map);
 
 // Makes (target, row, index) the current cell: for Y and per-row X values `row` and `index`
 // are the row and column, for single-row X values `index` is the column, for Z values `index`
-// is the row. Reads its raw value and recomputes the limits. Changes nothing and returns the
-// failure when the cell is not in the map (or target is None: RowOutOfRange).
+// is the row. Changes nothing and returns the failure when the cell is not in the map (or
+// target is None: RowOutOfRange).
 Access selectCell(Map& map, const config::EcuImage& image, EditTarget target, int row, int index);
 // The same for `at`.
 Access selectCell(Map& map, const config::EcuImage& image, const EditPosition& at);
@@ -36,9 +36,20 @@ void selectFirstCell(Map& map, const config::EcuImage& image);
 // the Y cell (row, edit index). Changes nothing and returns the failure when out of range.
 Access selectRow(Map& map, const config::EcuImage& image, int row);
 
-// Re-reads the current raw value and recomputes the limits of the current cell; a cell no
-// longer in the map (after a relayout) is replaced by the first Y cell.
+// A current cell no longer in the map (after a relayout) is replaced by the first Y cell.
 void refreshEditState(Map& map, const config::EcuImage& image);
+
+// The raw value of the current cell as the image holds it; 0 when no cell is current.
+std::uint16_t currentRaw(const Map& map, const config::EcuImage& image);
+
+// The raw limits of a Y value of the map whose Y record is `y`: its limits through the
+// physical-to-raw expression, capped 0..255.
+RawLimits yRawLimits(const MapAxis& y);
+
+// The highest and lowest raw value the current cell may take: for Y values from the Y limits
+// through the physical-to-raw expression (capped 0..255); for axis values the neighbouring raw
+// values in the axis (swapped for a downward Z axis), capped 0..255 or 0..65535 for words.
+RawLimits rawLimits(const Map& map, const config::EcuImage& image);
 
 // Whether the Z axis runs downward: its first raw value is greater than its last.
 bool zRunsDownward(const Map& map, const config::EcuImage& image);
@@ -47,18 +58,10 @@ bool zRunsDownward(const Map& map, const config::EcuImage& image);
 float yPhysical(const Map& map, const config::EcuImage& image, GridCell cell);
 
 // Makes `cell` the anchor and the whole selection.
-void selectSingle(Map& map, const config::EcuImage& image, GridCell cell);
+void selectSingle(Map& map, GridCell cell);
 
 // Refills the selection with every cell of the rectangle between `anchor` and `corner`,
-// both included, each with its physical value; the anchor is left as it is.
-void selectRectangle(Map& map, const config::EcuImage& image, GridCell anchor, GridCell corner);
-
-// Re-reads the stored physical value of every selected cell from the image.
-void refreshSelectionValues(Map& map, const config::EcuImage& image);
-
-// Recomputes `map.limits` for the current cell: for Y values from the Y limits through the
-// physical-to-raw expression (capped 0..255, or 0..65535 for word elements); for axis values
-// from the neighbouring raw values in the axis (swapped for a downward Z axis).
-void recomputeRawLimits(Map& map, const config::EcuImage& image);
+// both included (cells outside the map left out); the anchor is left as it is.
+void selectRectangle(Map& map, GridCell anchor, GridCell corner);
 
 } // namespace qmx::maps

@@ -40,9 +40,9 @@ std::optional<std::int32_t> readHexText(std::string_view text) {
 
 // Makes the table window's selection follow the current cell: the Y cell alone, or nothing for
 // an axis value.
-void followSelection(Map& map, const config::EcuImage& image) {
+void followSelection(Map& map) {
     if (map.target == EditTarget::Y) {
-        selectSingle(map, image, {map.editRow, map.editIndex});
+        selectSingle(map, {map.editRow, map.editIndex});
         return;
     }
     map.selection.clearCells();
@@ -184,7 +184,7 @@ HexEffect HexController::commit(bool live) {
     if (!map || !selectedAddress())
         return {};
     config::EcuImage& image = m_maps.image();
-    // The byte and the limits as they are now: another window may have changed either.
+    // The current cell may have left the map (a relayout by another window).
     refreshEditState(*map, image);
     const std::optional<std::uint32_t> address = selectedAddress();
     if (!address)
@@ -196,7 +196,8 @@ HexEffect HexController::commit(bool live) {
         return {};
     }
     const auto at = static_cast<std::uint16_t>(*address);
-    const auto raw = static_cast<std::uint16_t>(std::clamp(map->limits.apply(*typed), 0, 0xFF));
+    const auto raw =
+        static_cast<std::uint16_t>(std::clamp(rawLimits(*map, image).apply(*typed), 0, 0xFF));
     HexEffect effect;
     if (raw != image.byte(at)) {
         if (!writeCurrentCell(m_maps, *map, raw, EditFamily::Edit, false)) {
@@ -229,7 +230,7 @@ HexEffect HexController::select(std::uint32_t address) {
         map ? positionAtAddress(*map, address) : std::nullopt;
     if (!position || selectCell(*map, m_maps.image(), *position) != Access::Ok)
         return effect;
-    followSelection(*map, m_maps.image());
+    followSelection(*map);
     m_editText = byteText(address);
     m_edited = false;
     m_layout.ensureVisible(address);

@@ -56,12 +56,12 @@ struct Map {
     MapAxis y;                      // the data; always single bytes
     std::optional<int> ownDecimals; // own Y display decimals (config map with a Y line)
 
-    // Edit state: the cell being edited, its raw value when it was selected, and its limits.
+    // Edit state: the cell being edited. Its raw value and limits are read from the image
+    // when needed (editstate.h), so that a read, an undo or the checksum fix never leaves a
+    // stale copy behind.
     EditTarget target = EditTarget::None;
     int editRow = 0;   // row of a Y value or of a per-row X value
     int editIndex = 0; // column of a Y or X value; the Z index for a Z value
-    std::uint16_t currentRaw = 0;
-    RawLimits limits;
 
     UndoList undo;       // this map's undo history, oldest first
     Selection selection; // the Y cells selected in the table window, and the anchor

@@ -11,8 +11,24 @@ namespace qmx::maps {
 
 namespace {
 
-CommitOutcome refused(const Map& map, const DisplayFormats& formats) {
-    return {text::msg::DataError, currentCellText(map, formats), false, std::nullopt};
+CommitOutcome refused(const MapSet& maps, const Map& map, const DisplayFormats& formats) {
+    return {text::msg::DataError, currentCellText(map, maps.image(), formats), false, std::nullopt};
+}
+
+// Whether the current cell takes typed values by the cell rules: a Y value, or an X value of a
+// map with an X row per Z value.
+bool isTypedCell(const Map& map) {
+    return map.target == EditTarget::Y || (map.target == EditTarget::X && map.hasXRowPerZ());
+}
+
+// The text the cell shows, committed again (F2 and Enter): the value stays as it is, even where
+// the display rounds it (a value shown as 2.7 may be 2.745, which would store one step lower).
+std::optional<CommitOutcome> unchanged(const MapSet& maps, const Map& map, std::string_view text,
+                                       const DisplayFormats& formats) {
+    std::string shown = currentCellText(map, maps.image(), formats);
+    if (text != shown)
+        return std::nullopt;
+    return CommitOutcome{text::msg::Success, std::move(shown), false, std::nullopt};
 }
 
 // An axis value and its neighbours, as displayed.
@@ -113,10 +129,7 @@ bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily fami
     case EditTarget::None:
         return false;
     }
-    if (result != Access::Ok)
-        return false;
-    map.currentRaw = raw;
-    return true;
+    return result == Access::Ok;
 }
 
 std::string rejectionText() {
@@ -145,31 +158,36 @@ std::string rawValueText(const Map& map, EditTarget target, std::uint16_t raw,
     return formatTarget(toPhysical(axisOf(map, target), raw).value, map, target, formats);
 }
 
-std::string currentCellText(const Map& map, const DisplayFormats& formats) {
-    return rawValueText(map, map.target, map.currentRaw, formats);
+std::string currentCellText(const Map& map, const config::EcuImage& image,
+                            const DisplayFormats& formats) {
+    return rawValueText(map, map.target, currentRaw(map, image), formats);
 }
 
 CommitOutcome commitTypedCell(MapSet& maps, Map& map, std::string_view text,
                               const DisplayFormats& formats) {
     const std::optional<float> value = readTypedValue(text);
     if (!value)
-        return refused(map, formats);
+        return refused(maps, map, formats);
+    if (std::optional<CommitOutcome> same = unchanged(maps, map, text, formats);
+        same && isTypedCell(map))
+        return *same;
     return commitCellValue(maps, map, *value, formats, false);
 }
 
 CommitOutcome commitCellValue(MapSet& maps, Map& map, float value, const DisplayFormats& formats,
                               bool grouped) {
+    if (!isTypedCell(map))
+        return refused(maps, map, formats);
     const bool y = map.target == EditTarget::Y;
-    if (!y && !(map.target == EditTarget::X && map.hasXRowPerZ()))
-        return refused(map, formats);
     const MapAxis& record = axisOf(map, map.target);
     const float v = y ? snapToStep(value, record.step) : value;
     const Converted<std::int32_t> converted = toRawWhole(record, v);
     if (!converted.ok())
-        return refused(map, formats);
+        return refused(maps, map, formats);
 
     // The limits may be crossed or lie outside a byte; the result always fits the cell.
-    std::int32_t raw = std::clamp(map.limits.apply(std::clamp(converted.value, 0, 0xFF)), 0, 0xFF);
+    const RawLimits limits = rawLimits(map, maps.image());
+    std::int32_t raw = std::clamp(limits.apply(std::clamp(converted.value, 0, 0xFF)), 0, 0xFF);
     const InputRange range = inputRange(record);
     const Converted<float> physical = toPhysical(record, static_cast<std::uint16_t>(raw));
     if (physical.ok() && physical.value < range.lo && raw < 0xFF)
@@ -182,9 +200,9 @@ CommitOutcome commitCellValue(MapSet& maps, Map& map, float value, const Display
     CommitOutcome outcome;
     if (v < range.lo || v > range.hi)
         outcome.warning = RangeWarning{v, {range.lo, range.hi}, std::nullopt, set};
-    if (finalRaw != map.currentRaw) {
+    if (finalRaw != currentRaw(map, maps.image())) {
         if (!writeCurrentCell(maps, map, finalRaw, EditFamily::Edit, grouped))
-            return refused(map, formats);
+            return refused(maps, map, formats);
         outcome.written = true;
     }
     outcome.cellText = formatTarget(set, map, map.target, formats);
@@ -196,15 +214,17 @@ CommitOutcome commitAxisValue(MapSet& maps, Map& map, std::string_view text,
     const bool axisTarget =
         map.target == EditTarget::Z || (map.target == EditTarget::X && !map.hasXRowPerZ());
     if (!axisTarget || !map.axesInImage())
-        return refused(map, formats);
+        return refused(maps, map, formats);
     const std::optional<float> typed = readTypedValue(text);
     if (!typed)
-        return refused(map, formats);
+        return refused(maps, map, formats);
+    if (std::optional<CommitOutcome> same = unchanged(maps, map, text, formats))
+        return *same;
     const AxisCell cell(maps, map, formats);
     const MapAxis& axis = cell.axis();
     const Converted<std::int32_t> converted = toRawWhole(axis, *typed);
     if (!converted.ok())
-        return refused(map, formats);
+        return refused(maps, map, formats);
 
     float v = *typed;
     if (converted.value > axis.rawCap() || converted.value < 0) {
@@ -215,15 +235,15 @@ CommitOutcome commitAxisValue(MapSet& maps, Map& map, std::string_view text,
     const float set = placeAxisValue(cell, cell.shown(v), outcome.warning);
     const Converted<std::int32_t> setRaw = toRawWhole(axis, set);
     if (!setRaw.ok())
-        return refused(map, formats);
+        return refused(maps, map, formats);
     const auto raw = static_cast<std::uint16_t>(std::clamp(setRaw.value, 0, axis.rawCap()));
     const float shownSet = cell.physicalShown(raw);
     if (outcome.warning)
         outcome.warning->set = shownSet;
     outcome.cellText = cell.text(shownSet);
-    if (outcome.cellText != currentCellText(map, formats)) {
+    if (outcome.cellText != currentCellText(map, maps.image(), formats)) {
         if (!writeCurrentCell(maps, map, raw, EditFamily::Edit, false))
-            return refused(map, formats);
+            return refused(maps, map, formats);
         outcome.written = true;
     }
     return outcome;

@@ -34,7 +34,7 @@ std::string rejectionText();
 std::optional<float> readTypedValue(std::string_view text);
 
 // Writes `raw` into the current cell (a byte for Y values, a byte or word for axis values)
-// after telling the undo hook (`family`, `grouped`); the current raw value becomes `raw`.
+// after telling the undo hook (`family`, `grouped`).
 // False, with nothing written, when the cell is not in the map.
 bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily family, bool grouped);
 
@@ -42,8 +42,9 @@ bool writeCurrentCell(MapSet& maps, Map& map, std::uint16_t raw, EditFamily fami
 std::string rawValueText(const Map& map, EditTarget target, std::uint16_t raw,
                          const DisplayFormats& formats);
 
-// The display text of the current cell's current raw value.
-std::string currentCellText(const Map& map, const DisplayFormats& formats);
+// The display text of the current cell's value in `image`.
+std::string currentCellText(const Map& map, const config::EcuImage& image,
+                            const DisplayFormats& formats);
 
 // Commits `text` into the current cell, a Y value or an X value of a per-row-X map: Y values
 // snap to the Y step; the raw value is clamped to 0..255 and the cell's limits and moved one

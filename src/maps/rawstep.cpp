@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "maps/conversion.h"
+#include "maps/editstate.h"
 #include "text/numbers.h"
 
 namespace qmx::maps {
@@ -17,9 +18,10 @@ bool outside(const InputRange& range, float value) {
 std::optional<std::int32_t> rawUnits(const Map& map, std::int32_t raw, int steps,
                                      const InputRange& range) {
     const int direction = steps > 0 ? 1 : -1;
+    const RawLimits limits = yRawLimits(map.y);
     std::int32_t target = raw + steps;
-    target = direction > 0 ? std::min({target, map.limits.highest, 0xFF})
-                           : std::max({target, map.limits.lowest, 0});
+    target = direction > 0 ? std::min({target, limits.highest, 0xFF})
+                           : std::max({target, limits.lowest, 0});
     const Converted<float> physical = toPhysical(map.y, static_cast<std::uint16_t>(target));
     if (physical.ok() && outside(range, physical.value))
         target -= direction;
@@ -40,7 +42,7 @@ std::optional<std::int32_t> stepGrid(const Map& map, std::int32_t raw, int steps
         const Converted<std::int32_t> converted = toRawWhole(map.y, value);
         if (!converted.ok())
             return std::nullopt;
-        return std::clamp(map.limits.apply(converted.value), 0, 0xFF);
+        return std::clamp(yRawLimits(map.y).apply(converted.value), 0, 0xFF);
     }
     return std::nullopt;
 }

@@ -2,10 +2,10 @@
 
 #include <compare>
 #include <cstddef>
-#include <map>
+#include <set>
 
 // The Y cells selected in the table window. The selection belongs to the map, so that every
-// view of the document sees the same one.
+// view of the document sees the same one; their values are read from the image when needed.
 namespace qmx::maps {
 
 // A Y cell by row and column; -1 stands for no cell.
@@ -18,9 +18,8 @@ struct GridCell {
 
 class Selection {
 public:
-    // The selected cells ordered by row, then column, each with the physical value it showed
-    // when it was selected (or last written).
-    const std::map<GridCell, float>& cells() const { return m_cells; }
+    // The selected cells ordered by row, then column.
+    const std::set<GridCell>& cells() const { return m_cells; }
     std::size_t size() const { return m_cells.size(); }
     bool empty() const { return m_cells.empty(); }
     bool contains(GridCell cell) const { return m_cells.count(cell) != 0; }
@@ -31,15 +30,13 @@ public:
 
     // Removes every cell; the anchor stays.
     void clearCells() { m_cells.clear(); }
-    // Adds `cell` or replaces its stored value.
-    void set(GridCell cell, float value) { m_cells[cell] = value; }
-    // Updates the stored value of `cell` when it is selected.
-    void update(GridCell cell, float value);
+    // Adds `cell`.
+    void add(GridCell cell) { m_cells.insert(cell); }
     // Drops the cells, and the anchor, that lie outside rows × columns.
     void dropOutside(int rows, int columns);
 
 private:
-    std::map<GridCell, float> m_cells;
+    std::set<GridCell> m_cells;
     GridCell m_anchor;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "maps/displayformat.h"
 #include "maps/mapset.h"
@@ -32,8 +33,10 @@ public:
 
     // --- Layout -------------------------------------------------------------------------------
     void setFormats(const DisplayFormats& formats) { m_formats = formats; }
-    // Pixels per cell (the table-window settings).
-    void setCellSize(int width, int height) { m_display.setCellSize(width, height); }
+    // Every text a cell of the current map may show (see TableDisplay::cellTexts).
+    std::vector<std::string> cellTexts() const { return m_display.cellTexts(); }
+    // Fits the cells to the widest text and the text height, in pixels of the font used.
+    void fitCells(int widestText, int textHeight) { m_display.fitCells(widestText, textHeight); }
     // The grid pane's client size in pixels; recomputes bars and ranges.
     void setViewSize(int width, int height) { m_display.setViewSize(width, height); }
     // Scroll position in cells (from the scroll bars), pulled into range.
@@ -44,6 +47,8 @@ public:
     const TableLayout& layout() const { return m_display.layout(); }
     // Grid rows per Z value: 2 for maps with an X row per Z value (that row above its Y row).
     int rowsPerZ() const { return m_display.rowsPerZ(); }
+    // Scrolls the least distance that shows the current cell whole.
+    void scrollToCurrent() { m_display.scrollToCurrent(); }
 
     // --- Painting -----------------------------------------------------------------------------
     TablePicture picture() const { return m_display.picture(); }

@@ -10,12 +10,53 @@ namespace qmx::maps {
 
 TableDisplay::TableDisplay(const MapSet& maps, const DisplayFormats& formats, int cellWidth,
                            int cellHeight)
-    : m_maps(maps), m_formats(formats) {
+    : m_maps(maps), m_formats(formats), m_minimumWidth(cellWidth), m_minimumHeight(cellHeight) {
     m_layout.setCellSize(cellWidth, cellHeight);
 }
 
-void TableDisplay::setCellSize(int width, int height) {
-    m_layout.setCellSize(width, height);
+std::vector<std::string> TableDisplay::cellTexts() const {
+    std::vector<std::string> texts;
+    const Map* current = m_maps.current();
+    if (!current)
+        return texts;
+    const Map& m = *current;
+    const config::EcuImage& image = m_maps.image();
+    const auto add = [&](EditTarget target, int row, int index) {
+        const CellRead read = readValue(m, image, target, row, index);
+        if (read.result == Access::Ok)
+            texts.push_back(rawValueText(m, target, read.value, m_formats));
+    };
+    for (const EditTarget target : {EditTarget::Y, EditTarget::X, EditTarget::Z}) {
+        if (target != EditTarget::Y && !m.axesInImage())
+            continue;
+        const int cap = target == EditTarget::Y ? 0xFF : axisOf(m, target).rawCap();
+        texts.push_back(rawValueText(m, target, 0, m_formats));
+        texts.push_back(rawValueText(m, target, static_cast<std::uint16_t>(cap), m_formats));
+    }
+    for (int row = 0; row < m.rows(); ++row) {
+        if (m.axesInImage())
+            add(EditTarget::Z, row, row);
+        else
+            texts.push_back(m.z.label(row));
+        for (int column = 0; column < m.columns(); ++column) {
+            add(EditTarget::Y, row, column);
+            if (m.hasXRowPerZ())
+                add(EditTarget::X, row, column);
+        }
+    }
+    for (int column = 0; column < m.columns(); ++column) {
+        if (!m.axesInImage())
+            texts.push_back(m.x.label(column));
+        else if (!m.hasXRowPerZ())
+            add(EditTarget::X, 0, column);
+    }
+    return texts;
+}
+
+void TableDisplay::fitCells(int widestText, int textHeight) {
+    constexpr int kMargins = 2 * 4 + 1; // 4 pixels either side of the text, one grid line
+    m_layout.setCellSize(std::max(m_minimumWidth, widestText + kMargins),
+                         std::max(m_minimumHeight, textHeight + 2));
     syncExtent();
 }
 

@@ -43,11 +43,17 @@ struct TablePicture {
 
 class TableDisplay {
 public:
-    // Shows the current map of `maps` with `formats`; both must outlive the display.
+    // Shows the current map of `maps` with `formats`; both must outlive the display. Cells are
+    // at least `cellWidth` × `cellHeight` pixels (the table-window settings).
     TableDisplay(const MapSet& maps, const DisplayFormats& formats, int cellWidth, int cellHeight);
 
-    // Pixels per cell (the table-window settings).
-    void setCellSize(int width, int height);
+    // Every text a cell of the current map may show: its values and labels now, and each value
+    // set's texts at its lowest and highest raw value.
+    std::vector<std::string> cellTexts() const;
+    // Fits the cells to their texts: `widestText` and `textHeight` are pixels in the font used.
+    // A cell holds its text with 4 pixels on either side and a line of the grid; it is never
+    // smaller than the settings' size.
+    void fitCells(int widestText, int textHeight);
     // The grid pane's client size in pixels; recomputes bars and ranges.
     void setViewSize(int width, int height);
     // Scroll position in cells (from the scroll bars), pulled into range.
@@ -75,6 +81,8 @@ private:
 
     const MapSet& m_maps;
     const DisplayFormats& m_formats;
+    int m_minimumWidth;
+    int m_minimumHeight;
     TableLayout m_layout;
 };
 

@@ -39,7 +39,7 @@ void TableEditor::open(std::string text, bool changed) {
 void TableEditor::openOnCurrent() {
     const Map* current = map();
     if (!m_editing && current && current->target != EditTarget::None)
-        open(currentCellText(*current, m_formats), false);
+        open(currentCellText(*current, m_maps.image(), m_formats), false);
 }
 
 TableEffect TableEditor::typeCharacter(char c) {
@@ -79,30 +79,23 @@ TableEffect TableEditor::commit() {
         m_sink.show(outcome.warning->text(), text::messageText(text::msg::TableWindowCaption),
                     text::Icon::Exclamation);
     bool changed = outcome.written;
-    if (m.target == EditTarget::Y) {
-        const GridCell cell{m.editRow, m.editIndex};
-        m.selection.update(cell, yPhysical(m, m_maps.image(), cell));
-        if (m.selection.size() >= 2)
-            changed = writeToSelection(m, outcome.written) || changed;
-    }
+    if (m.target == EditTarget::Y && m.selection.size() >= 2)
+        changed = writeToSelection(m, outcome.written) || changed;
     return {true, changed};
 }
 
 bool TableEditor::writeToSelection(Map& map, bool grouped) {
     const config::EcuImage& image = m_maps.image();
-    const std::uint16_t raw = map.currentRaw;
+    const std::uint16_t raw = currentRaw(map, image);
     const EditPosition origin = currentPosition(map);
     bool wrote = false;
-    for (const auto& entry : map.selection.cells()) {
-        const GridCell cell = entry.first;
+    for (const GridCell cell : map.selection.cells()) {
         if (cell.row == origin.row && cell.column == origin.index)
             continue;
         if (selectCell(map, image, EditTarget::Y, cell.row, cell.column) != Access::Ok)
             continue;
-        if (writeCurrentCell(m_maps, map, raw, EditFamily::Edit, grouped || wrote)) {
+        if (writeCurrentCell(m_maps, map, raw, EditFamily::Edit, grouped || wrote))
             wrote = true;
-            map.selection.update(cell, yPhysical(map, image, cell));
-        }
     }
     selectCell(map, image, origin);
     return wrote;
@@ -116,18 +109,15 @@ TableEffect TableEditor::step(int steps) {
     Map& m = *current;
     const config::EcuImage& image = m_maps.image();
     auto stepCurrent = [&](bool grouped) {
-        const auto raw = steppedYRaw(m, static_cast<std::uint8_t>(m.currentRaw), steps, m_formats);
-        if (!raw || !writeCurrentCell(m_maps, m, *raw, EditFamily::Step, grouped))
-            return false;
-        m.selection.update({m.editRow, m.editIndex}, yPhysical(m, image, {m.editRow, m.editIndex}));
-        return true;
+        const auto from = static_cast<std::uint8_t>(currentRaw(m, image));
+        const auto raw = steppedYRaw(m, from, steps, m_formats);
+        return raw && writeCurrentCell(m_maps, m, *raw, EditFamily::Step, grouped);
     };
 
     if (m.selection.size() >= 2) {
         const EditPosition origin = currentPosition(m);
         bool wrote = false;
-        for (const auto& entry : m.selection.cells()) {
-            const GridCell cell = entry.first;
+        for (const GridCell cell : m.selection.cells()) {
             if (selectCell(m, image, EditTarget::Y, cell.row, cell.column) == Access::Ok &&
                 stepCurrent(wrote))
                 wrote = true;
@@ -140,7 +130,7 @@ TableEffect TableEditor::step(int steps) {
         return effect;
     if (stepCurrent(false))
         effect.valuesChanged = true;
-    open(currentCellText(m, m_formats), false);
+    open(currentCellText(m, image, m_formats), false);
     return effect;
 }
 

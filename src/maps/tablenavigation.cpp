@@ -121,7 +121,7 @@ bool TableNavigation::move(int code) {
     if (!to || selectCell(m, image, *to) != Access::Ok)
         return false;
     if (to->target == EditTarget::Y)
-        selectSingle(m, image, {to->row, to->index});
+        selectSingle(m, {to->row, to->index});
     else
         dropSelection(m);
     return true;
@@ -137,7 +137,7 @@ bool TableNavigation::extend(int code) {
     const GridCell to{from.row + d.rows, from.column + d.columns};
     if (selectCell(m, m_maps.image(), EditTarget::Y, to.row, to.column) != Access::Ok)
         return false;
-    selectRectangle(m, m_maps.image(), anchorOr(m, from), to);
+    selectRectangle(m, anchorOr(m, from), to);
     return true;
 }
 
@@ -152,9 +152,9 @@ void TableNavigation::press(const TableHit& hit, bool shift) {
         if (shift) {
             const GridCell previous =
                 m.target == EditTarget::Y ? GridCell{m.editRow, m.editIndex} : cell;
-            selectRectangle(m, image, anchorOr(m, previous), cell);
+            selectRectangle(m, anchorOr(m, previous), cell);
         } else {
-            selectSingle(m, image, cell);
+            selectSingle(m, cell);
         }
     } else {
         dropSelection(m);
@@ -174,7 +174,7 @@ void TableNavigation::drag(const TableHit& hit) {
         return;
     const GridCell anchor = anchorOr(m, {m.editRow, m.editIndex});
     selectCell(m, m_maps.image(), EditTarget::Y, hit.row, hit.index);
-    selectRectangle(m, m_maps.image(), anchor, {hit.row, hit.index});
+    selectRectangle(m, anchor, {hit.row, hit.index});
 }
 
 bool TableNavigation::selectForEditing(const TableHit& hit) {

@@ -94,7 +94,7 @@ bool UndoHistory::push(Map& map, EditFamily family, bool grouped) {
     UndoRecord record;
     record.kind = kind;
     record.addresses = {address};
-    record.values = {map.currentRaw};
+    record.values = {currentRaw(map, m_maps.image())};
     record.grouped = grouped;
     map.undo.append(std::move(record), m_budget);
     return true;
@@ -126,7 +126,6 @@ bool UndoHistory::restore(Map& map, const UndoRecord& record, UndoResult& result
     if (!at || selectCell(map, m_maps.image(), at->target, at->row, at->index) != Access::Ok)
         return false;
     const std::uint16_t value = record.values.front();
-    map.currentRaw = value;
     switch (at->target) {
     case EditTarget::Y:
         m_maps.writeY(map, static_cast<std::uint8_t>(value), at->index, at->row);

@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
         connect(key, &QShortcut::activated, this,
                 [this, forward] { m_windows->activateNext(forward); });
     }
+    rebuildMenus(); // the no-document menus, from the first paint on
     enterNoDocumentState();
 }
 
@@ -138,41 +139,42 @@ void CMainFrame::addCommands() {
 }
 
 DocChildWindow* CMainFrame::makeChild(WindowKind kind, QWidget* parent) {
-    if (kind == WindowKind::Hex)
-        return makeHexView(parent);
-    if (kind != WindowKind::Table)
-        return nullptr;
-    app::Configuration& config = m_app.configuration();
-    const app::CEctSettings& registry = m_app.settings().registryValues;
-    const TableLook look{registry.tableWndCellWidth, registry.tableWndCellHeight,
-                         registry.tableWndFontSize, m_app.formats()};
-    auto* table = new TableWindow(config.maps, m_sink, look, parent);
-    connect(table, &DocChildWindow::valuesEdited, this, [this] {
+    DocChildWindow* child = nullptr;
+    if (kind == WindowKind::Table) {
+        const app::CEctSettings& registry = m_app.settings().registryValues;
+        const TableLook look{registry.tableWndCellWidth, registry.tableWndCellHeight,
+                             registry.tableWndFontSize, m_app.formats()};
+        child = new TableWindow(m_app.configuration().maps, m_sink, look, parent);
+    } else if (kind == WindowKind::Hex) {
+        child = makeHexView(parent);
+    }
+    if (child)
+        followChild(*child);
+    return child;
+}
+
+void CMainFrame::followChild(DocChildWindow& child) {
+    connect(&child, &DocChildWindow::valuesEdited, this, [this, kind = child.kind()] {
         if (CEctDoc* document = m_windows->document())
-            document->refreshOthers(WindowKind::Table);
+            document->refreshOthers(kind);
+        // A Z value may have changed: the "&Line" list shows them.
+        m_mapBarHandler->refillLines();
     });
-    connect(table, &DocChildWindow::stateChanged, this, [this] {
+    connect(&child, &DocChildWindow::stateChanged, this, [this] {
         m_mapBarHandler->refreshValueFields();
         refreshCommands();
     });
-    return table;
 }
 
 HexView* CMainFrame::makeHexView(QWidget* parent) {
     const app::CEctSettings& registry = m_app.settings().registryValues;
     auto* hex = new HexView(m_app.configuration().maps, m_sink, registry.tableWndCellWidth,
                             registry.tableWndCellHeight, parent);
-    const auto tellOthers = [this] {
+    connect(hex, &HexView::selectionMoved, this, [this] {
         if (CEctDoc* document = m_windows->document())
             document->refreshOthers(WindowKind::Hex);
-    };
-    connect(hex, &DocChildWindow::valuesEdited, this, tellOthers);
-    connect(hex, &HexView::selectionMoved, this, tellOthers);
-    connect(hex, &HexView::lineValueEdited, this, [this] { m_mapBarHandler->refillLines(); });
-    connect(hex, &DocChildWindow::stateChanged, this, [this] {
-        m_mapBarHandler->refreshValueFields();
-        refreshCommands();
     });
+    connect(hex, &HexView::lineValueEdited, this, [this] { m_mapBarHandler->refillLines(); });
     connect(hex, &HexView::liveWriteRequested, this, [this](int address, int value) {
         // The write shows its own failure, once; the value stays committed either way.
         static_cast<void>(ecu::writeEcuByte(m_link.link(), m_progress, m_sink,

@@ -84,7 +84,11 @@ private:
     void addCommands();
     // The document child window of `kind`; null for a kind the program cannot show yet.
     DocChildWindow* makeChild(WindowKind kind, QWidget* parent);
-    // The hex view, wired to the document's broadcasts, the map bar and the single-value write.
+    // The frame follows what `child` reports: edited values refresh the other windows and the
+    // map bar, a changed edit state the value fields and the commands.
+    void followChild(DocChildWindow& child);
+    // The hex view, wired to its own broadcasts (a moved selection, a written line value) and
+    // the single-value write.
     HexView* makeHexView(QWidget* parent);
 
     void titleCommand();

@@ -3,6 +3,7 @@
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
 
+#include <QEvent>
 #include <QMdiArea>
 
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace qmx::ui {
 
 DocumentWindows::DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory)
     : m_area(area), m_factory(std::move(factory)) {
+    m_area.viewport()->installEventFilter(this);
 }
 
 DocumentWindows::~DocumentWindows() {
@@ -62,6 +64,15 @@ CEctView* DocumentWindows::activeView() const {
 DocChildWindow* DocumentWindows::activeChild() const {
     CEctView* view = activeView();
     return view ? view->child() : nullptr;
+}
+
+bool DocumentWindows::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_area.viewport() && event->type() == QEvent::Resize) {
+        const QRect area(QPoint(0, 0), m_area.viewport()->size());
+        for (QMdiSubWindow* window : m_area.subWindowList())
+            window->setGeometry(area);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool DocumentWindows::activateNext(bool forward) {

@@ -18,6 +18,7 @@ class CEctDoc;
 
 // The windows of the open document in the main frame's document area: the document and its
 // frames, one of each kind, which the next-window and previous-window commands cycle through.
+// The frames cover the area and follow its size.
 class DocumentWindows : public QObject {
 public:
     DocumentWindows(QMdiArea& area, CEctView::ChildFactory factory);
@@ -40,6 +41,9 @@ public:
     // or the previous frame in the order map, hex, table (so between a map and a table window
     // alone they switch to the other). False when nothing was activated.
     bool activateNext(bool forward = true);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QMdiArea& m_area;

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -37,7 +38,7 @@ MapBar::MapBar(QWidget* parent)
     : QDockWidget(parent), m_panel(new QWidget(this)), m_tabFrame(new QFrame(m_panel)),
       m_tabs(new QTabBar(m_panel)), m_maps(new QListWidget(m_panel)),
       m_lineLabel(new QLabel("&Line", m_panel)), m_lines(new QComboBox(m_panel)),
-      m_all(new QCheckBox("&ALL", m_panel)), m_constants(new QTreeWidget(m_panel)) {
+      m_all(new QCheckBox("ALL", m_panel)), m_constants(new QTreeWidget(m_panel)) {
     setObjectName("mapBar");
     setWindowTitle("Map");
     setFeatures(QDockWidget::DockWidgetMovable);
@@ -51,13 +52,12 @@ MapBar::MapBar(QWidget* parent)
     m_lines->setObjectName("lineList");
     m_lineLabel->setBuddy(m_lines);
     m_all->setObjectName("allBox");
+    // No mnemonic: Alt+A belongs to Window > All, which toggles the same option.
     m_all->setTristate(true);
     m_all->setEnabled(false);
     m_constants->setObjectName("constList");
     m_constants->setColumnCount(2);
     m_constants->setHeaderLabels({"Contents", "Value"});
-    m_constants->setColumnWidth(0, 180);
-    m_constants->setColumnWidth(1, 100);
     m_constants->setRootIsDecorated(false);
     m_constants->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_constants->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -97,6 +97,7 @@ MapBar::MapBar(QWidget* parent)
         w->installEventFilter(this);
     m_panel->installEventFilter(this);
     m_panel->setMinimumSize(180, 200);
+    fitConstantColumns();
     switchPage(kMapPage);
 }
 
@@ -139,6 +140,23 @@ void MapBar::setConstants(const std::vector<maps::ConstantRow>& rows) {
     m_constants->clear();
     for (const maps::ConstantRow& row : rows)
         new QTreeWidgetItem(m_constants, {textFromBytes(row.contents), textFromBytes(row.value)});
+    fitConstantColumns();
+}
+
+void MapBar::fitConstantColumns() {
+    static constexpr int kMinimumWidths[] = {180, 100};
+    int columns = 0;
+    for (int column = 0; column < 2; ++column) {
+        m_constants->resizeColumnToContents(column);
+        const int width = std::max(kMinimumWidths[column], m_constants->columnWidth(column));
+        m_constants->setColumnWidth(column, width);
+        columns += width;
+    }
+    // The list is 20 pixels narrower than the bar (the tab frame and its margins); its frame and
+    // a vertical scroll bar take their part.
+    const int frame = 2 * m_constants->frameWidth();
+    const int bar = m_constants->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m_panel->setMinimumWidth(columns + frame + bar + 20);
 }
 
 void MapBar::clear() {

@@ -75,6 +75,9 @@ protected:
 private:
     void switchPage(int page);
     void layOut();
+    // Widens the constant list's columns to their texts (never below 180 and 100 pixels) and
+    // the bar, so that both columns show whole.
+    void fitConstantColumns();
     bool handleKey(QObject* watched, QEvent* event);
 
     QWidget* m_panel;

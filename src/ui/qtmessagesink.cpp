@@ -2,7 +2,11 @@
 
 #include "ui/textcodec.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace qmx::ui {
 
@@ -24,6 +28,19 @@ QMessageBox::Icon boxIcon(text::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Makes `box` wide enough for its caption: a short text ("Complete") would otherwise give a box
+// whose title bar cuts the caption ("R... U"). The title bar's font is the window system's; the
+// program's font in bold, with room for the bar's icon and buttons, stands in for it.
+void fitCaption(QMessageBox& box) {
+    constexpr int kTitleBarButtons = 150;
+    QFont title = box.font();
+    title.setBold(true);
+    const int width = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 text::Answer QtMessageSink::show(std::string_view text, std::string_view caption, text::Icon icon,
@@ -41,7 +58,21 @@ text::Answer QtMessageSink::show(std::string_view text, std::string_view caption
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
+    fitCaption(box);
+    // The keyboard focus goes back where it was when the box closes, not to whatever the window
+    // system picks (the next arrow key would then switch the map bar's page).
+    // A widget that went away meanwhile (a table's edit box) hands it to its nearest parent
+    // that takes the focus.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const int answer = box.exec();
+    QWidget* target = focus;
+    while (target && (!target->isVisible() || target->focusPolicy() == Qt::NoFocus))
+        target = target->parentWidget();
+    if (target) {
+        target->activateWindow();
+        target->setFocus(Qt::OtherFocusReason);
+    }
+    switch (answer) {
     case QMessageBox::Cancel:
         return text::Answer::Cancel;
     case QMessageBox::Yes:

@@ -6,7 +6,9 @@ class QWidget;
 
 namespace qmx::ui {
 
-// Shows the core's messages as message boxes over `parent`, with the caption and icon given.
+// Shows the core's messages as message boxes over `parent`, with the caption and icon given;
+// a box is wide enough for its caption, and when it closes the keyboard focus returns to the
+// widget that had it.
 class QtMessageSink : public text::MessageSink {
 public:
     explicit QtMessageSink(QWidget* parent = nullptr) : m_parent(parent) {}

@@ -3,6 +3,7 @@
 #include "ui/qteventpump.h"
 #include "ui/textcodec.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -18,10 +19,17 @@ QtProgressWindow::QtProgressWindow(QtEventPump& pump, QWidget* owner)
     setMinimumWidth(260);
 }
 
+QtProgressWindow::~QtProgressWindow() {
+    close();
+}
+
 void QtProgressWindow::open(std::string_view title) {
     setWindowTitle(textFromBytes(title));
     m_status->setText(QString::fromLatin1(ecu::waitText()));
     m_retry->clear();
+    if (!m_waitCursor)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_waitCursor = true;
     show();
     raise();
     m_pump.pumpOne();
@@ -37,6 +45,9 @@ void QtProgressWindow::setRetry(std::string_view text) {
 
 void QtProgressWindow::close() {
     hide();
+    if (m_waitCursor)
+        QApplication::restoreOverrideCursor();
+    m_waitCursor = false;
 }
 
 QString QtProgressWindow::statusText() const {

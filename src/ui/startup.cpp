@@ -5,6 +5,7 @@
 #include "text/messages.h"
 #include "text/streamsink.h"
 #include "ui/cmainframe.h"
+#include "ui/dialogfont.h"
 #include "ui/qtmessagesink.h"
 #include "ui/splashscreen.h"
 
@@ -49,7 +50,7 @@ int runBatch(const app::CommandWords& words) {
     return app::runBatchExport(application, words.first, words.second, sink);
 }
 
-int runDesktop(int argc, char** argv) {
+int runDesktop(int argc, char** argv, const std::string& configuration) {
     QApplication qtApp(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QtMessageSink sink;
@@ -69,6 +70,7 @@ int runDesktop(int argc, char** argv) {
         return 1;
     }
 
+    applyDialogFont(application.settings().registryValues.programDlgFontSize);
     CMainFrame frame(application, sink, app::LinkHostPlaces{places.homeFolder});
     sink.setParent(&frame);
     // A log that cannot be opened has been shown by openLog; the program runs without it.
@@ -81,7 +83,12 @@ int runDesktop(int argc, char** argv) {
     const QPixmap picture =
         SplashScreen::pictureFor(QCoreApplication::applicationFilePath(), depth);
     const int splashMs = int(application.settings().registryValues.showSplashTime);
-    auto* splash = new SplashScreen(picture, splashMs, [&frame] { frame.showMaximized(); });
+    auto* splash = new SplashScreen(picture, splashMs, [&frame, &configuration] {
+        frame.showMaximized();
+        // A failed open has shown its message; the program runs without a document.
+        if (!configuration.empty())
+            static_cast<void>(frame.openFile(QString::fromLocal8Bit(configuration.c_str())));
+    });
     splash->show();
     return qtApp.exec();
 }

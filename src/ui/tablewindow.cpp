@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -46,6 +47,7 @@ TableWindow::TableWindow(maps::MapSet& maps, text::MessageSink& sink, const Tabl
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (look.fontSize > 0)
         m_font.setPixelSize(look.fontSize);
+    setFont(m_font);
     m_edit->setObjectName("editBox");
     m_edit->setFont(m_font);
     m_edit->setAlignment(Qt::AlignRight);
@@ -66,6 +68,7 @@ TableWindow::TableWindow(maps::MapSet& maps, text::MessageSink& sink, const Tabl
     connect(m_hbar, &QScrollBar::valueChanged, this, scrolled);
     connect(m_vbar, &QScrollBar::valueChanged, this, scrolled);
     m_caption = QString::fromStdString(m_controller.caption());
+    fitCells();
 }
 
 void TableWindow::repaintWindow() {
@@ -74,6 +77,7 @@ void TableWindow::repaintWindow() {
 
 void TableWindow::refreshAfterChange() {
     m_controller.refresh();
+    fitCells();
     syncScrollBars();
     syncEditBox();
     update();
@@ -81,6 +85,7 @@ void TableWindow::refreshAfterChange() {
 
 void TableWindow::refreshAfterFocus() {
     refreshAfterChange();
+    scrollToCurrent();
 }
 
 void TableWindow::valueChanged(int, WindowKind) {
@@ -97,7 +102,9 @@ void TableWindow::editOperation(int code) {
 
 void TableWindow::mapChanged() {
     m_controller.refresh();
+    fitCells();
     layOut();
+    scrollToCurrent();
     settle({true, false});
 }
 
@@ -143,6 +150,8 @@ QString TableWindow::caption() const {
 }
 
 void TableWindow::settle(const maps::TableEffect& effect) {
+    if (effect.valuesChanged)
+        fitCells();
     syncScrollBars();
     syncEditBox();
     update();
@@ -174,6 +183,18 @@ void TableWindow::layOut() {
     m_vbar->setGeometry(width() - bar, 0, bar, height() - (horizontal ? bar : 0));
     syncScrollBars();
     syncEditBox();
+}
+
+void TableWindow::fitCells() {
+    const QFontMetrics metrics(m_font);
+    int widest = 0;
+    for (const std::string& text : m_controller.cellTexts())
+        widest = std::max(widest, metrics.horizontalAdvance(textFromBytes(text)));
+    const maps::TableLayout& layout = m_controller.layout();
+    const QSize before(layout.cellWidth(), layout.cellHeight());
+    m_controller.fitCells(widest, metrics.height());
+    if (before != QSize(layout.cellWidth(), layout.cellHeight()))
+        layOut();
 }
 
 void TableWindow::syncScrollBars() {
@@ -244,6 +265,14 @@ void TableWindow::paintEvent(QPaintEvent*) {
 
 void TableWindow::resizeEvent(QResizeEvent*) {
     layOut();
+    scrollToCurrent();
+}
+
+void TableWindow::scrollToCurrent() {
+    m_controller.scrollToCurrent();
+    syncScrollBars();
+    syncEditBox();
+    update();
 }
 
 void TableWindow::mousePressEvent(QMouseEvent* event) {

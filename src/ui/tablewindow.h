@@ -65,6 +65,11 @@ private:
     // Applies what an input did: edit box, scroll bars, repaint, notifications.
     void settle(const maps::TableEffect& effect);
     void layOut();
+    // Widens (or heightens) the cells to the texts of the current map in the window's font,
+    // never below the settings' size, and lays the window out again when they changed.
+    void fitCells();
+    // Scrolls the current cell into view (after a resize, a new map, a chosen line).
+    void scrollToCurrent();
     void syncEditBox();
     void syncScrollBars();
 

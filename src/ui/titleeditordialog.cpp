@@ -86,6 +86,8 @@ void TitleEditorDialog::deleteSelected() {
     if (row < 0 || m_list->selectedItems().isEmpty())
         return;
     m_titles.remove(std::size_t(row));
+    if (m_markModified)
+        m_markModified();
     refill();
 }
 

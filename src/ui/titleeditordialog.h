@@ -15,7 +15,8 @@ namespace qmx::ui {
 // configuration's title list. The caller stores titles() back when the dialog ends with OK.
 class TitleEditorDialog : public QDialog {
 public:
-    // `markModified` is called whenever an "Edit Title" dialog ends with OK.
+    // `markModified` is called whenever a pair is deleted or an "Edit Title" dialog ends with
+    // OK: OK then changes the configuration, which Close must not discard without asking.
     TitleEditorDialog(app::TitleList titles, std::function<void()> markModified,
                       QWidget* parent = nullptr);
 
@@ -23,7 +24,7 @@ public:
 
     // Opens "Edit Title" on the selected pair; replaces the pair on OK.
     void editSelected();
-    // Removes the selected pair.
+    // Removes the selected pair and marks the document modified.
     void deleteSelected();
 
 private:

@@ -133,6 +133,16 @@ TEST_F(QmxctlTest, SetCommitsThroughTheEditorRulesAndSaves) {
               std::string::npos);
 }
 
+TEST_F(QmxctlTest, SetStoresStepValuesAsTyped) {
+    const std::string config = home.sample("boost.rcz");
+    const testing::ProgramRun run = qmxctl({"set", config, "--map", "BOOST", "--cell", "0,1",
+                                            "0.20", "--map", "LAMBDA", "--cell", "0,0", "0.9"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = exportWithoutTime(config);
+    EXPECT_NE(text.find("\r\n1500.0,0.20,"), std::string::npos);
+    EXPECT_NE(text.find("\r\nIdle,0.900,"), std::string::npos);
+}
+
 TEST_F(QmxctlTest, FailuresPrintTheProgramsMessageAndLeaveTheFile) {
     const std::string config = home.sample("sample.rcz");
     const std::string before = readAll(config);

@@ -196,7 +196,6 @@ TEST_F(HexFreeMapTest, CommitRules) {
 
     // Above the maximum: the maximum is stored. Lower case reads too. One undo record each.
     map->y.max = "200";
-    recomputeRawLimits(*map, image);
     EXPECT_TRUE(type("fff").valuesChanged);
     EXPECT_EQ(image.byte(0x8107), 200);
     EXPECT_EQ(hex.editText(), "C8");

@@ -78,10 +78,10 @@ TEST_F(MapTest, SelectionReadsTheCellAndFollowsTheRow) {
     putBytes(image, map.z.address, {10, 20, 30});
     putBytes(image, map.y.address, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     selectFirstCell(map, image);
-    EXPECT_EQ(map.currentRaw, 1);
+    EXPECT_EQ(currentRaw(map, image), 1);
     selectCell(map, image, EditTarget::Y, 0, 2);
     EXPECT_EQ(selectRow(map, image, 2), Access::Ok);
-    EXPECT_EQ(map.currentRaw, 11);
+    EXPECT_EQ(currentRaw(map, image), 11);
     EXPECT_EQ(selectRow(map, image, 3), Access::RowOutOfRange);
 
     Map empty = freeMap(image, 0x8100, 0, 4);
@@ -95,19 +95,17 @@ TEST_F(MapTest, YLimitsComeFromTheLimitsThroughTheRawExpression) {
     map.y.max = "200";
     map.y.inputMax = "150";
     selectFirstCell(map, image);
-    EXPECT_EQ(map.limits.lowest, 10);
-    EXPECT_EQ(map.limits.highest, 150);
+    EXPECT_EQ(rawLimits(map, image).lowest, 10);
+    EXPECT_EQ(rawLimits(map, image).highest, 150);
     map.y.rawExpr = "x*2"; // 400 is capped at a byte
-    recomputeRawLimits(map, image);
-    EXPECT_EQ(map.limits.highest, 255);
+    EXPECT_EQ(rawLimits(map, image).highest, 255);
 
     map.y.inputMax = "";
     map.y.min = "0";
     map.y.max = "100";
     map.y.rawExpr = "100-x"; // a falling conversion crosses the limits
-    recomputeRawLimits(map, image);
-    EXPECT_EQ(map.limits.lowest, 100);
-    EXPECT_EQ(map.limits.apply(50), 0); // raised to the lowest, then capped at the highest
+    EXPECT_EQ(rawLimits(map, image).lowest, 100);
+    EXPECT_EQ(rawLimits(map, image).apply(50), 0); // raised to the lowest, then capped
 }
 
 TEST_F(MapTest, AxisLimitsAreTheNeighbours) {
@@ -130,12 +128,12 @@ TEST_F(MapTest, AxisLimitsAreTheNeighbours) {
     for (const auto& c : cases) {
         putBytes(image, map.z.address, c.z);
         selectCell(map, image, c.target, 0, c.index);
-        EXPECT_EQ(map.limits.lowest, c.lowest) << c.z.size() << " " << c.index;
-        EXPECT_EQ(map.limits.highest, c.highest) << c.z.size() << " " << c.index;
+        EXPECT_EQ(rawLimits(map, image).lowest, c.lowest) << c.z.size() << " " << c.index;
+        EXPECT_EQ(rawLimits(map, image).highest, c.highest) << c.z.size() << " " << c.index;
     }
     Map words = wordAxisMap();
     selectCell(words, image, EditTarget::X, 0, 3);
-    EXPECT_EQ(words.limits.highest, 0xFFFF);
+    EXPECT_EQ(rawLimits(words, image).highest, 0xFFFF);
 }
 
 TEST_F(MapTest, RelayoutFollowsTheCountBytes) {
@@ -150,7 +148,6 @@ TEST_F(MapTest, RelayoutFollowsTheCountBytes) {
     EXPECT_EQ(first.y.count, 255);
     EXPECT_EQ(first.y.address, 0x8002 + 15 + 17);
     EXPECT_EQ(second.z.address, first.y.address + 255 + 2);
-    EXPECT_EQ(first.currentRaw, image.byte(static_cast<std::uint16_t>(yAddress(first, 1, 1))));
 
     putBytes(image, 0x8000, {1, 1});
     ASSERT_TRUE(maps.relayoutFreeMaps());

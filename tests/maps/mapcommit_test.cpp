@@ -17,8 +17,14 @@ using test::putBytes;
 // Remembers the old raw value each time the undo history would be told.
 class RecordingObserver : public EditObserver {
 public:
-    void beforeWrite(Map& map, EditFamily, bool) override { oldValues.push_back(map.currentRaw); }
+    explicit RecordingObserver(const config::EcuImage& image) : m_image(image) {}
+    void beforeWrite(Map& map, EditFamily, bool) override {
+        oldValues.push_back(currentRaw(map, m_image));
+    }
     std::vector<std::uint16_t> oldValues;
+
+private:
+    const config::EcuImage& m_image;
 };
 
 // A 3 × 4 free map with Z values 10, 20, 30, X values 10, 20, 30, 40 and Y limits 0..200.
@@ -42,12 +48,11 @@ protected:
         map->y.rawExpr = toRaw;
         map->y.min = min;
         map->y.max = max;
-        recomputeRawLimits(*map, image);
     }
 
     config::EcuImage image;
     MapSet maps{image};
-    RecordingObserver observer;
+    RecordingObserver observer{image};
     DisplayFormats formats{0, 1, 0};
     Map* map = nullptr;
 };
@@ -109,7 +114,6 @@ TEST_F(CommitTest, AxisValuesStayBetweenTheirNeighbours) {
         putBytes(image, map->x.address, {10, 20, 30, 40});
         EXPECT_EQ(axis(EditTarget::X, c.index, c.text).message, 0) << c.text;
         EXPECT_EQ(readX(*map, image, c.index).value, c.raw) << c.text;
-        EXPECT_EQ(map->currentRaw, c.raw) << c.text;
     }
 }
 
@@ -158,7 +162,7 @@ TEST_F(CommitTest, RaiseAndLowerStayWithinTheLimits) {
     EXPECT_EQ(steppedYRaw(*map, 250, 10, formats), 255);
     EXPECT_FALSE(steppedYRaw(*map, 255, 1, formats));
     EXPECT_EQ(steppedYRaw(*map, 5, -10, formats), 0);
-    map->limits = {20, 200};
+    setYConversion("x", "x", "20", "200");
     EXPECT_EQ(steppedYRaw(*map, 195, 10, formats), 200);
     EXPECT_FALSE(steppedYRaw(*map, 210, 1, formats)); // never moves away from the limits
 

@@ -58,7 +58,7 @@ TEST_F(UndoTest, GroupIsUndoneTogetherAndSelectionEndsAtTheRestoredCell) {
     putBytes(image, yAddress(*map, 1, 0), {1, 2, 3, 4});
     for (int column = 0; column < 4; ++column)
         write(EditTarget::Y, 1, column, 9, EditFamily::Edit, column > 0);
-    map->selection.set({2, 2}, 0.0f);
+    map->selection.add({2, 2});
 
     const UndoResult result = history.undo(*map);
     EXPECT_EQ(result.restored, 4);

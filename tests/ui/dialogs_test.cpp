@@ -5,12 +5,15 @@
 #include "app/titlelist.h"
 #include "support/linesof.h"
 #include "ui/addtitledialog.h"
+#include "ui/dialogfont.h"
 #include "ui/directorydialog.h"
 #include "ui/titleeditordialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -24,8 +27,9 @@ app::TitleList titles(const std::vector<std::string>& lines) {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void deletingTheOnlyPairLeavesNothingToEdit() {
-        ui::TitleEditorDialog editor(titles({"[Title]", "Engine", "QX400"}), {});
+    void deletingTheOnlyPairLeavesNothingToEditAndMarksModified() {
+        int marked = 0;
+        ui::TitleEditorDialog editor(titles({"[Title]", "Engine", "QX400"}), [&] { ++marked; });
         auto* list = editor.findChild<QListWidget*>("titles");
         auto* edit = editor.findChild<QPushButton*>("edit");
         auto* remove = editor.findChild<QPushButton*>("delete");
@@ -38,6 +42,7 @@ private slots:
         QCOMPARE(list->count(), 0);
         QVERIFY(!edit->isEnabled() && !remove->isEnabled());
         QCOMPARE(editor.titles().size(), 0u);
+        QCOMPARE(marked, 1);
     }
 
     void editingReplacesThePairAndMarksModified() {
@@ -72,6 +77,19 @@ private slots:
         dialog.accept();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(marked, 1);
+    }
+
+    void dialogsTakeTheDialogFontSize() {
+        const QFont before = QApplication::font("QDialog");
+        ui::applyDialogFont(19);
+        ui::DirectoryDialog dialog({});
+        QMessageBox box;
+        dialog.ensurePolished(); // as showing it does
+        box.ensurePolished();
+        QCOMPARE(dialog.findChild<QComboBox*>("filePath")->font().pixelSize(), 19);
+        QCOMPARE(box.font().pixelSize(), 19);
+        QCOMPARE(QWidget().font().pixelSize(), QApplication::font().pixelSize());
+        QApplication::setFont(before, "QDialog");
     }
 
     void directoryDialogOffersTheRecentFolders() {

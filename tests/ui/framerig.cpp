@@ -7,17 +7,17 @@
 
 namespace qmx::uitest {
 
-FrameRig::FrameRig(const std::string& iniExtra) {
+FrameRig::FrameRig(const std::string& iniExtra, RigSample sample) : m_sample(sample) {
     m_home.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
                                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n"
                                  "\"Install Directory\"=\"" +
                                      m_home.path() +
                                      "\"\n"
-                                     "\"Rs232cPortAutoSelect\"=dword:00000000\n"
                                      "\"MachineFolder\"=\"QX400T\"\n"
+                                     "\"Rs232cPortAutoSelect\"=dword:00000000\n"
                                      "\"ShowSplashTime\"=dword:00000000\n");
     m_home.write("qmx.INI", testing::readAll(SAMPLES_DIR "/qmx.INI") + iniExtra);
-    m_home.write("sample.rcz", testing::readAll(SAMPLES_DIR "/sample.rcz"));
+    m_home.write(sample.file, testing::readAll(std::string(SAMPLES_DIR "/") + sample.file));
     std::filesystem::create_directories(m_home.file("sys"));
     std::filesystem::create_directories(m_home.file("ports"));
     const app::StartupPlaces places{m_home.path(), m_home.path(), "qmx"};
@@ -47,8 +47,8 @@ bool FrameRig::openSample() {
 std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::string> extra,
                                                               int comNumber) {
     std::vector<std::string> args{
-        "--image",        SAMPLES_DIR "/sample.rcz",
-        "--machine-code", "Q4",
+        "--image",        std::string(SAMPLES_DIR "/") + m_sample.file,
+        "--machine-code", m_sample.machineCode,
         "--link",         m_home.file("ports/COM" + std::to_string(comNumber))};
     args.insert(args.end(), extra.begin(), extra.end());
     auto process = std::make_unique<testing::EcusimProcess>(ECUSIM_PATH, args);
@@ -64,7 +64,7 @@ QString FrameRig::copySample(const std::string& name) {
 }
 
 QString FrameRig::samplePath() const {
-    return QString::fromStdString(m_home.file("sample.rcz"));
+    return QString::fromStdString(m_home.file(m_sample.file));
 }
 
 } // namespace qmx::uitest

@@ -13,14 +13,23 @@
 
 namespace qmx::uitest {
 
-// A main frame over a temporary QMX home holding qmx.INI and a copy of the packed sample, with
-// a scripted message sink. Settings: the sample's qmx.INI; `iniExtra` is appended to it.
+// A bundled packed sample and the machine code its simulated ECU answers with.
+struct RigSample {
+    const char* file;
+    const char* machineCode;
+};
+inline constexpr RigSample kInjectionSample{"sample.rcz", "Q4"};
+inline constexpr RigSample kBoostSample{"boost.rcz", "QT"};
+
+// A main frame over a temporary QMX home holding qmx.INI and a copy of a packed sample, with
+// a scripted message sink. Settings: the sample's qmx.INI; `iniExtra` is appended to it; the
+// registry's MachineFolder is QX400T, so that both samples open.
 class FrameRig {
 public:
-    explicit FrameRig(const std::string& iniExtra = {});
+    explicit FrameRig(const std::string& iniExtra = {}, RigSample sample = kInjectionSample);
     ~FrameRig();
 
-    // Opens the sample copy and waits for its table window.
+    // Opens the sample's copy and waits for its table window.
     bool openSample();
     QString samplePath() const;
     // Copies samples/`name` into the home; its path.
@@ -37,6 +46,7 @@ public:
 
 private:
     testing::TempFolder m_home;
+    RigSample m_sample;
 };
 
 } // namespace qmx::uitest

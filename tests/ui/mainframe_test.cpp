@@ -9,11 +9,15 @@
 #include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/mapbar.h"
+#include "ui/qtmessagesink.h"
 #include "ui/tablewindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -21,7 +25,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <fstream>
 
@@ -102,6 +108,14 @@ private slots:
         QVERIFY(!rig->frame->action(cmd::FileSave)->isEnabled());
     }
 
+    void theMenusAreThereBeforeTheFirstDocument() {
+        FrameRig fresh;
+        QMenuBar* bar = fresh.frame->menuBar();
+        QCOMPARE(menuTitles(bar), (QStringList{"&File", "&Help"}));
+        QCOMPARE(menuItems(bar, "&File"), (QStringList{"&Open", "&Directory...", "E&xit"}));
+        QVERIFY(fresh.frame->action(cmd::FileOpen)->isEnabled());
+    }
+
     void tableFrameShowsTheMapChosenInTheBar() {
         auto* frame = qobject_cast<QMdiSubWindow*>(rig->frame->documentArea()->activeSubWindow());
         QCOMPARE(frame->windowTitle(), QString("TABLE -INJ1,INJ2,INJ3,INJ4[*]"));
@@ -129,6 +143,38 @@ private slots:
         QCOMPARE(QColor(picture.pixel(empty.x + 5, empty.y + 5)), QColor(198, 219, 231));
         const maps::PixelRect plain = layout.gridCell(0, 3);
         QCOMPARE(QColor(picture.pixel(plain.x + 2, plain.y + 2)), QColor(Qt::white));
+    }
+
+    void noTextIsClippedWithFiveDigitAxisValues() {
+        rig->app.configuration().image.setByte(maps::xAddress(map(), 0, 5), 255); // 12750.0 rpm
+        table()->refreshAfterChange();
+        const QFontMetrics metrics(table()->font());
+        QVERIFY(table()->controller().layout().cellWidth() > 55);
+        const maps::TablePicture picture = table()->controller().picture();
+        for (const auto* cells : {&picture.header, &picture.grid})
+            for (const maps::PaintCell& cell : *cells)
+                QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(cell.text)) + 8 <
+                             cell.rect.width,
+                         cell.text.c_str());
+        // The edit box over that axis value shows it whole.
+        QTest::mouseDClick(table(), Qt::LeftButton, Qt::NoModifier,
+                           cellCentre(-1, 5)); // the X header row above grid row 0
+        QCOMPARE(table()->editBox()->text(), QString("12750.0"));
+        const QFontMetrics boxMetrics(table()->editBox()->font());
+        QVERIFY(boxMetrics.horizontalAdvance("12750.0") + 4 <= table()->editBox()->width());
+
+        // Both columns of the constant list show whole.
+        rig->frame->mapBar()->showConstPage();
+        auto* constants = rig->frame->mapBar()->findChild<QTreeWidget*>("constList");
+        QVERIFY(QTest::qWaitFor([&] { return constants->isVisible(); }, 5000));
+        QHeaderView* header = constants->header();
+        QVERIFY(header->sectionViewportPosition(1) + header->sectionSize(1) <=
+                constants->viewport()->width());
+        for (int row = 0; row < constants->topLevelItemCount(); ++row)
+            for (int column = 0; column < 2; ++column)
+                QVERIFY(constants->fontMetrics().horizontalAdvance(
+                            constants->topLevelItem(row)->text(column)) <
+                        header->sectionSize(column));
     }
 
     void typingADigitOpensTheEditBoxAndEnterCommits() {
@@ -192,10 +238,54 @@ private slots:
         QVERIFY(map().selection.contains({1, 4}));
     }
 
+    void aZValueTypedInTheTableShowsInTheLineList() {
+        auto* lines = rig->frame->mapBar()->findChild<QComboBox*>("lineList");
+        QCOMPARE(lines->itemText(0), QString("0.0"));
+        key(Qt::Key_Left); // onto the Z value of the row
+        key(Qt::Key_F2);
+        table()->editBox()->selectAll();
+        QTest::keyClicks(table()->editBox(), "3");
+        key(Qt::Key_Return);
+        QCOMPARE(lines->itemText(0), QString("2.7")); // raw 7 of x*100/255
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(lines->itemText(0), QString("0.0"));
+    }
+
+    void theFocusReturnsToTheTableAfterAMessageBox() {
+        ui::QtMessageSink boxes(rig->frame.get());
+        rig->sink.boxes = &boxes;
+        key(Qt::Key_5);
+        QTest::keyClicks(table()->editBox(), "-");
+        onNextModal([](QWidget* box) { static_cast<QDialog*>(box)->accept(); });
+        key(Qt::Key_Return); // "Data error"
+        QCOMPARE(rig->sink.shown.size(), 1u);
+        QVERIFY(QTest::qWaitFor([this] { return table()->hasFocus(); }, 5000));
+        const int page = rig->frame->mapBar()->page();
+        key(Qt::Key_Right);
+        QCOMPARE(rig->frame->mapBar()->page(), page);
+        QCOMPARE(map().editIndex, 1);
+        rig->sink.boxes = nullptr;
+    }
+
+    void eachAltKeyHasOneAction() {
+        QWidget* frame = rig->frame.get();
+        QAction* all = rig->frame->action(cmd::AllLines);
+        QVERIFY(!all->isChecked());
+        QTest::keyClick(frame, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(all->isChecked());
+        QCOMPARE(rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->checkState(), Qt::Checked);
+        QTest::keyClick(frame, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kConstPage));
+        QTest::keyClick(frame, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kMapPage));
+        QTest::keyClick(frame, Qt::Key_L, Qt::AltModifier);
+        QVERIFY(rig->frame->mapBar()->findChild<QComboBox*>("lineList")->hasFocus());
+    }
+
     void copyWritesTheSelectionsRectangle() {
         map().selection.clearCells();
         for (auto [row, column] : {std::pair{0, 0}, {0, 2}, {1, 1}})
-            map().selection.set({row, column}, 0.0f);
+            map().selection.add({row, column});
         key(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("3.0\t0.0\t4.2\r\n0.0\t4.8\t0.0"));
     }
@@ -298,13 +388,15 @@ private slots:
         QCOMPARE(rig->sink.shown[1].icon, text::Icon::Exclamation);
     }
 
-    void titleEditorWritesBackOnOk() {
-        onNextModal([](QWidget* editor) {
+    void titleEditorWritesBackOnOkAndADeletionMarksModified() {
+        const auto acted = onNextModal([](QWidget* editor) {
             editor->findChild<QListWidget*>("titles")->setCurrentRow(0);
             editor->findChild<QPushButton*>("delete")->click();
             static_cast<QDialog*>(editor)->accept();
         });
         rig->frame->runCommand(cmd::Title);
+        QVERIFY(*acted);
+        QVERIFY(rig->frame->isWindowModified());
         const auto& lines = rig->app.configuration().lines.lines();
         QVERIFY(std::find(lines.begin(), lines.end(), "Engine") == lines.end());
         QVERIFY(std::find(lines.begin(), lines.end(), "Calibration") != lines.end());

@@ -1,12 +1,17 @@
 #include "uitests.h"
 
+#include "modal.h"
+
 #include "ui/qteventpump.h"
+#include "ui/qtmessagesink.h"
 #include "ui/qtprogresswindow.h"
 #include "ui/splashscreen.h"
 #include "ui/textcodec.h"
 
 #include "support/tempfolder.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
@@ -39,6 +44,7 @@ private slots:
         {
             ecu::ProgressScope scope(window, "Read From ECU");
             QVERIFY(window.isVisible());
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
             QCOMPARE(window.windowTitle(), QString("Read From ECU"));
             QCOMPARE(window.statusText(), QString("Wait..."));
             window.setStatus("Wait...8010");
@@ -47,6 +53,20 @@ private slots:
             QCOMPARE(window.retryText(), QString("Retry 1"));
         }
         QVERIFY(!window.isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void aMessageBoxIsWideEnoughForItsCaption() {
+        ui::QtMessageSink sink;
+        int width = 0;
+        onNextModal([&](QWidget* box) {
+            width = box->width();
+            static_cast<QDialog*>(box)->accept();
+        });
+        QCOMPARE(sink.show("Complete", "Read From ECU", text::Icon::Information), text::Answer::Ok);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        QVERIFY(width > QFontMetrics(bold).horizontalAdvance("Read From ECU") + 100);
     }
 
     void textsAreUtf8WhenValidElseLatin1() {

@@ -3,6 +3,7 @@
 #include "framerig.h"
 
 #include "app/commands.h"
+#include "config/ecuimage.h"
 #include "maps/map.h"
 #include "text/messages.h"
 #include "ui/tablewindow.h"
@@ -16,6 +17,8 @@ namespace qmx::uitest {
 namespace {
 
 namespace cmd = app::cmd;
+
+constexpr int kPageUp = 32787; // raise by one step
 
 // The ECU commands of the main frame against ecusim on a pseudo-terminal.
 class TransferTest : public QObject {
@@ -65,6 +68,30 @@ private slots:
         QCOMPARE(int(maps::readY(map, rig.app.configuration().image, 0, 0).value), 0x1E);
         QVERIFY(!frame.progressWindow().isVisible());
         QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
+    }
+
+    void raiseAfterAReadStepsFromTheValueRead() {
+        FrameRig rig({}, kBoostSample);
+        auto sim = rig.startEcusim();
+        QVERIFY(sim);
+        QVERIFY(rig.openSample());
+        ui::CMainFrame& frame = *rig.frame;
+        config::EcuImage& image = rig.app.configuration().image;
+        maps::Map& boost = *rig.app.configuration().maps.current();
+        QCOMPARE(QString::fromStdString(boost.name), QString("BOOST"));
+        // The cell holds 0.99 as typed; the ECU holds 0.20 there.
+        QTest::keyClick(frame.activeTable(), Qt::Key_0);
+        QTest::keyClicks(frame.activeTable()->editBox(), ".99");
+        QTest::keyClick(frame.activeTable()->editBox(), Qt::Key_Return);
+        QCOMPARE(int(maps::readY(boost, image, 0, 0).value), 99);
+        frame.runCommand(cmd::ReadEcu);
+        QCOMPARE(int(maps::readY(boost, image, 0, 0).value), 20);
+
+        frame.runCommand(kPageUp);
+        QCOMPARE(int(maps::readY(boost, image, 0, 0).value), 21);
+        QCOMPARE(frame.activeTable()->editBox()->text(), QString("0.21"));
+        frame.runCommand(cmd::EditUndo);
+        QCOMPARE(int(maps::readY(boost, image, 0, 0).value), 20);
     }
 
     void writeReportsTheEcuAnswerAndCloseAsksAboutUnwrittenEdits() {
