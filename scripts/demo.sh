@@ -44,7 +44,9 @@ sed -e 's/^XFLLOW=.*/XFLLOW=NO/' -e 's/^PORT=.*/PORT=PORT1/' -e 's/^TIMEOUT=.*/T
     -e "s|^PATH1=.*|PATH1=$home/configs|" "$root/samples/qmx.INI" > "$home/settings/qmx.INI"
 
 config="$home/configs/$sample.rcz"
+# Live values for the Monitor window: every item of the sample but Battery (0x13) answers.
 "$build/sim/ecusim" --image "$config" --machine-code "$machine_code" --link "$home/ports/COM1" \
+    --monitor 10:2:800:25:100 --monitor 11:1:122 --monitor 12:1:37 --monitor 14:2:312:3:300 \
     --no-stdin &
 sim_pid=$!
 for _ in $(seq 50); do

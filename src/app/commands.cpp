@@ -28,6 +28,9 @@ bool commandEnabled(int command, const CommandState& s) {
         return s.monitorWindow && !s.monitoring;
     case cmd::MonitorStop:
         return s.monitorWindow && s.monitoring;
+    case cmd::MonitorRecord:
+        // Values arrive only while the window exists; closing it ends the recording.
+        return s.monitorWindow;
     case cmd::AppExit:
     case cmd::FileOpen:
         // Opening closes the open configuration, and exit ends the program: neither may cut
@@ -41,6 +44,24 @@ bool commandEnabled(int command, const CommandState& s) {
         return s.editingViewActive && s.clipboardHasText;
     default:
         return true;
+    }
+}
+
+std::optional<bool> commandChecked(int command, const CommandState& s) {
+    switch (command) {
+    case cmd::Monitor:
+    case cmd::MonitorAlt1:
+    case cmd::MonitorAlt2:
+    case cmd::MonitorDialog:
+        return s.monitorWindow;
+    case cmd::MonitorStart:
+        return s.monitoring;
+    case cmd::MonitorStop:
+        return !s.monitoring;
+    case cmd::MonitorRecord:
+        return s.recording;
+    default:
+        return std::nullopt;
     }
 }
 

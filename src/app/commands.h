@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 // The command numbers of the desktop program's menus, accelerators and map bar, and when each
 // command may run.
 namespace qmx::app {
@@ -25,6 +27,7 @@ constexpr int MonitorAlt2 = 1065;
 constexpr int ItemSet = 32807;
 constexpr int MonitorStart = 32805;
 constexpr int MonitorStop = 32806;
+constexpr int MonitorRecord = 32880; // the recording of live values into a CSV file
 // Tool
 constexpr int ComPort = 32774;
 constexpr int Title = 32775;
@@ -53,6 +56,7 @@ struct CommandState {
     bool monitorWindow = false;     // the Monitor window exists
     bool monitorItems = false;      // the open configuration has monitor items
     bool monitoring = false;        // the Monitor window is polling
+    bool recording = false;         // the Monitor window's values go into a CSV file
     bool undoAvailable = false;     // the current map of the active view has an undo record
     bool editingViewActive = false; // the active view shows a table window (or a hex view)
     bool clipboardHasText = false;  // the clipboard offers plain text
@@ -61,5 +65,10 @@ struct CommandState {
 // Whether command `command` may run in `state`. Commands without a rule of their own (the map
 // bar's keys, the keyboard commands forwarded to the active child) are always enabled.
 bool commandEnabled(int command, const CommandState& state);
+
+// Whether command `command` shows a check mark in `state`; nothing for a command that never
+// shows one. "&Monitor..." and "&Monitor Dialog" are ticked while the Monitor window exists,
+// Start while monitoring, Stop while not, "&Record..." while recording.
+std::optional<bool> commandChecked(int command, const CommandState& state);
 
 } // namespace qmx::app

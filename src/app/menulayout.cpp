@@ -51,7 +51,13 @@ std::vector<Menu> menuBar(const MenuContext& context,
                   {cmd::EditCopy, "&Copy\tCtrl+C"},
                   {cmd::EditPaste, "&Paste\tCtrl+V"}});
     if (monitor)
-        add("&Monitor", {{cmd::Monitor, "&Monitor...\tCtrl+M"}, {cmd::ItemSet, "&Item set..."}});
+        add("&Monitor", {{cmd::Monitor, "&Monitor...\tCtrl+M"},
+                         {cmd::ItemSet, "&Item set..."},
+                         {0, {}},
+                         {cmd::MonitorStart, "St&art"},
+                         {cmd::MonitorStop, "St&op"},
+                         {0, {}},
+                         {cmd::MonitorRecord, "&Record..."}});
     add("&Tool", {{cmd::ComPort, "&Com..."},
                   {cmd::Title, "&Title..."},
                   {cmd::EditConst, "&Edit Const..."},

@@ -5,6 +5,7 @@
 #include "cli/transfersession.h"
 #include "ecu/link.h"
 #include "ecu/monitor.h"
+#include "ecu/monitorrecording.h"
 
 #include <algorithm>
 #include <chrono>
@@ -22,8 +23,7 @@ public:
         const config::MonitorItem& shown = m_monitor.items()[item];
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - m_start);
-        m_out << ms.count() << ',' << shown.name << ',' << text << ',' << shown.unit << '\n'
-              << std::flush;
+        m_out << ecu::monitorCsvLine(ms, shown, text) << std::flush;
     }
 
 private:

@@ -4,20 +4,11 @@
 #include "cli/linksession.h"
 #include "cli/session.h"
 #include "ecu/portsearch.h"
-#include "platform/comports.h"
 #include "text/messages.h"
 
 namespace qmx::cli {
 
 namespace {
-
-// "COM%d %s was Selected." for port `index` and its display name.
-std::string selectedText(int index, std::string_view displayName) {
-    std::string text(text::messageText(text::msg::PortSelected));
-    text.replace(text.find("%d"), 2, std::to_string(index + 1));
-    text.replace(text.find("%s"), 2, displayName);
-    return text;
-}
 
 // search [CONFIG]: the port search of the Com Port dialog's Auto Select.
 class SearchCommand : public Command {
@@ -42,12 +33,7 @@ public:
             return session.fail(text::msg::AutoSelectFailed);
         const bool stored = link.link().choice().setPortIndex(found);
 
-        std::string displayName;
-        for (const ecu::PortInfo& port : link.host().portLister().enumerate()) {
-            if (port.portName == platform::comName(found))
-                displayName = port.displayName;
-        }
-        session.out() << selectedText(found, displayName) << '\n';
+        session.out() << ecu::portSelectedText(found, ecu::listPorts(link.link())) << '\n';
         return stored ? 0 : session.fail(text::msg::FailedToWriteFile);
     }
 

@@ -225,6 +225,8 @@ void Monitor::showInRow(std::size_t item, std::string_view text) {
 void Monitor::portClosed() {
     m_pending.reset();
     m_claim.reset();
+    if (m_view)
+        m_view->monitoringEnded();
 }
 
 } // namespace qmx::ecu

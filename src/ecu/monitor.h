@@ -48,6 +48,8 @@ public:
     virtual ~MonitorView() = default;
     // Row `row` (0..14) has a new value text, or "Error".
     virtual void showValue(int row, std::string_view text) = 0;
+    // The port closed (a stop, or a connection that was lost): no monitoring runs now.
+    virtual void monitoringEnded() {}
 };
 
 class Monitor : public LinkListener {

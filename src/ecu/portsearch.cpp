@@ -122,4 +122,14 @@ bool searchPort(Link& link, int* portOut) {
     return found;
 }
 
+std::string portSelectedText(int index, const std::vector<PortEntry>& ports) {
+    const auto port = std::find_if(ports.begin(), ports.end(),
+                                   [index](const PortEntry& p) { return p.index == index; });
+    // The text carries the number as "%d" and the name as "%s".
+    std::string text =
+        text::messageText(text::msg::PortSelected, port != ports.end() ? port->displayName : "");
+    text.replace(text.find("%d"), 2, std::to_string(index + 1));
+    return text;
+}
+
 } // namespace qmx::ecu

@@ -29,4 +29,8 @@ std::vector<PortEntry> listPorts(Link& link);
 // logs the search, records the outcome as the link's search-done flag and returns it.
 bool searchPort(Link& link, int* portOut);
 
+// "COM%d %s was Selected." for port `index` and its display name among `ports` (empty when the
+// port is not listed).
+std::string portSelectedText(int index, const std::vector<PortEntry>& ports);
+
 } // namespace qmx::ecu

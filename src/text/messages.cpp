@@ -84,6 +84,10 @@ constexpr std::array kTable{
           "makes every transfer many times slower. This command sets it to 1 ms until the adapter "
           "is plugged in again:\necho 1 | sudo tee %s"},
     Entry{msg::CannotInputZero, "Cannot input 0"},
+    Entry{msg::RecordingFailed, "Failed to write %s: the recording has stopped. The monitor runs "
+                                "on, and the file keeps the lines written before."},
+    Entry{msg::RecordingNotStarted, "Failed to create %s: no recording was started."},
+    Entry{msg::RecordingStatus, "Recording to %s: %s lines"},
     Entry{msg::DataCompareCaption, "Data Compare"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},

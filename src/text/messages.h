@@ -72,6 +72,10 @@ constexpr int PortInUseBy = 1583;                  // "%s": the device, the prog
 constexpr int PortLost = 1584;                     // "%s": the port's COM name
 constexpr int AdapterLatency = 1585; // "%s": device, latency in ms, the latency_timer file
 constexpr int CannotInputZero = 1615;
+// 1620..1629: the monitor's recording and the Com Port dialog's port facts.
+constexpr int RecordingFailed = 1620;     // "%s": the file
+constexpr int RecordingNotStarted = 1621; // "%s": the file
+constexpr int RecordingStatus = 1622;     // "%s": the file's name, then the line count
 // Numbers from 1630 up to 1639 are this program's own too: the data compare.
 constexpr int DataCompareCaption = 1630;
 constexpr int MapWindowCaption = 2000;

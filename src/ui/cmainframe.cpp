@@ -9,6 +9,7 @@
 #include "text/messages.h"
 #include "ui/cchildframe.h"
 #include "ui/cectdoc.h"
+#include "ui/comportdialog.h"
 #include "ui/constanteditordialog.h"
 #include "ui/datacomparedialog.h"
 #include "ui/documentwindows.h"
@@ -18,6 +19,7 @@
 #include "ui/mapbarhandler.h"
 #include "ui/mapwindow.h"
 #include "ui/multimapdialog.h"
+#include "ui/monitorcommands.h"
 #include "ui/textcodec.h"
 #include "ui/titleeditordialog.h"
 
@@ -53,12 +55,15 @@ CMainFrame::CMainFrame(app::CEctApp& app, text::MessageSink& sink,
     m_files = std::make_unique<FileCommands>(
         app, sink, *this,
         FileCommands::Hooks{.opened = [this] { enterDocumentState(); },
+                            .closing = [this] { m_monitor->documentClosing(); },
                             .closed = [this] { enterNoDocumentState(); },
                             .saved = [this] { updateTitle(); }});
     m_mapBarHandler = new MapBarHandler(
         app, *m_mapBar, *m_windows,
         MapBarHandler::Hooks{.runCommand = [this](int command) { runCommand(command); },
                              .refreshAllWindows = [this] { refreshAllWindows(); }});
+    m_monitor = std::make_unique<MonitorCommands>(app, m_link.link(), sink, *this,
+                                                  [this] { refreshCommands(); });
     addCommands();
     m_actions = new FrameActions(*this, [this](int command) { return m_commands.offers(command); });
     connect(m_actions, &FrameActions::triggered, this, &CMainFrame::runCommand);
@@ -116,6 +121,8 @@ void CMainFrame::addCommands() {
     m_commands.addEditOperations([this](int code) { forwardEdit(code); });
 
     m_commands.add(cmd::Title, [this] { titleCommand(); });
+    m_commands.add(cmd::ComPort, [this] { runComPortDialog(m_app, m_link, m_sink, this); });
+    m_monitor->addCommands(m_commands);
     m_commands.add(cmd::EditConst, [this] { constantCommand(-1); });
     connect(m_mapBar, &MapBar::constantsClicked, this, [this](int entry) {
         refreshCommands();
@@ -223,6 +230,7 @@ app::CommandState CMainFrame::commandState() {
     state.fileOpen = config.isOpen();
     state.transferActive = m_link.link().arbiter().transferActive();
     state.monitorItems = !config.monitorItems.empty();
+    m_monitor->fillState(state);
     const maps::Map* map = config.maps.current();
     state.undoAvailable = m_windows->document() && maps::undoMenuItem(map).enabled;
     const DocChildWindow* child = activeChild();
@@ -246,7 +254,7 @@ void CMainFrame::refreshCommands() {
     setWindowModified(state.fileOpen && m_app.configuration().modified);
     for (QMdiSubWindow* frame : m_area->subWindowList())
         frame->setWindowModified(isWindowModified());
-    if (m_documentMenus != state.fileOpen)
+    if (m_menus != app::MenuContext{state.fileOpen, state.fileOpen && state.monitorItems})
         rebuildMenus();
 }
 
@@ -366,6 +374,7 @@ void CMainFrame::refreshAllWindows() {
 void CMainFrame::enterDocumentState() {
     const app::Configuration& config = m_app.configuration();
     m_link.applyConfiguration(config.line, config.commandRetryCount, config.machineCode);
+    m_monitor->configurationChanged();
     m_mapBarHandler->fill();
     m_windows->openDocument();
     m_windows->openOrActivate(WindowKind::Map);
@@ -377,6 +386,7 @@ void CMainFrame::enterDocumentState() {
 }
 
 void CMainFrame::enterNoDocumentState() {
+    m_monitor->configurationChanged();
     m_windows->closeDocument();
     m_mapBarHandler->clear();
     updateTitle();
@@ -392,10 +402,10 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::rebuildMenus() {
-    m_documentMenus = m_app.configuration().isOpen();
-    const app::MenuContext context{.documentOpen = m_documentMenus,
-                                   .monitorItems = !m_app.configuration().monitorItems.empty()};
-    m_actions->buildMenuBar(*menuBar(), context);
+    const app::Configuration& config = m_app.configuration();
+    m_menus = {.documentOpen = config.isOpen(),
+               .monitorItems = config.isOpen() && !config.monitorItems.empty()};
+    m_actions->buildMenuBar(*menuBar(), m_menus);
 }
 
 } // namespace qmx::ui

@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/commandtable.h"
 #include "app/linkhost.h"
+#include "app/menulayout.h"
 #include "maps/undohistory.h"
 #include "ui/docchildwindow.h"
 #include "ui/filecommands.h"
@@ -31,6 +32,7 @@ class HexView;
 class MapBar;
 class MapBarHandler;
 class MapWindow;
+class MonitorCommands;
 
 // The main window: the document area with the open configuration's windows, the map bar, the
 // menus and keys, and the commands. It shows what the application object holds and reaches the
@@ -72,6 +74,7 @@ public:
     QtEventPump& pump() { return m_pump; }
     app::LinkHost& linkHost() { return m_link; }
     QtProgressWindow& progressWindow() { return m_progress; }
+    MonitorCommands& monitorCommands() { return *m_monitor; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,9 +128,10 @@ private:
     std::unique_ptr<DocumentWindows> m_windows;
     std::unique_ptr<FileCommands> m_files;
     MapBarHandler* m_mapBarHandler = nullptr;
+    std::unique_ptr<MonitorCommands> m_monitor;
     app::CommandTable m_commands;
     FrameActions* m_actions = nullptr;
-    bool m_documentMenus = false;
+    app::MenuContext m_menus; // what the menu bar was built for
 };
 
 } // namespace qmx::ui

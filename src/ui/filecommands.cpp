@@ -66,6 +66,7 @@ bool FileCommands::close() {
     if (const text::Status cleared = maps::dropLinkForNoDocument(config.maps, config.lines))
         m_sink.show(text::messageText(cleared), text::messageText(text::msg::ProgramTitle),
                     text::Icon::Question);
+    m_hooks.closing();
     m_app.closeConfiguration();
     m_hooks.closed();
     return true;

@@ -27,9 +27,10 @@ QString askConfigurationPath(QWidget* parent, const QString& folder);
 class FileCommands {
 public:
     struct Hooks {
-        std::function<void()> opened; // a configuration with maps is open: show it
-        std::function<void()> closed; // no configuration is open (a close, a failed open)
-        std::function<void()> saved;  // a save ended: the title shows path and modified state
+        std::function<void()> opened;  // a configuration with maps is open: show it
+        std::function<void()> closing; // the open configuration is about to close
+        std::function<void()> closed;  // no configuration is open (a close, a failed open)
+        std::function<void()> saved;   // a save ended: the title shows path and modified state
     };
 
     // `app` and `sink` outlive the commands; dialogs open over `dialogParent`.

@@ -76,8 +76,13 @@ void FrameActions::buildMenuBar(QMenuBar& bar, const app::MenuContext& context) 
 }
 
 void FrameActions::applyState(const app::CommandState& state) {
-    for (const auto& [command, act] : m_actions)
+    for (const auto& [command, act] : m_actions) {
         act->setEnabled(app::commandEnabled(command, state));
+        if (const std::optional<bool> checked = app::commandChecked(command, state)) {
+            act->setCheckable(true);
+            act->setChecked(*checked);
+        }
+    }
 }
 
 } // namespace qmx::ui

@@ -29,7 +29,7 @@ public:
     // Rebuilds `bar` for `context` from the actions.
     void buildMenuBar(QMenuBar& bar, const app::MenuContext& context) const;
 
-    // Enables every action by the rules of `state`.
+    // Enables and ticks every action by the rules of `state`.
     void applyState(const app::CommandState& state);
 
 signals:

@@ -47,16 +47,23 @@ bool FrameRig::openSample() {
     return QTest::qWaitFor([this] { return frame->activeTable() != nullptr; }, 5000);
 }
 
-std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::string> extra) {
-    std::vector<std::string> args{"--image",        std::string(SAMPLES_DIR "/") + m_sample.file,
-                                  "--machine-code", m_sample.machineCode,
-                                  "--link",         m_home.file("ports/COM1")};
+std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::string> extra,
+                                                              int comNumber) {
+    std::vector<std::string> args{
+        "--image",        std::string(SAMPLES_DIR "/") + m_sample.file,
+        "--machine-code", m_sample.machineCode,
+        "--link",         m_home.file("ports/COM" + std::to_string(comNumber))};
     args.insert(args.end(), extra.begin(), extra.end());
     auto process = std::make_unique<testing::EcusimProcess>(ECUSIM_PATH, args);
     // ecusim names its terminal once the link is in place.
     if (process->firstLine().empty())
         return nullptr;
     return process;
+}
+
+QString FrameRig::copySample(const std::string& name) {
+    return QString::fromStdString(
+        m_home.write(name, testing::readAll(std::string(SAMPLES_DIR) + "/" + name)));
 }
 
 QString FrameRig::samplePath() const {

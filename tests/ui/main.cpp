@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     std::vector<std::unique_ptr<QObject>> tests;
     for (auto* make : {newServicesTest, newDialogsTest, newMapBarTest, newMainFrameTest,
                        newMapWindowTest, newTransferTest, newHexViewTest, newConstantEditorTest,
-                       newCompareTest, newMultiMapTest, newScreenshotTest})
+                       newCompareTest, newMultiMapTest, newMonitorTest, newComPortTest,
+                       newScreenshotTest})
         tests.emplace_back(make());
 
     if (const char* registered = std::getenv("QMX_UI_REGISTERED_CLASSES")) {

@@ -8,8 +8,11 @@
 #include "maps/tablecommands.h"
 #include "ui/datacomparedialog.h"
 #include "ui/multimapdialog.h"
+#include "ui/monitorcommands.h"
+#include "ui/monitorwindow.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTest>
@@ -111,6 +114,34 @@ private slots:
                                                    dialog.pairsButton()->setChecked(true);
                                                    QVERIFY(savePicture(dialog, "qmx-multimap"));
                                                }));
+    }
+
+    void monitorWindow() {
+        FrameRig rig;
+        auto sim =
+            rig.startEcusim({"--monitor", "10:2:800:25:100", "--monitor", "11:1:122", "--monitor",
+                             "12:1:37", "--monitor", "13:1:138", "--monitor", "14:2:312:3:300"});
+        QVERIFY(sim && rig.openSample());
+        ui::MonitorCommands& monitor = rig.frame->monitorCommands();
+        rig.frame->runCommand(app::cmd::Monitor);
+        rig.frame->runCommand(app::cmd::MonitorStart);
+        QVERIFY(monitor.startRecording(QString::fromStdString(rig.homePath() + "/run1.csv")));
+        ui::MonitorWindow& window = *monitor.window();
+        QVERIFY(QTest::qWaitFor([&] { return !window.valueField(4)->text().isEmpty(); }, 15000));
+        QVERIFY(savePicture(window, "qmx-monitor"));
+    }
+
+    void comPortDialog() {
+        FrameRig rig;
+        auto sim = rig.startEcusim();
+        QVERIFY(sim && rig.openSample());
+        bool saved = false;
+        onNextModal([&saved](QWidget* dialog) {
+            saved = savePicture(*dialog, "qmx-comport");
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        rig.frame->runCommand(app::cmd::ComPort);
+        QVERIFY(saved);
     }
 };
 

@@ -13,6 +13,8 @@ QObject* newMapWindowTest();
 QObject* newScreenshotTest();
 QObject* newTransferTest();
 QObject* newHexViewTest();
+QObject* newMonitorTest();
+QObject* newComPortTest();
 QObject* newConstantEditorTest();
 QObject* newCompareTest();
 QObject* newMultiMapTest();

@@ -1,0 +1,89 @@
+#include "app/comportchoice.h"
+
+#include "app/appsettings.h"
+#include "app/configuration.h"
+#include "app/linkhost.h"
+#include "ecu/fakes.h"
+#include "support/tempfolder.h"
+#include "text/messages.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace qmx::app::test {
+using namespace qmx::ecu;
+using namespace qmx::ecu::test;
+namespace {
+
+using ::testing::HasSubstr;
+
+LineIndexes line(int port) {
+    return {.baud = 5, .data = 1, .parity = 0, .stop = 0, .flow = 1, .port = port};
+}
+
+TEST(ComPortChoice, OpensOnThePortsEntryWithTheHiddenControlsOfTheLine) {
+    ComPortChoice choice({line(12), false}, {{0, "Serial", true}, {12, "USB Serial", true}});
+    EXPECT_EQ(choice.selectedEntry(), 12);
+    EXPECT_EQ(choice.entryText(12), "COM13  USB Serial");
+    EXPECT_EQ(choice.entryText(1), "COM2   ");
+    EXPECT_EQ(choice.entryText(255), "COM256 ");
+    EXPECT_TRUE(choice.listEnabled());
+    const HiddenLineControls& hidden = choice.hiddenControls();
+    EXPECT_EQ(hidden.comRadio, 0); // "Com1" beyond Com8
+    EXPECT_EQ(hidden.speedRadio, 5);
+    EXPECT_FALSE(hidden.xFlow);
+    EXPECT_EQ(HiddenLineControls::from(line(3)).comRadio, 3);
+    EXPECT_EQ(ComPortChoice({line(300), false}, {}).selectedEntry(), 0);
+
+    choice.setAutoSelect(true, {});
+    EXPECT_FALSE(choice.listEnabled());
+    EXPECT_EQ(choice.selectedEntry(), 12);
+    EXPECT_EQ(choice.entryText(12), "COM13  ");
+}
+
+TEST(ComPortChoice, ASettingWithoutItsRadioKeepsTheDialogOpen) {
+    LineIndexes speed = line(0);
+    speed.baud = 6;
+    LineIndexes parity = line(0);
+    parity.parity = 3;
+    LineIndexes stop = line(0);
+    stop.stop = -1;
+    for (const LineIndexes& bad : {speed, parity, stop}) {
+        LinkRig rig;
+        ComPortChoice choice({bad, false}, {});
+        EXPECT_EQ(choice.accept(rig.link, rig.sink), ComPortChoice::Outcome::StayOpen);
+        ASSERT_EQ(rig.sink.shown.size(), 1u);
+        EXPECT_EQ(rig.sink.shown[0].text, "All Parameters are not defined");
+        EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
+        EXPECT_EQ(rig.sink.shown[0].icon, text::Icon::Exclamation);
+    }
+}
+
+TEST(ComPortChoice, StoringWritesThePortAndTheSwitchAndKeepsTheLineInMemory) {
+    testing::TempFolder home;
+    home.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
+                               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n\"Install Directory\"=\"" +
+                                   home.path() + "\"\n");
+    home.write("qmx.INI", "[RS232C]\nSPEED=19200\nPORT=PORT1\n");
+    AppSettings settings;
+    ASSERT_EQ(loadAppSettings(settings, {home.path(), home.path(), "qmx"}, kLargeScreen), 0);
+    FakePump pump;
+    LinkHost host(settings, pump, {home.path(), home.file("sys")});
+    auto configuration = std::make_unique<Configuration>();
+    ComPortValues values{line(4), false};
+    values.line.baud = 3;
+
+    EXPECT_EQ(storeComPortValues(values, *configuration, host), 0);
+
+    EXPECT_THAT(testing::readAll(home.file("qmx.INI")), HasSubstr("PORT=PORT5"));
+    EXPECT_THAT(testing::readAll(home.file("qmx.INI")), HasSubstr("SPEED=19200"));
+    EXPECT_THAT(testing::readAll(home.file("registry.reg")),
+                HasSubstr("\"Rs232cPortAutoSelect\"=dword:00000000"));
+    EXPECT_EQ(host.link().choice().currentPortIndex(), 4);
+    EXPECT_EQ(host.link().settings().speedIndex, 3);
+    EXPECT_EQ(configuration->line.baud, 3);
+    EXPECT_EQ(currentComPortValues(*configuration, host.link()).line, values.line);
+}
+
+} // namespace
+} // namespace qmx::app::test
