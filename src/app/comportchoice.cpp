@@ -74,8 +74,16 @@ std::string ComPortChoice::entryText(int entry) const {
     std::string text = number;
     const auto port = std::find_if(m_ports.begin(), m_ports.end(),
                                    [entry](const ecu::PortEntry& p) { return p.index == entry; });
-    if (port != m_ports.end())
-        text += port->displayName;
+    if (port == m_ports.end())
+        return text;
+    // Beside the name: what tells two adapters of one kind apart, and a port this user may not
+    // open, so that the technician knows before OK fails.
+    text += port->displayName;
+    const platform::PortDetails& details = port->details;
+    if (details.usb && !details.usb->serial.empty())
+        text += text::messageText(text::msg::PortSerialNumber, details.usb->serial);
+    if (!details.mayOpen)
+        text += text::messageText(text::msg::PortNoAccessMark);
     return text;
 }
 

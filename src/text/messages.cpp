@@ -88,6 +88,8 @@ constexpr std::array kTable{
                                 "on, and the file keeps the lines written before."},
     Entry{msg::RecordingNotStarted, "Failed to create %s: no recording was started."},
     Entry{msg::RecordingStatus, "Recording to %s: %s lines"},
+    Entry{msg::PortSerialNumber, ", serial number %s"},
+    Entry{msg::PortNoAccessMark, "  (!) this user may not open it"},
     Entry{msg::DataCompareCaption, "Data Compare"},
     Entry{msg::MapWindowCaption, "Map Window"},
     Entry{msg::TableWindowCaption, "Table Window"},

@@ -76,6 +76,8 @@ constexpr int CannotInputZero = 1615;
 constexpr int RecordingFailed = 1620;     // "%s": the file
 constexpr int RecordingNotStarted = 1621; // "%s": the file
 constexpr int RecordingStatus = 1622;     // "%s": the file's name, then the line count
+constexpr int PortSerialNumber = 1623;    // "%s": a USB adapter's serial number
+constexpr int PortNoAccessMark = 1624;
 // Numbers from 1630 up to 1639 are this program's own too: the data compare.
 constexpr int DataCompareCaption = 1630;
 constexpr int MapWindowCaption = 2000;

@@ -27,6 +27,9 @@ TEST(ComPortChoice, OpensOnThePortsEntryWithTheHiddenControlsOfTheLine) {
     EXPECT_EQ(choice.entryText(12), "COM13  USB Serial");
     EXPECT_EQ(choice.entryText(1), "COM2   ");
     EXPECT_EQ(choice.entryText(255), "COM256 ");
+    const platform::PortDetails locked{false, platform::UsbIdentity{"0403", "6001", "FTDI", "FT232R", "A10K3"}};
+    EXPECT_EQ(ComPortChoice({line(0), false}, {{4, "FTDI FT232R", true, locked}}).entryText(4),
+              "COM5   FTDI FT232R, serial number A10K3  (!) this user may not open it");
     EXPECT_TRUE(choice.listEnabled());
     const HiddenLineControls& hidden = choice.hiddenControls();
     EXPECT_EQ(hidden.comRadio, 0); // "Com1" beyond Com8
