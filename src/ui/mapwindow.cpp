@@ -1,5 +1,6 @@
 #include "ui/mapwindow.h"
 
+#include "ui/linklabel.h"
 #include "ui/mapplot.h"
 #include "ui/pixelrect.h"
 #include "ui/textcodec.h"
@@ -37,7 +38,7 @@ int plainArrowCode(const QKeyEvent& key) {
 MapWindow::MapWindow(maps::MapSet& maps, text::MessageSink& sink,
                      const maps::DisplayFormats& formats, QWidget* parent)
     : DocChildWindow(parent), m_maps(maps), m_controller(maps, sink, formats), m_font("Arial"),
-      m_plot(new MapPlot(m_controller, *this)) {
+      m_plot(new MapPlot(m_controller, *this)), m_linkLabel(new LinkLabel(maps, this)) {
     setObjectName("mapWindow");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -47,6 +48,7 @@ MapWindow::MapWindow(maps::MapSet& maps, text::MessageSink& sink,
         [metrics](std::string_view text) { return metrics.horizontalAdvance(textFromBytes(text)); },
         metrics.ascent(), metrics.height()});
     m_caption = textFromBytes(m_controller.caption());
+    m_linkLabel->refresh();
 }
 
 void MapWindow::repaintWindow() {
@@ -54,6 +56,7 @@ void MapWindow::repaintWindow() {
 }
 
 void MapWindow::refreshAfterChange() {
+    syncCaption();
     m_plot->update();
 }
 
@@ -61,6 +64,7 @@ void MapWindow::refreshAfterFocus() {
     // Coming to the front ends the table's block selection; the table repaints.
     if (frameActive() && m_controller.endBlockSelection())
         emit selectionMoved();
+    syncCaption();
     m_plot->update();
 }
 
@@ -178,9 +182,21 @@ void MapWindow::resizeEvent(QResizeEvent*) {
 
 void MapWindow::layOut() {
     m_controller.resize(width(), height());
-    m_plot->place(m_controller.geometry().drawable() ? m_controller.geometry().plot()
-                                                     : maps::PixelRect{});
+    const maps::MapGeometry& g = m_controller.geometry();
+    m_plot->place(g.drawable() ? g.plot() : maps::PixelRect{});
+    // Left of the plot, the line of the X title (centred under the plot) is free.
+    if (g.drawable())
+        m_linkLabel->placeIn(QRect(0, g.xTitle().box.y, g.plot().x, g.xTitle().box.height));
     update();
+}
+
+void MapWindow::syncCaption() {
+    const QString caption = textFromBytes(m_controller.caption());
+    if (caption != m_caption) {
+        m_caption = caption;
+        emit captionChanged(m_caption);
+    }
+    m_linkLabel->refresh();
 }
 
 void MapWindow::settle(const maps::MapEffect& effect) {
@@ -189,11 +205,7 @@ void MapWindow::settle(const maps::MapEffect& effect) {
     if (effect.valuesChanged)
         emit valuesEdited();
     m_plot->update();
-    const QString caption = textFromBytes(m_controller.caption());
-    if (caption != m_caption) {
-        m_caption = caption;
-        emit captionChanged(m_caption);
-    }
+    syncCaption();
     emit stateChanged();
     // Last, so that what it shows of a drag is not overwritten by what the image holds.
     if (effect.valueShown)

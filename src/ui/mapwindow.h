@@ -7,6 +7,7 @@
 
 namespace qmx::ui {
 
+class LinkLabel;
 class MapPlot;
 
 // The map window: paints the margins of the current map's graph (labels, ticks, axis names) as
@@ -34,6 +35,7 @@ public:
 
     maps::MapController& controller() { return m_controller; }
     MapPlot* plot() const { return m_plot; }
+    LinkLabel* linkLabel() const { return m_linkLabel; }
     // The map bar's value fields: the selection's X and data values, the dragged one in place.
     maps::ValueTexts valueTexts() const { return m_controller.valueTexts(); }
 
@@ -56,12 +58,15 @@ protected:
 private:
     // Passes on what an input did: drag copy and capture, repaint, notifications, caption.
     void settle(const maps::MapEffect& effect);
+    // The caption and the link label follow the current map and its link.
+    void syncCaption();
     void layOut();
 
     maps::MapSet& m_maps;
     maps::MapController m_controller;
     QFont m_font;
     MapPlot* m_plot;
+    LinkLabel* m_linkLabel;
     QString m_caption;
 };
 

@@ -8,6 +8,7 @@
 #include "support/tempfolder.h"
 #include "text/messages.h"
 #include "ui/linklabel.h"
+#include "ui/mapwindow.h"
 #include "ui/multimapdialog.h"
 #include "ui/tablewindow.h"
 
@@ -84,6 +85,9 @@ private slots:
         QCOMPARE(config.maps.link().mode(), maps::LinkMode::Pairs);
         QVERIFY(config.modified);
         QCOMPARE(table->linkLabel()->text(), "#1,#4");
+        const ui::MapWindow* map = rig.frame->findChild<ui::MapWindow*>();
+        QCOMPARE(map->linkLabel()->text(), "#1,#4");
+        QCOMPARE(map->caption(), "MAP - INJ1,INJ4");
         QCOMPARE(rig.frame->documentArea()->activeSubWindow()->windowTitle(),
                  "TABLE -INJ1,INJ4[*]");
 
