@@ -1,5 +1,7 @@
 #include "maps/mapaxis.h"
 
+#include <algorithm>
+
 #include "config/linerules.h"
 
 namespace qmx::maps {
@@ -11,6 +13,10 @@ std::string MapAxis::label(int n) const {
         config::commaFields(labels, static_cast<std::size_t>(n) + 2);
     return static_cast<std::size_t>(n) < fields.size() ? fields[static_cast<std::size_t>(n)]
                                                        : std::string{};
+}
+
+int MapAxis::labelCount() const {
+    return static_cast<int>(std::count(labels.begin(), labels.end(), ',')) + 1;
 }
 
 } // namespace qmx::maps

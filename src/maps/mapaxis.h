@@ -31,6 +31,8 @@ struct MapAxis {
     // Label `n` (from 0): the n-th comma-separated field of `labels`, trimmed; empty when
     // there is no such field.
     std::string label(int n) const;
+    // Number of labels: the number of commas in `labels` + 1.
+    int labelCount() const;
 };
 
 } // namespace qmx::maps
