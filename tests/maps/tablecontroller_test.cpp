@@ -101,10 +101,10 @@ TEST(TableLayoutTest, ScrollBarsAndRanges) {
 }
 
 TEST_F(TableTest, HitTestAndPictureFollowTheScrollPosition) {
+    // (Clicks on Y cells: the widget tests.)
     const std::tuple<int, int, EditTarget, int, int> cases[] = {
-        {50, 25, EditTarget::Y, 0, 0},     {130, 65, EditTarget::Y, 2, 2},
-        {10, 45, EditTarget::Z, 1, 1},     {90, 5, EditTarget::X, 0, 1},
-        {10, 5, EditTarget::None, 0, 0},   {290, 25, EditTarget::None, 0, 0},
+        {10, 45, EditTarget::Z, 1, 1},   {90, 5, EditTarget::X, 0, 1},
+        {10, 5, EditTarget::None, 0, 0}, {290, 25, EditTarget::None, 0, 0},
         {50, 105, EditTarget::None, 0, 0},
     };
     for (const auto& [x, y, target, row, index] : cases) {
