@@ -42,16 +42,15 @@ TEST(CalibFormulas, KindThreeIsSignedAndItsOffsetTakesTheSign) {
     EXPECT_FLOAT_EQ(calibToPhysical(2, 1.0f, 0.0f, 3, 65535.0f), -1.0f);
 }
 
-TEST(CalibFormulas, EveryKindRoundTripsAtItsBoundaries) {
+// The kinds and sizes the samples' constants lack (those are typed back over all their values
+// in the typed-value test), at their boundaries.
+TEST(CalibFormulas, KindsTheSamplesLackRoundTripAtTheirBoundaries) {
     const struct {
         int bytes;
         float lsb;
         float offset;
         int calc;
-    } kinds[] = {
-        {1, 0.5f, -40.0f, 1}, {2, 0.25f, 0.0f, 1}, {1, 1.0f, 1.0f, 2}, {2, 1.0f, 1.0f, 2},
-        {1, 0.5f, 2.0f, 3},   {2, 0.01f, 0.0f, 3}, {1, 1.0f, 0.0f, 4}, {1, 100.0f, 0.0f, 5},
-    };
+    } kinds[] = {{2, 1.0f, 1.0f, 2}, {2, 0.01f, 0.0f, 3}, {1, 1.0f, 0.0f, 4}, {1, 100.0f, 0.0f, 5}};
     for (const auto& k : kinds) {
         const double half = k.bytes == 2 ? 32768.0 : 128.0;
         const double floor = calibFloor(k.calc);
@@ -91,9 +90,7 @@ TEST(TypedConstant, OutsideTheRangeSetsTheNearerEndAndWarnsOnlyWithBothLimits) {
 
     const TypedConstant warned = convertTypedConstant(entry(1, 1.0f, 0.0f, 1, 10, 200), 250.0f);
     EXPECT_EQ(warned.raw, 200.0f);
-    ASSERT_TRUE(warned.warning);
-    EXPECT_EQ(warned.warning->text(),
-              "Input Data Range Over:250.00 \n (10.00<=Data<=200.00)\n set 200.00");
+    EXPECT_TRUE(warned.warning); // its text: the constant editor's test
 
     // 10.1 converts to 34, which reads 10.2: one raw step back inside.
     EXPECT_EQ(convertTypedConstant(entry(1, 0.3f, 0.0f, 1, 0, 10.1f), 20.0f).raw, 33.0f);

@@ -4,8 +4,6 @@
 
 #include <tuple>
 
-#include "maptestutil.h"
-
 namespace qmx::maps {
 namespace {
 
@@ -35,17 +33,6 @@ TEST(ClipboardTest, ReadsRectanglesOfNumbers) {
             std::tuple(message, rows, columns, values))
             << text.value_or("<none>");
     }
-}
-
-// (The bounding rectangle with zeros for unselected cells: the widget test.)
-TEST(ClipboardTest, SelectionTextDropsDecimalsBeyondTwoThousand) {
-    config::EcuImage image;
-    Map map = test::freeMap(image, 0x8000, 3, 4);
-    map.y.max = "3000";
-    map.selection.add({2, 3});
-    EXPECT_EQ(selectionText(map, image, DisplayFormats{0, 1, 0}), "0");
-    map.selection.clearCells();
-    EXPECT_EQ(selectionText(map, image, DisplayFormats{0, 1, 0}), "");
 }
 
 } // namespace

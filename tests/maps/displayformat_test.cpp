@@ -36,10 +36,6 @@ TEST(DisplayFormat, YUsesNoDecimalsBeyondTwoThousandElseTheMapsOwn) {
     EXPECT_EQ(formatY(1234.6f, map, formats), "1234.600");
     map.y.min = "-2000";
     EXPECT_EQ(formatY(1234.6f, map, formats), "1235");
-    EXPECT_EQ(formatX(1.25f, formats), "1.2");
-    EXPECT_EQ(formatZ(7.0f, DisplayFormats{1, 1, 0}), "7");
-    EXPECT_EQ(decimalsOf("0.05"), 2);
-    EXPECT_EQ(decimalsOf("1"), 0);
 }
 
 } // namespace

@@ -136,11 +136,8 @@ TEST_F(HexFreeMapTest, ClicksAndMovesStayOnTheSelectableBytes) {
     EXPECT_EQ(hex.selectedAddress(), 0x8107u); // the first Y cell
     EXPECT_EQ(hex.editText(), "40");
 
-    // An X byte is a column selection (count bytes and Z bytes: the widget test).
-    EXPECT_TRUE(click(0x8105).selectionMoved);
-    EXPECT_EQ(std::tuple(map->target, map->editIndex), std::tuple(EditTarget::X, 1));
-
-    // Moves: not onto the count bytes, not past the last Y byte.
+    // Moves: not onto the count bytes, not past the last Y byte (clicks on the count and Z
+    // bytes: the widget test).
     click(0x8102);
     EXPECT_FALSE(hex.command(tablecmd::Left).selectionMoved);
     EXPECT_FALSE(hex.command(tablecmd::Up).selectionMoved);
@@ -192,42 +189,24 @@ TEST_F(HexFreeMapTest, CommitRules) {
     EXPECT_FALSE(type("99", tablecmd::ShiftEnter).sendToEcu); // a free map stays in the program
 }
 
-TEST(HexConfigMapTest, ShiftEnterNamesTheCellsByteForTheEcu) {
+TEST(HexConfigMapTest, AZValueIsNoByteToSendToTheEcu) {
     config::EcuImage image;
     image.setRange(0x9000, 0x90FF);
     MapSet maps{image};
-    UndoHistory history{maps, 1024};
-    maps.setEditObserver(&history);
     Map& map = maps.add(configMap(MapKind::Addressed));
-    putBytes(image, 0x9020, {1, 2, 3, 4, 5, 6});
     maps.setCurrent(0);
     test::RecordingSink sink;
     HexController hex{maps, sink, kCellWidth, kRowHeight};
     hex.setGridSize(400, 300, 15);
     hex.refresh();
 
-    // (The byte typed and sent: the widget test against ecusim.)
-    hex.command(tablecmd::Right);
-    hex.setEditText("5a");
-    ASSERT_EQ(hex.command(tablecmd::ShiftEnter).sendToEcu->address, 0x9021);
-    // Unchanged, it is still sent; nothing more to undo.
-    EXPECT_EQ(hex.command(tablecmd::ShiftEnter).sendToEcu->value, 0x5A);
-    EXPECT_EQ(map.undo.size(), 1u);
-
-    // A Z value chosen elsewhere is no byte of the hex view: no editor, nothing to commit.
+    // (A byte typed and sent: the widget test against ecusim.) A Z value chosen elsewhere is
+    // no byte of the hex view: no editor, nothing to send.
     ASSERT_EQ(selectCell(map, image, EditTarget::Z, 1, 1), Access::Ok);
     hex.refresh();
     EXPECT_FALSE(hex.editorRect());
     hex.setEditText("00");
     EXPECT_FALSE(hex.command(tablecmd::ShiftEnter).sendToEcu);
-}
-
-TEST_F(HexFreeMapTest, PictureMarksTheMapsBytes) {
-    const HexPicture picture = hex.picture();
-    EXPECT_EQ(picture.rowLabels[1].text, "8110");
-    EXPECT_EQ(picture.bytes[0].text, "02");
-    EXPECT_TRUE(picture.bytes[0].inMap && picture.bytes[12].inMap);
-    EXPECT_FALSE(picture.bytes[13].inMap);
 }
 
 } // namespace

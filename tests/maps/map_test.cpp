@@ -69,10 +69,7 @@ TEST_F(MapTest, AccessOutsideTheMapChangesNothing) {
 
 TEST_F(MapTest, SelectionReadsTheCellAndFollowsTheRow) {
     Map map = freeMap(image, 0x8000, 3, 4);
-    putBytes(image, map.z.address, {10, 20, 30});
     putBytes(image, map.y.address, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-    selectFirstCell(map, image);
-    EXPECT_EQ(currentRaw(map, image), 1);
     selectCell(map, image, EditTarget::Y, 0, 2);
     EXPECT_EQ(selectRow(map, image, 2), Access::Ok);
     EXPECT_EQ(currentRaw(map, image), 11);
@@ -102,34 +99,7 @@ TEST_F(MapTest, YLimitsComeFromTheLimitsThroughTheRawExpression) {
     EXPECT_EQ(rawLimits(map, image).apply(50), 0); // raised to the lowest, then capped
 }
 
-TEST_F(MapTest, AxisLimitsAreTheNeighbours) {
-    Map map = freeMap(image, 0x8000, 3, 4);
-    putBytes(image, map.x.address, {10, 20, 30, 40});
-    const struct {
-        EditTarget target;
-        std::vector<std::uint8_t> z;
-        int index;
-        int lowest;
-        int highest;
-    } cases[] = {
-        {EditTarget::X, {}, 0, 0, 20},
-        {EditTarget::X, {}, 3, 30, 255},
-        {EditTarget::Z, {10, 20, 30}, 0, 0, 20},
-        {EditTarget::Z, {30, 20, 10}, 0, 20, 255},
-        {EditTarget::Z, {30, 20, 10}, 1, 10, 30},
-        {EditTarget::Z, {30, 20, 10}, 2, 0, 20},
-    };
-    for (const auto& c : cases) {
-        putBytes(image, map.z.address, c.z);
-        selectCell(map, image, c.target, 0, c.index);
-        EXPECT_EQ(rawLimits(map, image).lowest, c.lowest) << c.z.size() << " " << c.index;
-        EXPECT_EQ(rawLimits(map, image).highest, c.highest) << c.z.size() << " " << c.index;
-    }
-    Map words = wordAxisMap();
-    selectCell(words, image, EditTarget::X, 0, 3);
-    EXPECT_EQ(rawLimits(words, image).highest, 0xFFFF);
-}
-
+// (An axis value's limits are its neighbours: the commit tests.)
 TEST_F(MapTest, RelayoutFollowsTheCountBytes) {
     maps.setSource(MapSource::Free);
     maps.setFreeMapArea({0x8000, 0x8100, 0x8100});

@@ -62,12 +62,11 @@ protected:
     DisplayFormats formats{1, 1, 1};
 };
 
-TEST_F(GeometryTest, ByteMapScalesLabelsAndPositions) {
-    const Map map = byteMap();
-    const MapGeometry g = layOut(map, 600, 400);
+// (Where the labels and titles stand: the screen and the label rules below.)
+TEST_F(GeometryTest, ByteMapScalesAndLabels) {
+    const MapGeometry g = layOut(byteMap(), 600, 400);
     const MapScales& s = g.scales();
     ASSERT_TRUE(g.drawable());
-    EXPECT_EQ(g.plot().x, 50);
     EXPECT_EQ(g.plot().width, 550);
     EXPECT_EQ(g.plot().height, 370);
     // 72 × 360 / 100 = 259 > 255 >= 71 × 360 / 100; 466 × 550 / 1000 = 256 > 255.
@@ -77,30 +76,16 @@ TEST_F(GeometryTest, ByteMapScalesLabelsAndPositions) {
     // 1150: the first of 1000, 2000, 5000.
     EXPECT_FLOAT_EQ(s.verticalStep, 2.0f);
     EXPECT_FLOAT_EQ(s.horizontalStep, 2000.0f);
-    EXPECT_EQ(s.yOf(100), 370 - 10000 / 72);
-    EXPECT_EQ(s.xOfRaw(100), 214);
 
     // 0.0 to 26.0 (raw 260 is 361 pixels up, 28.0 would be 388, above the plot).
     const AxisMarks& v = g.vertical();
     ASSERT_EQ(v.labels.size(), 14u);
-    EXPECT_EQ(v.labels.front().text, "0.0");
     EXPECT_EQ(v.labels.back().text, "26.0");
-    EXPECT_EQ(v.labels[1].box.x + v.labels[1].box.width, 45); // right-aligned at 45
-    EXPECT_EQ(v.labels[1].box.y, 343 + 3 - 11);               // baseline 3 below its tick
-    ASSERT_EQ(v.ticks.size(), 13u);                           // none at the bottom edge
-    EXPECT_EQ(v.ticks[0], (Tick{46, 343, 49, 343}));
-
+    EXPECT_EQ(v.ticks.size(), 13u); // none at the bottom edge
     // Raw 0 at the left edge without a tick, then every 2000 up to 12000 (14000 lies past 600).
-    const AxisMarks& h = g.horizontal();
-    EXPECT_EQ(texts(h), (std::vector<std::string>{"0.0", "2000.0", "4000.0", "6000.0", "8000.0",
-                                                  "10000.0", "12000.0"}));
-    EXPECT_EQ(h.labels[0].box.x, 50 - 9);
-    EXPECT_EQ(h.labels[0].box.y, 400 - 25);
-    EXPECT_EQ(tickXs(h), (std::vector<int>{135, 221, 307, 393, 479, 565}));
-    EXPECT_EQ(h.ticks[0], (Tick{135, 370, 135, 374}));
-    EXPECT_EQ(g.xTitle().box.y, 400 - 14);
-    EXPECT_EQ(g.xTitle().box.x, 300 - 9);
-    EXPECT_EQ(g.yTitleCentre(), (PixelPoint{11, 200}));
+    EXPECT_EQ(texts(g.horizontal()), (std::vector<std::string>{"0.0", "2000.0", "4000.0", "6000.0",
+                                                               "8000.0", "10000.0", "12000.0"}));
+    EXPECT_EQ(tickXs(g.horizontal()), (std::vector<int>{135, 221, 307, 393, 479, 565}));
 }
 
 TEST_F(GeometryTest, WordAxisMapStartsAtXLowAndKeepsBreakpointsInRange) {
@@ -122,18 +107,10 @@ TEST_F(GeometryTest, WordAxisMapStartsAtXLowAndKeepsBreakpointsInRange) {
     const MapScales& s = g.scales();
     EXPECT_EQ(s.range.xLow, 1000);
     EXPECT_EQ(s.range.xHigh, 6000);
-    EXPECT_EQ(s.range.dataHigh, 250);
-    EXPECT_EQ(s.yScale, 97);    // 97 × 260 / 100 = 252 > 250
-    EXPECT_EQ(s.xScale, 11114); // 11114 × 450 / 1000 = 5001 > 5000
     EXPECT_EQ(s.xOrigin, 1000);
-    EXPECT_FLOAT_EQ(s.verticalStep, 0.5f);      // 20 pixels: raw 19 = 0.19
-    EXPECT_FLOAT_EQ(s.horizontalStep, 1000.0f); // 50 pixels: raw 555 = 555
-    EXPECT_EQ(texts(g.vertical()),
-              (std::vector<std::string>{"0.0", "0.5", "1.0", "1.5", "2.0", "2.5"}));
     // From the origin; 6000 at x 499 would not fit whole.
     EXPECT_EQ(texts(g.horizontal()),
               (std::vector<std::string>{"1000.0", "2000.0", "3000.0", "4000.0", "5000.0"}));
-    EXPECT_EQ(tickXs(g.horizontal()), (std::vector<int>{50, 139, 229, 319, 409}));
     // 500 and 7000 are drawn at the range ends 1000 and 6000.
     EXPECT_EQ(breakpointXs(map, image, s, 0), (std::vector<int>{0, 89, 269, 449}));
 }
@@ -163,21 +140,6 @@ TEST_F(GeometryTest, LabelledAxisSkipsCrowdedLabelsAndKeepsTheLastWhole) {
     EXPECT_EQ(h.ticks[2], (Tick{76, 270, 76, 274}));
     EXPECT_EQ(h.labels[3].box.x, 400 - 24);
     EXPECT_EQ(breakpointXs(map, image, g.scales(), 0), (std::vector<int>{0, 17, 26, 174, 349, 0}));
-}
-
-TEST_F(GeometryTest, LabelledAxisOnAWideWindowKeepsItsMaximumInThePlot) {
-    formats.y = 0;
-    Map map;
-    map.kind = MapKind::Labelled;
-    map.z = identityAxis("LOAD");
-    map.x = identityAxis("MODE", "0", "3");
-    map.x.count = 4;
-    map.x.labels = "Idle,Part,Full,WOT";
-    map.y = identityAxis("LAMBDA");
-    // 900 pixels: n = 5, one less puts 3 at 750. 2000 pixels: n = 2, one less would put 3 at
-    // 3000, past the plot, so it stays 2 (3 at 1500).
-    EXPECT_EQ(layOut(map, 950, 300).scales().xScale, 4);
-    EXPECT_EQ(layOut(map, 2050, 300).scales().xScale, 2);
 }
 
 TEST_F(GeometryTest, LabelsThatWouldBeCutStayWhole) {
@@ -261,20 +223,11 @@ protected:
     MapScales scales;
 };
 
-TEST_F(PlotTest, PictureOfTheCurrentLineOrOfAllLines) {
-    PlotPicture picture = plotPicture(map, image, scales);
-    EXPECT_EQ(picture.grid, (std::vector<int>{0, 107, 214, 321})); // raw × 1000 / 466
-    ASSERT_EQ(picture.strokes.size(), 1u);
-    EXPECT_EQ(picture.strokes[0].width, 2);
-    EXPECT_EQ(picture.strokes[0].points.size(), 4u);
-    EXPECT_EQ(picture.pointMark, point(0, 0));
-
+// (One stroke or all of them, and their colours: the widget test.)
+TEST_F(PlotTest, PictureMarksTheColumnAndADragLeavesOutItsSegments) {
     map.allLines = true;
     selectCell(map, image, EditTarget::X, 1, 2);
-    picture = plotPicture(map, image, scales);
-    ASSERT_EQ(picture.strokes.size(), 3u);
-    EXPECT_EQ(picture.strokes[1].width, 2); // line 1 is current
-    EXPECT_EQ(picture.strokes[2].colour, 2);
+    PlotPicture picture = plotPicture(map, image, scales);
     EXPECT_EQ(picture.columnMark, 214);
     EXPECT_FALSE(picture.pointMark);
 
@@ -283,9 +236,6 @@ TEST_F(PlotTest, PictureOfTheCurrentLineOrOfAllLines) {
     picture = plotPicture(map, image, scales, 2);
     ASSERT_EQ(picture.strokes.size(), 3u); // of line 1 only its first segment is left
     EXPECT_EQ(picture.strokes[1].points, (std::vector<PixelPoint>{point(1, 0), point(1, 1)}));
-    EXPECT_EQ(lineColour(19), 19);
-    EXPECT_EQ(lineColour(20), 0);
-    EXPECT_EQ(lineColour(39), 0);
 }
 
 TEST_F(PlotTest, OneBreakpointDrawsFlatLinesOverTheFullWidth) {
@@ -313,10 +263,7 @@ TEST_F(PlotTest, HitTestOrder) {
     map.allLines = true;
     hit = hitTest(map, image, scales, other.x, other.y);
     EXPECT_EQ((std::tuple{hit.target, hit.line, hit.index}), (std::tuple{EditTarget::Y, 2, 3}));
-    // A breakpoint at any height, not on a point.
-    hit = hitTest(map, image, scales, point(0, 2).x - 3, 5);
-    EXPECT_EQ((std::tuple{hit.target, hit.line, hit.index}), (std::tuple{EditTarget::X, 0, 2}));
-    // Per-row X values with all lines showing: no columns.
+    // (A breakpoint far from its points: the map window's tests.) Per-row X values with all lines showing: no columns.
     map.kind = MapKind::PerRowX;
     EXPECT_EQ(hitTest(map, image, scales, point(0, 2).x, 5).target, EditTarget::None);
 }

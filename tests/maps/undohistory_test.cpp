@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 
 #include "maps/editstate.h"
 #include "maps/mapcommit.h"
@@ -75,20 +74,6 @@ TEST_F(UndoTest, GroupIsUndoneTogetherAndSelectionEndsAtTheRestoredCell) {
     EXPECT_EQ(history.undo(*map).restored, 1);
     EXPECT_EQ(readX(*map, image, 1).value, 20);
     EXPECT_EQ(history.undo(*map).restored, 0);
-}
-
-// (The plain "&Undo" and a typed Y value's text: the widget test.)
-TEST_F(UndoTest, MenuTextNamesFamilyAndPart) {
-    EXPECT_FALSE(undoMenuItem(map).enabled);
-    const std::tuple<EditTarget, EditFamily, const char*> cases[] = {
-        {EditTarget::Z, EditFamily::Edit, "&Undo(Edit THROT)\tCtrl+Z"},
-        {EditTarget::X, EditFamily::Drag, "&Undo(Drag RPM)\tCtrl+Z"},
-        {EditTarget::Y, EditFamily::Step, "&Undo(Edit DATA)\tCtrl+Z"},
-    };
-    for (const auto& [target, family, text] : cases) {
-        write(target, 1, 1, 25, family);
-        EXPECT_EQ(undoMenuItem(map).text, text);
-    }
 }
 
 TEST_F(UndoTest, LocateRulesOfConfigMaps) {
