@@ -55,15 +55,6 @@ TEST_F(AppSettingsTest, MissingSettingsFileNamesTheFolderSearchedAndWhereItCameF
     EXPECT_EQ(failure(), "qmx.ini is not exist.\nFolder searched: " + folder.file("bin") +
                              "/\n(the program's folder: " + registry + " cannot be read)");
 
-    // A key exported on Windows still names a Windows folder.
-    folder.write("registry.reg",
-                 "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\r\n"
-                 "\"Install Directory\"=\"C:\\\\Program Files\\\\QMX\"\r\n"
-                 "\"InitializeFolder\"=\"C:\\\\Program Files\\\\QMX\\\\Setup\"\r\n");
-    EXPECT_EQ(failure(), "qmx.ini is not exist.\nFolder searched: C:/Program Files/QMX/Setup\n"
-                         "(Install Directory + InitializeFolder of " +
-                             registry + ")");
-
     folder.write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\r\n"
                                  "\"InitializeFolder\"=\"Setup\"\r\n");
     EXPECT_EQ(failure(), "qmx.ini is not exist.\nFolder searched: " + folder.file("bin") +

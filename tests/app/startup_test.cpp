@@ -1,4 +1,4 @@
-#include "app/commandletters.h"
+#include "app/accelerators.h"
 #include "app/commandline.h"
 #include "app/versiontext.h"
 #include "text/numberformat.h"
@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 
 namespace qmx::app {
@@ -45,12 +46,10 @@ TEST(CommandLine, TwoWordsRunTheBatchOnePathOpens) {
     }
 }
 
-TEST(CommandLetters, SendTheCommandLettersAsThemselves) {
-    const CommandLetters letters;
-    for (char c : std::string("JjLMmNSsWRV"))
-        EXPECT_EQ(letters.byteFor(c), static_cast<std::uint8_t>(c)) << c;
-    EXPECT_EQ(letters.byteFor('X'), 0);
-    EXPECT_EQ(letters.byteFor('\0'), 0);
+TEST(Accelerators, EachKeyIsBoundOnce) {
+    std::set<std::string_view> seen;
+    for (const Accelerator& a : accelerators())
+        EXPECT_TRUE(seen.insert(a.keys).second) << a.keys;
 }
 
 TEST(VersionText, NameVersionAndModificationTime) {

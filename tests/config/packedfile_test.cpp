@@ -21,15 +21,6 @@ std::string packed(const CLineList& lines) {
     return out;
 }
 
-TEST(EncodeLine, LengthFieldAndLimit) {
-    std::string out = "x";
-    EXPECT_TRUE(encodeLine(std::string(300, 'a'), out));
-    EXPECT_EQ(out.substr(0, 7), "x012c16");
-    out = "x";
-    EXPECT_FALSE(encodeLine(std::string(0x10000, 'a'), out));
-    EXPECT_EQ(out, "x");
-}
-
 TEST(WritePackedFile, TitleBlockPlainTheRestCoded) {
     EXPECT_EQ(packed(linesOf({"[Title]", "My title", "[Data]", "AB", ""})),
               "[Title]\r\nMy title\r\n\r\n[End Title]\r\n" + Version +
