@@ -1,13 +1,11 @@
 #include "app/accelerators.h"
 #include "app/commandline.h"
 #include "app/versiontext.h"
-#include "text/numberformat.h"
 
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
