@@ -129,16 +129,6 @@ TEST_F(ConstantEditorTest, TheTextShownCommittedAgainKeepsTheValue) {
     EXPECT_TRUE(sink.shown.empty());
 }
 
-TEST_F(ConstantEditorTest, EscapeRevertsAnEditAndCancelsOnASelectedCell) {
-    ConstantEditor& e = open();
-    type("90", CellKey::PageUp); // the step commits the typed value, Esc takes the step back
-    EXPECT_EQ(raw(Idle), 10);
-    EXPECT_EQ(e.key(CellKey::Escape), CellOutcome::Handled);
-    EXPECT_EQ(raw(Idle), 9);
-    EXPECT_EQ(e.key(CellKey::Escape), CellOutcome::Cancel);
-    // (A typed text that Esc drops: the widget test.)
-}
-
 TEST_F(ConstantEditorTest, RawStepsRunAgainstTheRawValueForInvertedKinds) {
     ConstantEditor& e = open();
     e.key(CellKey::PageUp);
