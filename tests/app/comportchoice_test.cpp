@@ -1,21 +1,14 @@
 #include "app/comportchoice.h"
 
-#include "app/appsettings.h"
-#include "app/configuration.h"
-#include "app/linkhost.h"
 #include "ecu/fakes.h"
-#include "support/tempfolder.h"
 #include "text/messages.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace qmx::app::test {
 using namespace qmx::ecu;
 using namespace qmx::ecu::test;
 namespace {
-
-using ::testing::HasSubstr;
 
 LineIndexes line(int port) {
     return {.baud = 5, .data = 1, .parity = 0, .stop = 0, .flow = 1, .port = port};
@@ -60,32 +53,6 @@ TEST(ComPortChoice, ASettingWithoutItsRadioKeepsTheDialogOpen) {
         EXPECT_EQ(rig.sink.shown[0].caption, "Com Port");
         EXPECT_EQ(rig.sink.shown[0].icon, text::Icon::Exclamation);
     }
-}
-
-TEST(ComPortChoice, StoringWritesThePortAndTheSwitchAndKeepsTheLineInMemory) {
-    testing::TempFolder home;
-    home.write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n\"Install Directory\"=\"" +
-                                   home.path() + "\"\n");
-    home.write("qmx.INI", "[RS232C]\nSPEED=19200\nPORT=PORT1\n");
-    AppSettings settings;
-    ASSERT_EQ(loadAppSettings(settings, {home.path(), home.path(), "qmx"}, kLargeScreen), 0);
-    FakePump pump;
-    LinkHost host(settings, pump, {home.path(), home.file("sys")});
-    auto configuration = std::make_unique<Configuration>();
-    ComPortValues values{line(4), false};
-    values.line.baud = 3;
-
-    EXPECT_EQ(storeComPortValues(values, *configuration, host), 0);
-
-    EXPECT_THAT(testing::readAll(home.file("qmx.INI")), HasSubstr("PORT=PORT5"));
-    EXPECT_THAT(testing::readAll(home.file("qmx.INI")), HasSubstr("SPEED=19200"));
-    EXPECT_THAT(testing::readAll(home.file("registry.reg")),
-                HasSubstr("\"Rs232cPortAutoSelect\"=dword:00000000"));
-    EXPECT_EQ(host.link().choice().currentPortIndex(), 4);
-    EXPECT_EQ(host.link().settings().speedIndex, 3);
-    EXPECT_EQ(configuration->line.baud, 3);
-    EXPECT_EQ(currentComPortValues(*configuration, host.link()).line, values.line);
 }
 
 } // namespace

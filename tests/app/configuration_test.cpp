@@ -129,22 +129,6 @@ TEST_F(ConfigurationTest, EachOpenStartsFromTheStartupLineSettings) {
     EXPECT_EQ(configuration().commandRetryCount, app->settings().startup.commandRetryCount);
 }
 
-class MonitorRowsTest : public ConfigurationTest {
-protected:
-    MonitorRowsTest() : ConfigurationTest("SELECT0=Throttle\nSELECT1=Battery\n") {}
-};
-
-TEST_F(MonitorRowsTest, StoredSelectionAppliesWhenEveryNameMatches) {
-    ASSERT_EQ(app->openConfiguration(home.sample("sample.rcg"), FileLayout::Plain), 0);
-    EXPECT_EQ(configuration().monitorItems.size(), 5u);
-    EXPECT_EQ(configuration().monitorRows, (std::vector<int>{2, 3}));
-    EXPECT_EQ(configuration().machineCode, "Q4");
-    // A file without a machine code keeps the one before; its items start from scratch.
-    ASSERT_EQ(open(kData + kMaps + "[Diag.Com]\n1,10,Other,x,1,1,0\n"), 0);
-    EXPECT_EQ(configuration().machineCode, "Q4");
-    EXPECT_EQ(configuration().monitorRows, (std::vector<int>{0}));
-}
-
 // The peak resident size of this process, in bytes.
 std::size_t peakResidentBytes() {
     rusage usage{};
@@ -297,32 +281,23 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     EXPECT_TRUE(readAll(path) == old);
 }
 
-// Gives one answer to every question and remembers the questions.
-struct AnsweringSink : text::MessageSink {
-    explicit AnsweringSink(text::Answer given) : answer(given) {}
-    text::Answer show(std::string_view text, std::string_view, text::Icon, text::Buttons) override {
-        asked.emplace_back(text);
-        return answer;
-    }
-    text::Answer answer;
-    std::vector<std::string> asked;
-};
-
 // (Unsaved edits alone, and a write followed by an edit: the widget tests.)
 TEST_F(ConfigurationTest, CloseAsksAboutUnwrittenEditsOnlyWhenTheEcuHoldsOtherData) {
     ASSERT_EQ(open(kData + kMaps), text::msg::Success);
     configuration().modified = false;
-    const std::pair<EcuSnapshot, std::vector<std::string>> cases[] = {
-        {std::nullopt, {}},
-        {editData(configuration().image), {}},
-        {std::vector<std::uint8_t>{0xAA},
-         {std::string(text::messageText(text::msg::CloseWithoutWriting))}},
+    const std::pair<EcuSnapshot, bool> cases[] = {
+        {std::nullopt, false},
+        {editData(configuration().image), false},
+        {std::vector<std::uint8_t>{0xAA}, true},
     };
-    for (const auto& [snapshot, asked] : cases) {
+    for (const auto& [snapshot, asks] : cases) {
         app->ecuSnapshot() = snapshot;
-        AnsweringSink answering(text::Answer::Cancel);
-        EXPECT_EQ(app->askClose(answering), asked.empty());
-        EXPECT_EQ(answering.asked, asked);
+        qmx::testing::RecordingSink asked;
+        EXPECT_TRUE(app->askClose(asked));
+        EXPECT_EQ(asked.shown.size(), asks ? 1u : 0u);
+        if (asks) {
+            EXPECT_EQ(asked.shown[0].text, text::messageText(text::msg::CloseWithoutWriting));
+        }
     }
     app->closeConfiguration();
     EXPECT_FALSE(app->ecuSnapshot());

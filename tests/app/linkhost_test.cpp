@@ -36,12 +36,17 @@ struct HostRig {
     std::unique_ptr<LinkHost> host;
 };
 
+// Where neither store names a port, the configuration's port stands in and is copied into the
+// registry.
 TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
     HostRig rig("", "[RS232C]\nSPEED=4800\n");
     app::LineIndexes line = rig.settings.startup.line;
     line.baud = 4;
     line.flow = 1;
+    line.port = 4;
     rig.host->applyConfiguration(line, 5, "AB");
+    EXPECT_EQ(rig.host->link().choice().currentPortIndex(), 4);
+    EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPort\"=dword:00000004"));
     EXPECT_EQ(rig.host->link().settings().speedIndex, 4);
     EXPECT_EQ(rig.host->link().settings().flowIndex, 1);
     EXPECT_EQ(rig.host->link().settings().commandRetryCount, 5);
@@ -53,15 +58,6 @@ TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
     EXPECT_EQ(rig.host->link().settings().speedIndex, 3);
     EXPECT_EQ(rig.host->link().settings().flowIndex, 0);
     EXPECT_EQ(rig.host->link().identity().machineCode(), "AB");
-}
-
-TEST(LinkHostPorts, ConfigurationPortStandsInAndIsCopiedIntoTheRegistry) {
-    HostRig rig("", "[RS232C]\nSPEED=4800\n");
-    app::LineIndexes line = rig.settings.startup.line;
-    line.port = 4;
-    rig.host->applyConfiguration(line, 1, "");
-    EXPECT_EQ(rig.host->link().choice().currentPortIndex(), 4);
-    EXPECT_THAT(rig.registryText(), HasSubstr("\"Rs232cPort\"=dword:00000004"));
 }
 
 TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {

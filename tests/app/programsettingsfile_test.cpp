@@ -29,14 +29,6 @@ TEST(LineSettingText, PortNames) {
     EXPECT_EQ(platform::portName(-1), "PORT1");
 }
 
-TEST(ProgramSettingsFile, MissingKeysTakeTheirDefaults) {
-    TempFolder folder;
-    StartupSettings expected;
-    expected.line = {3, 1, 0, 0, 0, -1};
-    expected.commandRetryCount = -1; // the registry's value
-    EXPECT_EQ(readStartupSettings(platform::Profile(folder.file("none.INI")), -1), expected);
-}
-
 TEST(ProgramSettingsFile, ReadsEveryKeyInEveryFormWindowsSavesItIn) {
     // Form feeds and vertical tabs are blanks around a value, as spaces are.
     const std::string text = "[RS232C]\nMESSAGE=1\nSPEED=19200\f\nDATA=7BIT\nPARITY=EVEN\n"

@@ -1,16 +1,15 @@
-#include "app/commandletters.h"
+#include "app/accelerators.h"
 #include "app/commandline.h"
 #include "app/versiontext.h"
-#include "text/numberformat.h"
 
 #include "support/tempfolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <set>
 #include <sys/stat.h>
 
 namespace qmx::app {
@@ -45,12 +44,10 @@ TEST(CommandLine, TwoWordsRunTheBatchOnePathOpens) {
     }
 }
 
-TEST(CommandLetters, SendTheCommandLettersAsThemselves) {
-    const CommandLetters letters;
-    for (char c : std::string("JjLMmNSsWRV"))
-        EXPECT_EQ(letters.byteFor(c), static_cast<std::uint8_t>(c)) << c;
-    EXPECT_EQ(letters.byteFor('X'), 0);
-    EXPECT_EQ(letters.byteFor('\0'), 0);
+TEST(Accelerators, EachKeyIsBoundOnce) {
+    std::set<std::string_view> seen;
+    for (const Accelerator& a : accelerators())
+        EXPECT_TRUE(seen.insert(a.keys).second) << a.keys;
 }
 
 TEST(VersionText, NameVersionAndModificationTime) {

@@ -35,11 +35,6 @@ TEST(TitleList, EditsAreWrittenInPlaceAndOtherLinesStay) {
     EXPECT_EQ(lines.lines(), (Lines{"; head", "[Title]", "", "; note", "Owner", "Workshop", "Spare",
                                     "kept", "[Data]", "S9030000FC"}));
 
-    lines = linesOf({"[Title]", "A", "1", "[Data]"});
-    list = TitleList::read(lines);
-    EXPECT_TRUE(list.remove(0));
-    list.writeBack(lines);
-    EXPECT_EQ(lines.lines(), (Lines{"[Title]", "[Data]"}));
     EXPECT_EQ(TitleList::read(linesOf({"[Data]"})).size(), 0u);
 }
 

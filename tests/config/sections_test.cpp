@@ -1,7 +1,5 @@
 #include "config/diagcom.h"
 #include "config/individualinfo.h"
-#include "config/responsetexts.h"
-#include "text/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -39,24 +37,6 @@ TEST(MachineCode, FirstMatchingLineWins) {
                  "VestraMachineCode,Q4x", "VestraMachineCode,AB"});
     EXPECT_EQ(readMachineCode(lines), "Q4");
     EXPECT_FALSE(readMachineCode(linesOf({"[Title]", "VestraMachineCode,AB"})));
-}
-
-TEST(MachineCheck, ModelMustEqualTheMachineFolderInUpperCase) {
-    using text::msg::MachineTypeDifferent;
-    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Type,x"}), ""), 0);
-    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "ABC"), 0);
-    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), "abc"), MachineTypeDifferent);
-    EXPECT_EQ(checkMachine(linesOf({"[Machine]", "Model,abc"}), ""), MachineTypeDifferent);
-}
-
-TEST(ResponseTexts, LookUpByResultCharacter) {
-    const CLineList lines = linesOf({"[Error Message]", "0,Write complete", "", "; note", "1,",
-                                     "1,Checksum error", "[Other]", "2,Not here"});
-    const auto texts = readResponseTexts(lines);
-    ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(lookUpResponse(texts, '0'), "Write complete");
-    EXPECT_EQ(lookUpResponse(texts, '1'), "Checksum error");
-    EXPECT_FALSE(lookUpResponse(texts, '2'));
 }
 
 } // namespace
