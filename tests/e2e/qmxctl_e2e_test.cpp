@@ -142,14 +142,6 @@ TEST_F(QmxctlE2e, PokeRefusesBadNumbersBeforeTouchingThePort) {
     EXPECT_FALSE(std::filesystem::exists(home->logPath()));
 }
 
-TEST_F(QmxctlE2e, PokeWithAFailingEcuReportsIt) {
-    makeHome();
-    auto sim = startEcusim(*home, 0, {"--machine-code", "Q4", "--wrong-echo", "2"});
-    const testing::ProgramRun run = qmxctl({"poke", config, "8010", "5A"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "( 8010 ) = 5A\nNo response from ECU.\n");
-}
-
 TEST_F(QmxctlE2e, SearchStoresThePortWhereTheEcuAnswers) {
     makeHome();
     auto silent = startEcusim(*home, 0, {"--silence-after", "0"});
