@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/time.h>
@@ -111,18 +111,6 @@ TEST(TermiosSerialDevice, WriteThatCannotGoOutInTimeFails) {
     for (int i = 0; i < 4096; ++i)
         ASSERT_EQ(pty.receive(), 0x55);
     EXPECT_TRUE(device.write(0x55, 5s));
-}
-
-TEST(TermiosSerialDevice, SecondOpenerIsRefusedUntilTheFirstCloses) {
-    PtyMaster pty;
-    TermiosSerialDevice first;
-    TermiosSerialDevice second;
-    ASSERT_EQ(first.open(pty.slave(), LineSettings{}), 0);
-    const int refused = second.open(pty.slave(), LineSettings{});
-    EXPECT_TRUE(refused == EWOULDBLOCK || refused == EBUSY) << refused;
-    EXPECT_FALSE(second.isOpen());
-    first.close();
-    EXPECT_EQ(second.open(pty.slave(), LineSettings{}), 0);
 }
 
 TEST(TermiosSerialDevice, OpenFailuresComeBackAsErrno) {

@@ -1,7 +1,5 @@
 #include "sim/ecuengine.h"
 
-#include "config/srecords.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -81,17 +79,6 @@ public:
     std::unique_ptr<EcuEngine> engine;
 };
 
-// The program's own encoding of the same bytes: the device, which has its own codec, must send
-// exactly this text.
-std::string recordsOf(const config::EcuImage& image, std::uint16_t start, std::size_t count) {
-    std::vector<std::string> records;
-    config::encodeSRecords(image, start, count, records);
-    std::string text;
-    for (const auto& r : records)
-        text += r;
-    return text;
-}
-
 TEST(EcuEngine, MemoryReadStopsAtAWrongOrMissingEcho) {
     for (const bool missing : {false, true}) {
         Device device;
@@ -144,45 +131,6 @@ TEST(EcuEngine, MemoryWriteRefusesBadRecordsAsAWhole) {
             << c.name;
         EXPECT_EQ(textOf(device.exchange({0xBF})), "KD") << c.name;
     }
-}
-
-TEST(EcuEngine, HalfReceivedCommandIsAbandonedAfterTheCommandTimeout) {
-    Device device;
-    EXPECT_EQ(device.exchange({0x53, 0x12}), (Bytes{0x53, 0x12}));
-    device.settle(3s);
-    EXPECT_EQ(textOf(device.exchange({0xBF})), "KD");
-    EXPECT_EQ(device.memory.byte(0x12BF), 0);
-}
-
-TEST(EcuEngine, LineRateCostsTenBitTimesEachWay) {
-    EngineOptions options;
-    options.baudRate = 1000; // 10 ms per character
-    Device device(options);
-    const TimePoint start = device.now;
-    device.engine->receive(0xBF, start);
-    Bytes out;
-    device.engine->poll(start + 19ms, out);
-    EXPECT_TRUE(out.empty());
-    device.engine->poll(start + 20ms, out); // 10 ms in, 10 ms out for the first answer byte
-    EXPECT_EQ(textOf(out), "K");
-    device.engine->poll(start + 30ms, out);
-    EXPECT_EQ(textOf(out), "KD");
-    EXPECT_FALSE(device.engine->nextDue());
-}
-
-TEST(EcuEngine, BadChecksumSpoilsTheNamedRecordOfTheFirstReads) {
-    EngineOptions options;
-    options.faults.badChecksumRecord = 2;
-    options.faults.badChecksumReads = 1;
-    Device device(options);
-    const std::string good = recordsOf(device.memory, 0x8000, 33);
-    const std::string first = device.read();
-    ASSERT_EQ(first.size(), good.size());
-    // Record 2 holds 16 data bytes (42 characters) and follows record 1 of the same length.
-    EXPECT_EQ(first.substr(0, 82), good.substr(0, 82));
-    EXPECT_NE(first.substr(82, 2), good.substr(82, 2));
-    EXPECT_EQ(first.substr(84), good.substr(84));
-    EXPECT_EQ(device.read(), good);
 }
 
 } // namespace
