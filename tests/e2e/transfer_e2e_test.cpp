@@ -5,7 +5,6 @@
 #include "ecu/compare.h"
 #include "ecu/ecuread.h"
 #include "ecu/ecuwrite.h"
-#include "ecu/monitor.h"
 #include "ecu/transfercommands.h"
 #include "support/linesof.h"
 #include "text/messages.h"
@@ -17,7 +16,7 @@
 #include <numeric>
 #include <signal.h>
 
-// Reads and writes through the real link against ecusim, a read beside the monitor included.
+// Reads and writes through the real link against ecusim.
 namespace qmx::e2e {
 namespace {
 
@@ -249,30 +248,6 @@ TEST(ReadE2e, APulledCableEndsTheReadAndTheSameLinkReadsAgainAfterTheReplug) {
     EXPECT_EQ(t.imageBytes(), ecuData);
     EXPECT_TRUE(t.configuration->modified);
     EXPECT_EQ(t.snapshot, ecuData);
-}
-
-TEST(ReadE2e, AReadStartedWhileTheMonitorAwaitsAnAnswerLetsItFinishFirst) {
-    TransferRig t(0x8000, 0x800F, 0, true);
-    const std::vector<config::MonitorItem> items{{0x10, 2, "Engine speed", "rpm", "0.1", "0"}};
-    std::vector<int> rows{0};
-    auto sim = startEcusim(t.rig.home, 0, {"--range", "8000-800F", "--monitor", "10:2:300"});
-    ecu::Monitor monitor(t.rig.link(), items, rows);
-    testing::RecordingView view;
-    monitor.setView(&view);
-    ASSERT_EQ(monitor.startFromCommand(t.rig.sink), 0);
-    for (int tick = 0; tick < 20 && !monitor.pendingItem(); ++tick)
-        t.rig.pump.waitOne();
-    ASSERT_TRUE(monitor.pendingItem());
-
-    ecu::CompareData data;
-    auto context = t.context();
-    EXPECT_EQ(ecu::ReadEcu(context, data, ecu::PaneTarget::First, false), 0) << data.errorText;
-
-    EXPECT_EQ(view.shown.at(0), (std::pair<int, std::string>{0, "30.0"}));
-    EXPECT_EQ(data.first.count(), 16u);
-    EXPECT_TRUE(t.rig.link().portOpen()); // the monitor's port stays open
-    monitor.stopMonitor();
-    EXPECT_EQ(t.rig.link().arbiter().commLockDepth(), 0);
 }
 
 TEST(WriteE2e, TheResultByteAndTheFailingAddressReachTheTexts) {
