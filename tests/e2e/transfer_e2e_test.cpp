@@ -21,11 +21,11 @@ namespace qmx::e2e {
 namespace {
 
 // A configuration over `low` .. `high` (no file behind it) and the link of a test home, with
-// CommandRetrycount `retries` and the ECU check switched off unless `checked`.
+// CommandRetrycount `retries` and the ECU check switched off.
 struct TransferRig {
-    TransferRig(std::uint16_t low, std::uint16_t high, int retries = 0, bool checked = false,
+    TransferRig(std::uint16_t low, std::uint16_t high, int retries = 0,
                 std::vector<std::string> registryLines = {})
-        : rig(homeSettings(checked, std::move(registryLines))),
+        : rig(homeSettings(std::move(registryLines))),
           configuration(std::make_unique<app::Configuration>()) {
         configuration->image.setRange(low, high);
         config::fixImageChecksum(configuration->image);
@@ -33,11 +33,10 @@ struct TransferRig {
         rig.host->applyConfiguration(rig.settings.startup.line, retries, "7E");
     }
 
-    static HomeSettings homeSettings(bool checked, std::vector<std::string> registryLines) {
+    static HomeSettings homeSettings(std::vector<std::string> registryLines) {
         HomeSettings settings;
         settings.timeout = 30;
-        if (!checked)
-            settings.ecuCheckResult = "hex:00,00";
+        settings.ecuCheckResult = "hex:00,00";
         settings.registryLines = std::move(registryLines);
         return settings;
     }
@@ -93,7 +92,7 @@ TEST(ReadE2e, AttemptsAndTheirWaitsFollowCommandRetrycount) {
     } cases[] = {{0, {}, 1}, {2, {"1", "2"}, 3}, {-2, {"1", "2"}, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.retries);
-        TransferRig t(0x8000, 0x80FF, c.retries, false,
+        TransferRig t(0x8000, 0x80FF, c.retries,
                       {"\"EchoBackWaitTime_ReadECU\"=\"" + std::to_string(kWait) + "\""});
         // Every 'L' is echoed wrong; the device drops the half command before the next.
         auto sim = startEcusim(t.rig.home, 0,

@@ -77,12 +77,10 @@ void FakePump::waitOne() {
 
 bool FakePortStore::setRegistryPort(int index) {
     registry = index;
-    registryWrites.push_back(index);
     return true;
 }
 
 bool FakePortStore::writeProfilePort(std::string_view text) {
-    profileWrites.emplace_back(text);
     profile = std::stoi(std::string(text.substr(4))) - 1;
     return true;
 }

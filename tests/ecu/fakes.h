@@ -84,8 +84,6 @@ public:
     int registry = -1;
     int profile = 0;
     int configuration = -1;
-    std::vector<std::string> profileWrites;
-    std::vector<int> registryWrites;
 };
 
 class FakeLister : public PortLister {
