@@ -143,14 +143,6 @@ TEST(EcuCheckE2e, MatchRulesAgainstTheAnswersOfEcusim) {
     using text::msg::EcuTypeDifferentBang;
     using text::msg::NoResponseFromEcu;
     const CheckCase cases[] = {
-        {"code in the middle of four bytes",
-         {"--ecu-code", "xKDy", "--machine-code", "AB"},
-         "",
-         "AB",
-         0,
-         0,
-         2,
-         2},
         {"machine code inside its answer", {"--machine-code", "xAB"}, "", "AB", 0, 0, 2, 2},
         {"one byte counts as no answer",
          {"--ecu-code", "K"},

@@ -94,8 +94,6 @@ TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {
     };
     const Case cases[] = {
         {{"--machine-code", "Q4"}, {}, 0, "Success\n", ""},
-        {{}, {}, 1, "", "ECU type is different!\n"},
-        {{"--wrong-id", "ecu"}, {}, 1, "", "ECU type is different.\n"},
         {{"--silence-after", "0"}, {}, 1, "", "No response from ECU.\n"},
         {{"--machine-code", "Q4"}, {"--port", "7"}, 1, "", "Failed open RS232C port\n"},
     };

@@ -46,11 +46,9 @@ private:
 
 } // namespace
 
-std::function<Bytes(std::uint8_t)> ecu(Bytes type, Bytes machine, int wrongFor) {
+std::function<Bytes(std::uint8_t)> ecu(Bytes type) {
     return [=](std::uint8_t byte) {
-        if (byte == wrongFor)
-            return Bytes{0x00};
-        return byte == 0xBF ? type : byte == 0xBE ? machine : Bytes{byte};
+        return byte == 0xBF ? type : byte == 0xBE ? Bytes{'7', 'E'} : Bytes{byte};
     };
 }
 

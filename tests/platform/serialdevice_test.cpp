@@ -47,18 +47,6 @@ private:
     std::string m_slave;
 };
 
-TEST(TermiosSerialDevice, PeerThatHungUpFailsReadAndWrite) {
-    PtyMaster pty;
-    TermiosSerialDevice device;
-    ASSERT_EQ(device.open(pty.slave(), LineSettings{}), 0);
-    pty.close();
-    std::uint8_t byte = 0;
-    EXPECT_EQ(device.read(byte, 1s), ReadResult::Error);
-    EXPECT_NE(device.lastError(), 0);
-    EXPECT_FALSE(device.write(0x41, 1s));
-    EXPECT_NE(device.lastError(), 0);
-}
-
 // The far end of the line for the signal handler below, which answers from inside the signal.
 int g_peer = -1;
 volatile sig_atomic_t g_signals = 0;
