@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 
 namespace qmx::sim {
@@ -23,11 +22,11 @@ std::string textOf(const Bytes& bytes) {
 // The device with a fake clock. The data area 0x8000..0x8020 holds 0x00, 0x01, ... 0x20.
 class Device {
 public:
-    explicit Device(EngineOptions options = {}) {
+    Device() {
         memory.setRange(0x8000, 0x8020);
         for (std::uint16_t a = 0x8000; a <= 0x8020; ++a)
             memory.setByte(a, static_cast<std::uint8_t>(a - 0x8000));
-        engine = std::make_unique<EcuEngine>(memory, std::move(options), now);
+        engine = std::make_unique<EcuEngine>(memory, EngineOptions{}, now);
     }
 
     // Lets `length` pass, running what falls due; returns what the device sent meanwhile.
@@ -52,47 +51,11 @@ public:
         }
         return out;
     }
-    // Runs a memory read as the program does, echoing every character through `echoOf`
-    // (nothing = no echo); returns the text received after the two command echoes.
-    std::string
-    read(const std::function<std::optional<std::uint8_t>(std::size_t, std::uint8_t)>& echoOf =
-             [](std::size_t, std::uint8_t c) { return c; }) {
-        Bytes pending = exchange(bytesOf("LR"));
-        EXPECT_EQ(textOf(pending).substr(0, 2), "LR");
-        pending.erase(pending.begin(),
-                      pending.begin() + std::min<std::ptrdiff_t>(2, pending.size()));
-        std::string text;
-        while (!pending.empty()) {
-            EXPECT_EQ(pending.size(), 1u)
-                << "the device sends the next character only after the echo";
-            text += static_cast<char>(pending.front());
-            const auto echo = echoOf(text.size() - 1, pending.front());
-            if (!echo)
-                break;
-            pending = exchange({*echo});
-        }
-        return text;
-    }
 
     config::EcuImage memory;
     TimePoint now{};
     std::unique_ptr<EcuEngine> engine;
 };
-
-TEST(EcuEngine, MemoryReadStopsAtAWrongOrMissingEcho) {
-    for (const bool missing : {false, true}) {
-        Device device;
-        const std::string text = device.read([missing](std::size_t i, std::uint8_t c) {
-            if (i < 4)
-                return std::optional<std::uint8_t>(c);
-            return missing ? std::optional<std::uint8_t>() : std::optional<std::uint8_t>(c ^ 1);
-        });
-        EXPECT_EQ(text.size(), 5u) << missing;
-        EXPECT_TRUE(device.settle(10s).empty()) << missing;
-        // The device is ready for the next command and took no echo for one.
-        EXPECT_EQ(textOf(device.exchange({0xBF})), "KD") << missing;
-    }
-}
 
 // Sends a memory write character by character; returns everything the device answered.
 Bytes writeRecords(Device& device, const std::string& records) {
