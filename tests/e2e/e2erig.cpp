@@ -14,7 +14,7 @@ Home::Home(const HomeSettings& settings) {
              << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\QMX]\n"
              << "\"CommoLog\"=\"" << logPath() << "\"\n"
              << "\"CommoLogDelete\"=dword:00000001\n"
-             << "\"Rs232cPortAutoSelect\"=dword:0000000" << (settings.autoSelect ? 1 : 0) << "\n"
+             << "\"Rs232cPortAutoSelect\"=dword:00000000\n"
              << "\"ScanSelectedPortTimeout\"=\"" << settings.timeout << "\"\n"
              << "\"SequentialScanPortTimeout\"=\"" << settings.timeout << "\"\n";
     if (!settings.ecuCheckResult.empty())
@@ -27,7 +27,7 @@ Home::Home(const HomeSettings& settings) {
 
     std::ostringstream ini;
     ini << "[RS232C]\nSPEED=9600\nDATA=8BIT\nPARITY=NON\nSTOP=" << settings.stop
-        << "\nXFLLOW=NO\nPORT=" << settings.port << "\nTIMEOUT=" << settings.timeout
+        << "\nXFLLOW=NO\nPORT=PORT1\nTIMEOUT=" << settings.timeout
         << "\nWAITTIME=10\nRETRY=2\nECRETRY=1\n";
     m_folder.write("qmx.INI", ini.str());
 

@@ -19,13 +19,11 @@
 namespace qmx::e2e {
 
 // The settings a test home holds. Every home has XON/XOFF off (a pseudo-terminal swallows
-// 0x11 and 0x13), 9600 baud, 8 bits, no parity, a log with CommoLogDelete, RETRY 2, WAITTIME 10
-// and ECRETRY 1.
+// 0x11 and 0x13), PORT1 without auto-select, 9600 baud, 8 bits, no parity, a log with
+// CommoLogDelete, RETRY 2, WAITTIME 10 and ECRETRY 1.
 struct HomeSettings {
-    int timeout = 100;         // TIMEOUT: ms per byte and 100 ms ticks per wait
-    std::string stop = "1BIT"; // STOP
-    std::string port = "PORT1";
-    bool autoSelect = false;
+    int timeout = 100;          // TIMEOUT: ms per byte and 100 ms ticks per wait
+    std::string stop = "1BIT";  // STOP
     std::string ecuCheckResult; // data of EcuCheckResult ("hex:00,00"); empty: absent
     bool installHere = false;   // Install Directory names the home, where qmxctl finds qmx.INI
     std::vector<std::string> registryLines; // further value lines of the registry file

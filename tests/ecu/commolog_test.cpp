@@ -9,27 +9,6 @@
 namespace qmx::ecu::test {
 namespace {
 
-TEST(CommoLog, CreatesMissingFoldersAndWritesExactLines) {
-    const testing::TempFolder temp;
-    const std::filesystem::path folder = temp.path();
-    CommoLog log([] { return 1234LL; });
-    RecordingSink sink;
-    // Both separators split folders.
-    ASSERT_EQ(log.open(folder.string() + "/a\\b/commo.log", false, "tarvik 1.0", sink), 0);
-    log.readLine(0xA5, 0, 50, 0, "InComm");
-    log.writeLine(0x4C, 1, 49, 0, "OutComm");
-    log.eventLine(0x00, 1, 2, 5, "(Retry)");
-    log.close();
-
-    EXPECT_EQ(testing::readAll(folder / "a" / "b" / "commo.log"),
-              "**\n* tarvik 1.0\n*\n"
-              "time, Buffer, NumberOfBytesReadOrWrite, timeOut, GetLastError, FunctionName\n\n"
-              "1234, A5, 0, 50, 0, ReadFile:InComm\n"
-              "1234, 4C, 1, 49, 0, WriteFile:OutComm\n"
-              "1234, 00, 1, 2, 5, (Retry)\n");
-    EXPECT_TRUE(sink.shown.empty());
-}
-
 TEST(CommoLog, FolderThatCannotBeMadeIsReportedOnceAndNothingIsWritten) {
     const testing::TempFolder temp;
     const std::filesystem::path folder = temp.path();

@@ -13,8 +13,7 @@ using ::testing::ElementsAre;
 // Port 0 open (its check passed and set the machine code "7E"); the ECU then answers the type
 // query with `type`. What the open sent is forgotten.
 struct CheckRig : LinkRig {
-    explicit CheckRig(Bytes type, LinkSettings settings = testSettings())
-        : LinkRig(settings), line(ports.line(0)) {
+    explicit CheckRig(Bytes type) : line(ports.line(0)) {
         line.respond = ecu();
         EXPECT_EQ(link.openPort(false, 0, 50), 0);
         line.respond = ecu(std::move(type));

@@ -141,23 +141,5 @@ TEST(ReadEcu, APortThatKeepsSendingIsRefusedWithAMessage) {
     EXPECT_EQ(rig.link.arbiter().commLockDepth(), 0);
 }
 
-TEST(FailingAddress, NamesTheByteAtWhichTheRecordBrokeOff) {
-    const struct {
-        const char* address;
-        int sent;
-        const char* expected;
-    } cases[] = {
-        {"8040", 12, "8042"}, {"8040", 39, "804F"},
-        {"8045", 40, "8045"}, // past the 16th byte: the checksum
-        {"8045", 7, "8040"},  // (7 - 8) / 2 truncates to 0
-        {"8045", 5, "8045"},  {"", 12, ""},
-        {"804", 12, "804"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.address) + " " + std::to_string(c.sent));
-        EXPECT_EQ(failingAddress(c.address, c.sent), c.expected);
-    }
-}
-
 } // namespace
 } // namespace qmx::ecu::test

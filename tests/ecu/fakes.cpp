@@ -46,11 +46,9 @@ private:
 
 } // namespace
 
-std::function<Bytes(std::uint8_t)> ecu(Bytes type, Bytes machine, int wrongFor) {
+std::function<Bytes(std::uint8_t)> ecu(Bytes type) {
     return [=](std::uint8_t byte) {
-        if (byte == wrongFor)
-            return Bytes{0x00};
-        return byte == 0xBF ? type : byte == 0xBE ? machine : Bytes{byte};
+        return byte == 0xBF ? type : byte == 0xBE ? Bytes{'7', 'E'} : Bytes{byte};
     };
 }
 
@@ -77,12 +75,10 @@ void FakePump::waitOne() {
 
 bool FakePortStore::setRegistryPort(int index) {
     registry = index;
-    registryWrites.push_back(index);
     return true;
 }
 
 bool FakePortStore::writeProfilePort(std::string_view text) {
-    profileWrites.emplace_back(text);
     profile = std::stoi(std::string(text.substr(4))) - 1;
     return true;
 }

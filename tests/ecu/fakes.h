@@ -40,10 +40,9 @@ struct FakeLine {
     void send(const std::string& text) { pending.insert(pending.end(), text.begin(), text.end()); }
 };
 
-// An ECU that answers the type query 0xBF with `type`, the machine query 0xBE with `machine` and
-// echoes every other byte, except that `wrongFor` (when not -1) is echoed as 0x00.
-std::function<Bytes(std::uint8_t)> ecu(Bytes type = {'K', 'D'}, Bytes machine = {'7', 'E'},
-                                       int wrongFor = -1);
+// An ECU that answers the type query 0xBF with `type`, the machine query 0xBE with "7E" and
+// echoes every other byte.
+std::function<Bytes(std::uint8_t)> ecu(Bytes type = {'K', 'D'});
 
 class FakePorts : public SerialPortFactory {
 public:
@@ -84,8 +83,6 @@ public:
     int registry = -1;
     int profile = 0;
     int configuration = -1;
-    std::vector<std::string> profileWrites;
-    std::vector<int> registryWrites;
 };
 
 class FakeLister : public PortLister {

@@ -37,53 +37,6 @@ TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
     }
 }
 
-TEST(LinkClose, StopsTheTickTellsTheListenerAndLogsOnlyWhenOpen) {
-    struct Listener : LinkListener {
-        void pollStep() override {}
-        void portClosed() override { ++closed; }
-        int closed = 0;
-    } listener;
-    LinkRig rig(uncheckedSettings());
-    rig.link.setListener(&listener);
-    rig.ports.line(3);
-    ASSERT_EQ(rig.link.openPort(true, 3, 50), 0);
-    rig.openLog();
-
-    rig.link.closePort();
-    rig.link.closePort();
-
-    EXPECT_FALSE(rig.link.countdown().running());
-    EXPECT_EQ(listener.closed, 1);
-    EXPECT_THAT(rig.logLines(), ElementsAre("0, 00, 1, 0, 0, ** Close COM4"));
-    rig.link.setListener(nullptr);
-}
-
-TEST(LinkPortIndex, SetPortIndexWritesOnlyWhatDiffers) {
-    struct Case {
-        int index;
-        std::vector<std::string> profileWrites;
-        std::vector<int> registryWrites;
-    };
-    const Case cases[] = {{9, {"PORT10"}, {9}}, {300, {"PORT1"}, {300}}, {2, {}, {}}};
-    for (const Case& c : cases) {
-        LinkRig rig;
-        rig.store.profile = 2;
-        rig.store.registry = 2;
-        EXPECT_TRUE(rig.link.choice().setPortIndex(c.index));
-        EXPECT_EQ(rig.store.profileWrites, c.profileWrites);
-        EXPECT_EQ(rig.store.registryWrites, c.registryWrites);
-    }
-}
-
-TEST(LinkPortIndex, CurrentPortCopiesTheProfileIndexIntoAnEmptyRegistry) {
-    LinkRig rig;
-    rig.store.profile = 4;
-    EXPECT_EQ(rig.link.choice().currentPortIndex(), 4);
-    rig.store.profile = 6;
-    EXPECT_EQ(rig.link.choice().currentPortIndex(), 4);
-    EXPECT_THAT(rig.store.registryWrites, ElementsAre(4));
-}
-
 TEST(LinkConfiguredOpen, SearchesOnceAndOnlyWithAutoSelect) {
     for (bool autoSelect : {true, false}) {
         LinkSettings settings = testSettings();

@@ -1,6 +1,5 @@
 #include "ecu/monitor.h"
-#include "ecu/monitoritemchoice.h"
-#include "ecu/monitorpanel.h"
+#include "ecu/monitorrecording.h"
 #include "ecu/monitorselection.h"
 
 #include "fakes.h"
@@ -165,24 +164,7 @@ TEST(Monitor, StartFailuresAreShownUnderComPort) {
     }
 }
 
-TEST(MonitorRows, AnItemIsListedOnceAndAtMost15) {
-    std::vector<int> rows{0, 1, 2};
-    EXPECT_TRUE(addMonitorRow(rows, 3, -1));
-    EXPECT_THAT(rows, ElementsAre(0, 1, 2, 3));
-    EXPECT_TRUE(addMonitorRow(rows, 3, 1)); // moves before row 1
-    EXPECT_THAT(rows, ElementsAre(0, 3, 1, 2));
-    EXPECT_TRUE(addMonitorRow(rows, 0, 4)); // no row 4: appended, the old entry removed
-    EXPECT_THAT(rows, ElementsAre(3, 1, 2, 0));
-    removeMonitorRow(rows, 1);
-    removeMonitorRow(rows, 9);
-    EXPECT_THAT(rows, ElementsAre(3, 2, 0));
-
-    std::vector<int> full(15);
-    std::iota(full.begin(), full.end(), 0);
-    EXPECT_FALSE(canAddMonitorRow(full));
-    EXPECT_FALSE(addMonitorRow(full, 20, -1));
-    EXPECT_EQ(full.size(), 15u);
-
+TEST(MonitorRows, SetRowsRefusesRepeatsUnknownItemsAndMoreThan15) {
     LinkRig rig;
     const std::vector<config::MonitorItem> many(20, threeItems()[0]);
     std::vector<int> selected = initialMonitorRows(many);
@@ -214,120 +196,12 @@ TEST(MonitorSelection, SavedRowsReadBackAndLeftoverNamesAreBlanked) {
     EXPECT_EQ(readMonitorSelection(profile, items), std::vector<int>{0});
 }
 
-// Counts what the Monitor window would repaint and keeps the failure it would show.
-struct PanelWatcher : MonitorPanel::Observer {
-    void valueShown(int) override { ++values; }
-    void monitoringEnded() override { ++ends; }
-    void recordingChanged() override { ++recordingChanges; }
-    void recordingFailed(const std::string& message) override { failures.push_back(message); }
-    int values = 0;
-    int recordingChanges = 0;
-    int ends = 0;
-    std::vector<std::string> failures;
-};
-
-struct PanelRig : MonitorRig {
-    PanelRig() : panel(monitor) {
-        monitor.setView(&panel);
-        panel.setObserver(&watcher);
-        panel.rebuild();
-    }
-    MonitorPanel panel;
-    PanelWatcher watcher;
-};
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::size_t from = 0;
-    for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1)
-        result.push_back(text.substr(from, end - from));
-    return result;
-}
-
-TEST(MonitorPanel, RowsShowTheValuesAndTheRecordingWritesEachOneAsACsvLine) {
-    PanelRig rig;
-    ASSERT_EQ(rig.panel.rows().size(), 3u);
-    EXPECT_EQ(rig.panel.rows()[2].label, "Coolant");
-    EXPECT_EQ(rig.panel.rows()[2].unit, "degC");
-    const std::string path = rig.folder.file("values.csv");
-    ASSERT_EQ(rig.panel.startRecording(path), 0);
-    EXPECT_EQ(rig.panel.recordingText(), "Recording to values.csv: 0 lines");
-    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
-
-    // Engine speed answers in three ticks, the silent item gives up after ten, Coolant in two.
-    rig.ticks(3 + 11 + 3);
-
-    EXPECT_EQ(rig.panel.rows()[0].value, "30.0");
-    EXPECT_EQ(rig.panel.rows()[1].value, "Error");
-    EXPECT_EQ(rig.panel.rows()[2].value, "50.0");
-    EXPECT_EQ(rig.watcher.values, 3);
-    EXPECT_EQ(rig.panel.recordingText(), "Recording to values.csv: 3 lines");
-    rig.panel.stopRecording();
-    EXPECT_EQ(rig.panel.recordingText(), "");
-    const std::vector<std::string> written = lines(qmx::testing::readAll(path));
-    ASSERT_EQ(written.size(), 3u);
-    const std::string expected[] = {",Engine speed,30.0,rpm", ",Silent,Error,V",
-                                    ",Coolant,50.0,degC"};
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        const std::size_t comma = written[i].find(',');
-        EXPECT_GT(comma, 0u);
-        EXPECT_EQ(written[i].substr(0, comma).find_first_not_of("0123456789"), std::string::npos);
-        EXPECT_EQ(written[i].substr(comma), expected[i]);
-    }
-}
-
-TEST(MonitorPanel, AFailedWriteStopsTheRecordingButNotTheMonitor) {
-    PanelRig rig;
-    // Every write to /dev/full fails for want of space.
-    ASSERT_EQ(rig.panel.startRecording("/dev/full"), 0);
-    ASSERT_EQ(rig.monitor.startFromCommand(rig.sink), 0);
-    rig.ticks(3);
-    EXPECT_FALSE(rig.panel.recording());
-    ASSERT_EQ(rig.watcher.failures.size(), 1u);
-    EXPECT_EQ(rig.watcher.failures[0], text::messageText(text::msg::RecordingFailed, "/dev/full"));
-    EXPECT_TRUE(rig.monitor.monitoring());
-    rig.ticks(11 + 3);
-    EXPECT_EQ(rig.panel.rows()[2].value, "50.0");
-    EXPECT_EQ(rig.watcher.failures.size(), 1u);
-
-    EXPECT_EQ(rig.panel.startRecording(rig.folder.path()), text::msg::RecordingNotStarted);
-    EXPECT_FALSE(rig.panel.recording());
-
-    // A port that closes under the window (a stop, a lost connection) ends the monitoring shown.
-    rig.link.closePort();
-    EXPECT_EQ(rig.watcher.ends, 1);
-}
-
-TEST(MonitorItemChoice, AddInsertsBeforeTheSelectedRowAndStopsAt15) {
-    MonitorItemChoice choice(20, {0, 1, 2});
-    EXPECT_FALSE(choice.canAdd());
-    EXPECT_FALSE(choice.canRemove());
-    choice.selectItem(5);
-    choice.selectRow(1);
-    choice.add();
-    choice.selectItem(6);
-    choice.add(); // the selection stayed on item 1: 6 goes after 5
-    EXPECT_THAT(choice.rows(), ElementsAre(0, 5, 6, 1, 2));
-    EXPECT_EQ(choice.selectedRow(), 3);
-    choice.selectItem(2);
-    choice.add(); // listed once: moved up
-    EXPECT_THAT(choice.rows(), ElementsAre(0, 5, 6, 2, 1));
-    EXPECT_EQ(choice.selectedRow(), 4);
-
-    choice.remove();
-    EXPECT_THAT(choice.rows(), ElementsAre(0, 5, 6, 2));
-    EXPECT_EQ(choice.selectedRow(), 3);
-
-    choice.selectRow(-1);
-    for (int item = 7; choice.canAdd(); ++item) {
-        choice.selectItem(item);
-        choice.add();
-    }
-    EXPECT_EQ(choice.rows().size(), 15u);
-    choice.selectItem(19);
-    EXPECT_FALSE(choice.canAdd());
-    choice.selectItem(25);
-    EXPECT_EQ(choice.selectedItem(), -1);
+// (A recording's lines and a write that fails: the Monitor window's widget test.)
+TEST(MonitorRecording, AFileThatCannotBeCreatedStartsNoRecording) {
+    qmx::testing::TempFolder folder;
+    MonitorRecording recording;
+    EXPECT_EQ(recording.start(folder.path()), text::msg::RecordingNotStarted);
+    EXPECT_FALSE(recording.active());
 }
 
 } // namespace

@@ -33,43 +33,5 @@ TEST(ListPorts, SortsAndKeepsOneEntryPerComNumber) {
                             "0, 00, 0, 0, 0, Remove PortInfo: Modem, COM3, "));
 }
 
-// Port 0 (the current one) silent, port 1 listed but gone, port 2 another ECU, ports 3 and 4
-// the right ECU; each port is tried once per check (RETRY 1, ECRETRY 1 keep the log short).
-struct SearchRig : LinkRig {
-    explicit SearchRig(bool autoSelect = false) : LinkRig(settings(autoSelect)) {
-        ports.line(0);
-        ports.line(2).respond = ecu({'X', 'Y'});
-        ports.line(3).respond = ecu();
-        ports.line(4).respond = ecu();
-        lister.ports = {{"COM5", "E", "/dev/ttyS4"},
-                        {"COM4", "D", "/dev/ttyS3"},
-                        {"COM3", "C", "/dev/ttyS2"},
-                        {"COM2", "Gone", "/dev/ttyUSB5"},
-                        {"COM1", "A", "/dev/ttyS0"}};
-    }
-    static LinkSettings settings(bool autoSelect) {
-        LinkSettings settings = testSettings();
-        settings.retry = 1;
-        settings.ecRetry = 1;
-        settings.scanSelectedPortTimeout = 7;
-        settings.sequentialScanPortTimeout = 11;
-        settings.autoSelect = autoSelect;
-        return settings;
-    }
-};
-
-TEST(SearchPort, WrongIdentificationIsNamedButFails) {
-    SearchRig rig;
-    rig.ports.line(3).respond = nullptr;
-    rig.ports.line(4).respond = nullptr;
-    rig.openLog();
-    int found = -1;
-
-    EXPECT_FALSE(searchPort(rig.link, &found));
-    EXPECT_EQ(found, 2);
-    EXPECT_FALSE(rig.link.choice().searchDone());
-    EXPECT_EQ(rig.logLines().back(), "0, 00, 0, 0, 0, *** R Search COM:COM3");
-}
-
 } // namespace
 } // namespace qmx::ecu::test

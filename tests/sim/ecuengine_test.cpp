@@ -1,11 +1,8 @@
 #include "sim/ecuengine.h"
 
-#include "config/srecords.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 
 namespace qmx::sim {
@@ -25,11 +22,11 @@ std::string textOf(const Bytes& bytes) {
 // The device with a fake clock. The data area 0x8000..0x8020 holds 0x00, 0x01, ... 0x20.
 class Device {
 public:
-    explicit Device(EngineOptions options = {}) {
+    Device() {
         memory.setRange(0x8000, 0x8020);
         for (std::uint16_t a = 0x8000; a <= 0x8020; ++a)
             memory.setByte(a, static_cast<std::uint8_t>(a - 0x8000));
-        engine = std::make_unique<EcuEngine>(memory, std::move(options), now);
+        engine = std::make_unique<EcuEngine>(memory, EngineOptions{}, now);
     }
 
     // Lets `length` pass, running what falls due; returns what the device sent meanwhile.
@@ -54,58 +51,11 @@ public:
         }
         return out;
     }
-    // Runs a memory read as the program does, echoing every character through `echoOf`
-    // (nothing = no echo); returns the text received after the two command echoes.
-    std::string
-    read(const std::function<std::optional<std::uint8_t>(std::size_t, std::uint8_t)>& echoOf =
-             [](std::size_t, std::uint8_t c) { return c; }) {
-        Bytes pending = exchange(bytesOf("LR"));
-        EXPECT_EQ(textOf(pending).substr(0, 2), "LR");
-        pending.erase(pending.begin(),
-                      pending.begin() + std::min<std::ptrdiff_t>(2, pending.size()));
-        std::string text;
-        while (!pending.empty()) {
-            EXPECT_EQ(pending.size(), 1u)
-                << "the device sends the next character only after the echo";
-            text += static_cast<char>(pending.front());
-            const auto echo = echoOf(text.size() - 1, pending.front());
-            if (!echo)
-                break;
-            pending = exchange({*echo});
-        }
-        return text;
-    }
 
     config::EcuImage memory;
     TimePoint now{};
     std::unique_ptr<EcuEngine> engine;
 };
-
-// The program's own encoding of the same bytes: the device, which has its own codec, must send
-// exactly this text.
-std::string recordsOf(const config::EcuImage& image, std::uint16_t start, std::size_t count) {
-    std::vector<std::string> records;
-    config::encodeSRecords(image, start, count, records);
-    std::string text;
-    for (const auto& r : records)
-        text += r;
-    return text;
-}
-
-TEST(EcuEngine, MemoryReadStopsAtAWrongOrMissingEcho) {
-    for (const bool missing : {false, true}) {
-        Device device;
-        const std::string text = device.read([missing](std::size_t i, std::uint8_t c) {
-            if (i < 4)
-                return std::optional<std::uint8_t>(c);
-            return missing ? std::optional<std::uint8_t>() : std::optional<std::uint8_t>(c ^ 1);
-        });
-        EXPECT_EQ(text.size(), 5u) << missing;
-        EXPECT_TRUE(device.settle(10s).empty()) << missing;
-        // The device is ready for the next command and took no echo for one.
-        EXPECT_EQ(textOf(device.exchange({0xBF})), "KD") << missing;
-    }
-}
 
 // Sends a memory write character by character; returns everything the device answered.
 Bytes writeRecords(Device& device, const std::string& records) {
@@ -144,45 +94,6 @@ TEST(EcuEngine, MemoryWriteRefusesBadRecordsAsAWhole) {
             << c.name;
         EXPECT_EQ(textOf(device.exchange({0xBF})), "KD") << c.name;
     }
-}
-
-TEST(EcuEngine, HalfReceivedCommandIsAbandonedAfterTheCommandTimeout) {
-    Device device;
-    EXPECT_EQ(device.exchange({0x53, 0x12}), (Bytes{0x53, 0x12}));
-    device.settle(3s);
-    EXPECT_EQ(textOf(device.exchange({0xBF})), "KD");
-    EXPECT_EQ(device.memory.byte(0x12BF), 0);
-}
-
-TEST(EcuEngine, LineRateCostsTenBitTimesEachWay) {
-    EngineOptions options;
-    options.baudRate = 1000; // 10 ms per character
-    Device device(options);
-    const TimePoint start = device.now;
-    device.engine->receive(0xBF, start);
-    Bytes out;
-    device.engine->poll(start + 19ms, out);
-    EXPECT_TRUE(out.empty());
-    device.engine->poll(start + 20ms, out); // 10 ms in, 10 ms out for the first answer byte
-    EXPECT_EQ(textOf(out), "K");
-    device.engine->poll(start + 30ms, out);
-    EXPECT_EQ(textOf(out), "KD");
-    EXPECT_FALSE(device.engine->nextDue());
-}
-
-TEST(EcuEngine, BadChecksumSpoilsTheNamedRecordOfTheFirstReads) {
-    EngineOptions options;
-    options.faults.badChecksumRecord = 2;
-    options.faults.badChecksumReads = 1;
-    Device device(options);
-    const std::string good = recordsOf(device.memory, 0x8000, 33);
-    const std::string first = device.read();
-    ASSERT_EQ(first.size(), good.size());
-    // Record 2 holds 16 data bytes (42 characters) and follows record 1 of the same length.
-    EXPECT_EQ(first.substr(0, 82), good.substr(0, 82));
-    EXPECT_NE(first.substr(82, 2), good.substr(82, 2));
-    EXPECT_EQ(first.substr(84), good.substr(84));
-    EXPECT_EQ(device.read(), good);
 }
 
 } // namespace

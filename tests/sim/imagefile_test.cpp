@@ -19,21 +19,6 @@ private:
     qmx::testing::TempFolder m_folder;
 };
 
-TEST_F(ImageFile, SRecordFileSetsBytesAndRange) {
-    auto memory = std::make_unique<config::EcuImage>();
-    const std::string path = write("image.s19", "S00600004844521B\r\n"
-                                                "S1058000AABB15\r\n"
-                                                "S1048010CC9F\r\n"
-                                                "S9030000FC\r\n"
-                                                "S1049000DD8E\r\n");
-    ASSERT_EQ(loadImage(path, *memory), "");
-    EXPECT_EQ(memory->low(), 0x8000);
-    EXPECT_EQ(memory->high(), 0x8010);
-    EXPECT_EQ(memory->byte(0x8001), 0xBB);
-    EXPECT_EQ(memory->byte(0x8010), 0xCC);
-    EXPECT_EQ(memory->byte(0x9000), 0x00); // after the end record
-}
-
 TEST_F(ImageFile, BadSRecordFilesLeaveTheMemoryAlone) {
     const struct {
         const char* text;
