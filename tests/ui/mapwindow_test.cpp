@@ -77,7 +77,7 @@ private slots:
     }
     void cleanup() { rig.reset(); }
 
-    void bothFramesOpenAndTheKeysSwitchBetweenThem() {
+    void bothFramesOpenTheKeysSwitchBetweenThemAndReachThePlot() {
         QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 2);
         QCOMPARE(frameTitle(), QString("MAP - INJ1,INJ2,INJ3,INJ4[*]"));
         key(Qt::Key_F6, Qt::ControlModifier);
@@ -92,6 +92,17 @@ private slots:
         key(Qt::Key_PageUp);
         QCOMPARE(raw(0, 1), 0x24 + 1);
         QCOMPARE(tableText(0, 1), QString("3.7"));
+
+        // Alt+A draws every line.
+        QCOMPARE(graph()->controller().picture().strokes.size(), 1u);
+        key(Qt::Key_A, Qt::AltModifier);
+        QVERIFY(map().allLines);
+        QCOMPARE(graph()->controller().picture().strokes.size(), 8u);
+        // The grey grid and the 2-pixel current line in the palette's first colour.
+        const QImage picture = graph()->plot()->grab().toImage();
+        QCOMPARE(QColor(picture.pixel(1 + point(0, 3).x(), 2)), QColor(192, 192, 192));
+        rig->frame->runCommand(cmd::AllLines);
+        QVERIFY(!map().allLines);
     }
 
     void pressSelectsSecondPressDragsAndReleaseWritesOneDragRecord() {
@@ -113,7 +124,6 @@ private slots:
         QCOMPARE(QWidget::mouseGrabber(), nullptr);
         QCOMPARE(raw(0, 2), 100);
         QCOMPARE(map().undo.size(), 1u);
-        QCOMPARE(map().undo.newest().kind, 22);
         QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo(Drag DATA)"));
         QCOMPARE(tableText(0, 2), QString("10.0"));
         QVERIFY(rig->frame->isWindowModified());
@@ -132,18 +142,6 @@ private slots:
         QCOMPARE(raw(0, 0), 0x1E);
         QVERIFY(map().undo.empty());
         QCOMPARE(rig->frame->mapBar()->dataValueText(), QString("3.0"));
-    }
-
-    void altAToggledEveryLine() {
-        QCOMPARE(graph()->controller().picture().strokes.size(), 1u);
-        key(Qt::Key_A, Qt::AltModifier);
-        QVERIFY(map().allLines);
-        QCOMPARE(graph()->controller().picture().strokes.size(), 8u);
-        // The grey grid and the 2-pixel current line in the palette's first colour.
-        const QImage picture = graph()->plot()->grab().toImage();
-        QCOMPARE(QColor(picture.pixel(1 + point(0, 3).x(), 2)), QColor(192, 192, 192));
-        rig->frame->runCommand(cmd::AllLines);
-        QVERIFY(!map().allLines);
     }
 };
 

@@ -97,7 +97,7 @@ private slots:
         sim.reset();
     }
 
-    void ctrlMShowsValuesThatChangeWhileTheTableKeepsWorking() {
+    void ctrlMShowsValuesThatChangeWhileTheTableKeepsWorkingAndTheWindowStopsThem() {
         QVERIFY(!checked(cmd::Monitor));
         openWindowWithCtrlM();
         QVERIFY(window());
@@ -131,9 +131,8 @@ private slots:
         openWindowWithCtrlM();
         QVERIFY(!window());
         QVERIFY(enabled(cmd::ReadEcu) && !checked(cmd::MonitorDialog));
-    }
 
-    void theWindowStopsWithAnAnswerOutstandingAndClosingStopsTheMonitor() {
+        // The window stops with an answer outstanding; its Close stops the monitor.
         frame().runCommand(cmd::Monitor);
         window()->startStopButton()->click();
         QVERIFY(monitor().monitor().monitoring());
