@@ -95,7 +95,7 @@ private slots:
         QVERIFY(fresh.frame->action(cmd::FileOpen)->isEnabled());
     }
 
-    void tableFrameShowsTheMapChosenInTheBar() {
+    void tableFrameShowsTheMapChosenInTheBarAndTheBarsAltKeysAct() {
         auto* frame = qobject_cast<QMdiSubWindow*>(rig->frame->documentArea()->activeSubWindow());
         QCOMPARE(frame->windowTitle(), QString("TABLE -INJ1,INJ2,INJ3,INJ4[*]"));
         auto* maps = rig->frame->mapBar()->findChild<QListWidget*>("mapList");
@@ -105,6 +105,20 @@ private slots:
         QCOMPARE(map().name, std::string("IGN"));
         frame->close(); // the system close command is ignored
         QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 2); // map and table
+
+        // Each Alt key of the bar has its one action.
+        QWidget* main = rig->frame.get();
+        QAction* all = rig->frame->action(cmd::AllLines);
+        QVERIFY(!all->isChecked());
+        QTest::keyClick(main, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(all->isChecked());
+        QCOMPARE(rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->checkState(), Qt::Checked);
+        QTest::keyClick(main, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kConstPage));
+        QTest::keyClick(main, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kMapPage));
+        QTest::keyClick(main, Qt::Key_L, Qt::AltModifier);
+        QVERIFY(rig->frame->mapBar()->findChild<QComboBox*>("lineList")->hasFocus());
     }
 
     void tablePaintsWithItsColours() {
@@ -225,21 +239,6 @@ private slots:
         QCOMPARE(rig->frame->mapBar()->page(), page);
         QCOMPARE(map().editIndex, 1);
         rig->sink.boxes = nullptr;
-    }
-
-    void eachAltKeyHasOneAction() {
-        QWidget* frame = rig->frame.get();
-        QAction* all = rig->frame->action(cmd::AllLines);
-        QVERIFY(!all->isChecked());
-        QTest::keyClick(frame, Qt::Key_A, Qt::AltModifier);
-        QVERIFY(all->isChecked());
-        QCOMPARE(rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->checkState(), Qt::Checked);
-        QTest::keyClick(frame, Qt::Key_C, Qt::AltModifier);
-        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kConstPage));
-        QTest::keyClick(frame, Qt::Key_P, Qt::AltModifier);
-        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kMapPage));
-        QTest::keyClick(frame, Qt::Key_L, Qt::AltModifier);
-        QVERIFY(rig->frame->mapBar()->findChild<QComboBox*>("lineList")->hasFocus());
     }
 
     void copyAndPasteGoThroughTheClipboardOrWarn() {
