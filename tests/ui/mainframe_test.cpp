@@ -121,7 +121,7 @@ private slots:
         QVERIFY(rig->frame->mapBar()->findChild<QComboBox*>("lineList")->hasFocus());
     }
 
-    void tablePaintsWithItsColours() {
+    void tablePaintsWithItsColoursAndClipsNoTextWithFiveDigitAxisValues() {
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(1, 1));
         QTest::mouseClick(table(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(2, 2));
         const QImage picture = table()->grab().toImage();
@@ -135,15 +135,14 @@ private slots:
         QCOMPARE(QColor(picture.pixel(empty.x + 5, empty.y + 5)), QColor(198, 219, 231));
         const maps::PixelRect plain = layout.gridCell(0, 3);
         QCOMPARE(QColor(picture.pixel(plain.x + 2, plain.y + 2)), QColor(Qt::white));
-    }
 
-    void noTextIsClippedWithFiveDigitAxisValues() {
+        // No text is clipped with five-digit axis values.
         rig->app.configuration().image.setByte(maps::xAddress(map(), 0, 5), 255); // 12750.0 rpm
         table()->refreshAfterChange();
         const QFontMetrics metrics(table()->font());
         QVERIFY(table()->controller().layout().cellWidth() > 55);
-        const maps::TablePicture picture = table()->controller().picture();
-        for (const auto* cells : {&picture.header, &picture.grid})
+        const maps::TablePicture texts = table()->controller().picture();
+        for (const auto* cells : {&texts.header, &texts.grid})
             for (const maps::PaintCell& cell : *cells)
                 QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(cell.text)) + 8 <
                              cell.rect.width,
@@ -169,7 +168,7 @@ private slots:
                         header->sectionSize(column));
     }
 
-    void typedValuesStepsAndTheirUndo() {
+    void typedValuesStepsTheirUndoAndTheLineList() {
         // A digit opens the edit box; Enter commits into every selected cell, one Ctrl+Z undoes.
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
         QTest::mouseClick(table(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(1, 1));
@@ -210,9 +209,9 @@ private slots:
         key(Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(map().selection.size(), 2u);
         QVERIFY(map().selection.contains({1, 4}));
-    }
 
-    void aZValueTypedInTheTableShowsInTheLineList() {
+        // A Z value typed in the table shows in the map bar's "&Line" list.
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
         auto* lines = rig->frame->mapBar()->findChild<QComboBox*>("lineList");
         QCOMPARE(lines->itemText(0), QString("0.0"));
         key(Qt::Key_Left); // onto the Z value of the row
