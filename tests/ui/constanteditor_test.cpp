@@ -101,7 +101,7 @@ private slots:
         QVERIFY(!config().modified);
     }
 
-    void cancelAfterSeveralEditsLeavesTheImageAsItWas() {
+    void cancelAfterSeveralEditsLeavesTheImageAsItWasAndOkStoresThem() {
         const std::vector<std::uint8_t> before = bytesOf(config().image);
         QVERIFY(withEditor([&] { editConst(); },
                            [&](QWidget* dialog) {
@@ -118,9 +118,8 @@ private slots:
                            }));
         QVERIFY(bytesOf(config().image) == before);
         QVERIFY(!config().modified);
-    }
 
-    void okStoresTheEditsAndMarksModifiedOnlyWhenAByteChanged() {
+        // OK stores the edits, and marks the document modified only when a byte changed.
         QVERIFY(withEditor([&] { editConst(); },
                            [&](QWidget* dialog) {
                                QTest::keyClick(cell(dialog, 0), Qt::Key_F2);

@@ -4,7 +4,6 @@
 #include "modal.h"
 
 #include "app/commands.h"
-#include "config/packedfile.h"
 #include "maps/map.h"
 #include "text/messages.h"
 #include "ui/cchildframe.h"
@@ -25,11 +24,10 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
-#include <fstream>
+#include <algorithm>
 
 namespace qmx::uitest {
 namespace {
@@ -62,6 +60,8 @@ class MainFrameTest : public QObject {
     int raw(int row, int column) {
         return maps::readY(map(), rig->app.configuration().image, column, row).value;
     }
+    // The top left two by two cells.
+    std::vector<int> block() { return {raw(0, 0), raw(0, 1), raw(1, 0), raw(1, 1)}; }
     QPoint cellCentre(int row, int column) {
         const maps::PixelRect r = table()->controller().layout().gridCell(row, column);
         return {r.x + r.width / 2, r.y + r.height / 2};
@@ -87,27 +87,6 @@ private slots:
     }
     void cleanup() { rig.reset(); }
 
-    void menusFollowTheDocument() {
-        QMenuBar* bar = rig->frame->menuBar();
-        QCOMPARE(menuTitles(bar),
-                 (QStringList{"&File", "&Edit", "&Monitor", "&Tool", "&Window", "&Help"}));
-        QCOMPARE(menuItems(bar, "&File"),
-                 (QStringList{"&Open", "&Close", "&Save as...", "&Directory...", "E&xit"}));
-        QCOMPARE(menuItems(bar, "&Edit"), (QStringList{"&Undo", "&Copy", "&Paste"}));
-        QCOMPARE(rig->frame->action(cmd::FileOpen)->shortcut(), QKeySequence("Ctrl+O"));
-        QCOMPARE(rig->frame->action(cmd::EditUndo)->shortcuts().size(), 2);
-        QVERIFY(rig->frame->action(cmd::FileSave) != nullptr);
-        QVERIFY(rig->frame->action(cmd::ComPort) != nullptr);
-        QCOMPARE(rig->frame->minimumSize(), QSize(500, 500));
-        QCOMPARE(rig->frame->windowTitle(), "QMX - " + rig->samplePath() + "[*]");
-
-        rig->frame->runCommand(cmd::FileClose);
-        QCOMPARE(menuTitles(bar), (QStringList{"&File", "&Help"}));
-        QCOMPARE(menuItems(bar, "&File"), (QStringList{"&Open", "&Directory...", "E&xit"}));
-        QVERIFY(rig->frame->documentArea()->subWindowList().isEmpty());
-        QVERIFY(!rig->frame->action(cmd::FileSave)->isEnabled());
-    }
-
     void theMenusAreThereBeforeTheFirstDocument() {
         FrameRig fresh;
         QMenuBar* bar = fresh.frame->menuBar();
@@ -116,10 +95,9 @@ private slots:
         QVERIFY(fresh.frame->action(cmd::FileOpen)->isEnabled());
     }
 
-    void tableFrameShowsTheMapChosenInTheBar() {
+    void tableFrameShowsTheMapChosenInTheBarAndTheBarsAltKeysAct() {
         auto* frame = qobject_cast<QMdiSubWindow*>(rig->frame->documentArea()->activeSubWindow());
         QCOMPARE(frame->windowTitle(), QString("TABLE -INJ1,INJ2,INJ3,INJ4[*]"));
-        QCOMPARE(frame->minimumSize(), QSize(200, 120));
         auto* maps = rig->frame->mapBar()->findChild<QListWidget*>("mapList");
         QCOMPARE(maps->count(), 6);
         maps->setCurrentRow(4);
@@ -127,9 +105,23 @@ private slots:
         QCOMPARE(map().name, std::string("IGN"));
         frame->close(); // the system close command is ignored
         QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 2); // map and table
+
+        // Each Alt key of the bar has its one action.
+        QWidget* main = rig->frame.get();
+        QAction* all = rig->frame->action(cmd::AllLines);
+        QVERIFY(!all->isChecked());
+        QTest::keyClick(main, Qt::Key_A, Qt::AltModifier);
+        QVERIFY(all->isChecked());
+        QCOMPARE(rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->checkState(), Qt::Checked);
+        QTest::keyClick(main, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kConstPage));
+        QTest::keyClick(main, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kMapPage));
+        QTest::keyClick(main, Qt::Key_L, Qt::AltModifier);
+        QVERIFY(rig->frame->mapBar()->findChild<QComboBox*>("lineList")->hasFocus());
     }
 
-    void tablePaintsWithItsColours() {
+    void tablePaintsWithItsColoursAndClipsNoTextWithFiveDigitAxisValues() {
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(1, 1));
         QTest::mouseClick(table(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(2, 2));
         const QImage picture = table()->grab().toImage();
@@ -143,15 +135,14 @@ private slots:
         QCOMPARE(QColor(picture.pixel(empty.x + 5, empty.y + 5)), QColor(198, 219, 231));
         const maps::PixelRect plain = layout.gridCell(0, 3);
         QCOMPARE(QColor(picture.pixel(plain.x + 2, plain.y + 2)), QColor(Qt::white));
-    }
 
-    void noTextIsClippedWithFiveDigitAxisValues() {
+        // No text is clipped with five-digit axis values.
         rig->app.configuration().image.setByte(maps::xAddress(map(), 0, 5), 255); // 12750.0 rpm
         table()->refreshAfterChange();
         const QFontMetrics metrics(table()->font());
         QVERIFY(table()->controller().layout().cellWidth() > 55);
-        const maps::TablePicture picture = table()->controller().picture();
-        for (const auto* cells : {&picture.header, &picture.grid})
+        const maps::TablePicture texts = table()->controller().picture();
+        for (const auto* cells : {&texts.header, &texts.grid})
             for (const maps::PaintCell& cell : *cells)
                 QVERIFY2(metrics.horizontalAdvance(QString::fromStdString(cell.text)) + 8 <
                              cell.rect.width,
@@ -177,54 +168,37 @@ private slots:
                         header->sectionSize(column));
     }
 
-    void typingADigitOpensTheEditBoxAndEnterCommits() {
-        QCOMPARE(raw(0, 0), 0x1E);
-        key(Qt::Key_5);
-        QVERIFY(table()->editBox()->isVisible());
-        QCOMPARE(table()->editBox()->text(), QString("5"));
-        key(Qt::Key_Return);
-        QVERIFY(!table()->editBox()->isVisible());
-        QCOMPARE(raw(0, 0), 50);
-        QVERIFY(rig->frame->isWindowModified());
-        QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo(Edit DATA)"));
-        QVERIFY(rig->frame->action(cmd::EditUndo)->isEnabled());
-        QCOMPARE(rig->frame->mapBar()->dataValueText(), QString("5.0"));
-    }
-
-    void enterOnFourCellsAndOneUndoRestoresThem() {
+    void typedValuesStepsTheirUndoAndTheLineList() {
+        // A digit opens the edit box; Enter commits into every selected cell, one Ctrl+Z undoes.
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
         QTest::mouseClick(table(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(1, 1));
-        QCOMPARE(map().selection.size(), 4u);
-        const int before[] = {raw(0, 0), raw(0, 1), raw(1, 0), raw(1, 1)};
+        const std::vector<int> before = block();
         key(Qt::Key_7);
+        QCOMPARE(table()->editBox()->text(), QString("7"));
         key(Qt::Key_Return);
-        QCOMPARE(raw(0, 0), 70);
-        QCOMPARE(raw(0, 1), 70);
-        QCOMPARE(raw(1, 0), 70);
-        QCOMPARE(raw(1, 1), 70);
+        QVERIFY(!table()->editBox()->isVisible());
+        QCOMPARE(block(), (std::vector<int>{70, 70, 70, 70}));
+        QVERIFY(rig->frame->isWindowModified());
+        QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo(Edit DATA)"));
+        QCOMPARE(rig->frame->mapBar()->dataValueText(), QString("7.0"));
         key(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(raw(0, 0), before[0]);
-        QCOMPARE(raw(0, 1), before[1]);
-        QCOMPARE(raw(1, 0), before[2]);
-        QCOMPARE(raw(1, 1), before[3]);
+        QCOMPARE(block(), before);
         QVERIFY(!rig->frame->action(cmd::EditUndo)->isEnabled());
         QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo"));
-    }
 
-    void pageUpStepsMergeIntoOneUndoRecord() {
+        // Page Up steps merge into one record; Shift steps ten; Alt+Backspace undoes.
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(2, 2));
-        const int before = raw(2, 2);
+        const int raw22 = raw(2, 2);
         for (int i = 0; i < 5; ++i)
             key(Qt::Key_PageUp);
-        QCOMPARE(raw(2, 2), before + 5);
+        QCOMPARE(raw(2, 2), raw22 + 5);
         QCOMPARE(map().undo.size(), 1u);
         key(Qt::Key_PageUp, Qt::ShiftModifier);
-        QCOMPARE(raw(2, 2), before + 15);
+        QCOMPARE(raw(2, 2), raw22 + 15);
         key(Qt::Key_Backspace, Qt::AltModifier);
-        QCOMPARE(raw(2, 2), before);
-    }
+        QCOMPARE(raw(2, 2), raw22);
 
-    void shiftArrowsExtendTheSelection() {
+        // Shift+arrows extend the selection; a plain arrow collapses it.
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
         for (int i = 0; i < 3; ++i)
             key(Qt::Key_Right, Qt::ShiftModifier);
@@ -232,13 +206,12 @@ private slots:
         QVERIFY(map().selection.contains({0, 3}));
         key(Qt::Key_Right);
         QCOMPARE(map().selection.size(), 1u);
-        QVERIFY(map().selection.contains({0, 4}));
         key(Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(map().selection.size(), 2u);
         QVERIFY(map().selection.contains({1, 4}));
-    }
 
-    void aZValueTypedInTheTableShowsInTheLineList() {
+        // A Z value typed in the table shows in the map bar's "&Line" list.
+        QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
         auto* lines = rig->frame->mapBar()->findChild<QComboBox*>("lineList");
         QCOMPARE(lines->itemText(0), QString("0.0"));
         key(Qt::Key_Left); // onto the Z value of the row
@@ -267,38 +240,18 @@ private slots:
         rig->sink.boxes = nullptr;
     }
 
-    void eachAltKeyHasOneAction() {
-        QWidget* frame = rig->frame.get();
-        QAction* all = rig->frame->action(cmd::AllLines);
-        QVERIFY(!all->isChecked());
-        QTest::keyClick(frame, Qt::Key_A, Qt::AltModifier);
-        QVERIFY(all->isChecked());
-        QCOMPARE(rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->checkState(), Qt::Checked);
-        QTest::keyClick(frame, Qt::Key_C, Qt::AltModifier);
-        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kConstPage));
-        QTest::keyClick(frame, Qt::Key_P, Qt::AltModifier);
-        QCOMPARE(rig->frame->mapBar()->page(), int(ui::MapBar::kMapPage));
-        QTest::keyClick(frame, Qt::Key_L, Qt::AltModifier);
-        QVERIFY(rig->frame->mapBar()->findChild<QComboBox*>("lineList")->hasFocus());
-    }
-
-    void copyWritesTheSelectionsRectangle() {
+    void copyAndPasteGoThroughTheClipboardOrWarn() {
         map().selection.clearCells();
         for (auto [row, column] : {std::pair{0, 0}, {0, 2}, {1, 1}})
             map().selection.add({row, column});
         key(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("3.0\t0.0\t4.2\r\n0.0\t4.8\t0.0"));
-    }
 
-    void pasteWritesABlockOrWarns() {
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(0, 0));
         QGuiApplication::clipboard()->setText("1.5\t2\r\n3\t4");
         QVERIFY(rig->frame->action(cmd::EditPaste)->isEnabled());
         key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(raw(0, 0), 15);
-        QCOMPARE(raw(0, 1), 20);
-        QCOMPARE(raw(1, 0), 30);
-        QCOMPARE(raw(1, 1), 40);
+        QCOMPARE(block(), (std::vector<int>{15, 20, 30, 40}));
         QVERIFY(rig->sink.shown.empty());
 
         QGuiApplication::clipboard()->setText("1.5\t2\r\n3");
@@ -320,7 +273,8 @@ private slots:
         QCOMPARE(raw(0, 0), 15);
     }
 
-    void closeAsksBeforeLosingEdits() {
+    void closeAsksBeforeLosingEditsSaveKeepsThemAndTheMenusFollow() {
+        QCOMPARE(rig->frame->windowTitle(), "QMX - " + rig->samplePath() + "[*]");
         key(Qt::Key_9);
         key(Qt::Key_Return);
         rig->sink.answers = {text::Answer::Cancel};
@@ -328,52 +282,40 @@ private slots:
         QCOMPARE(shownTexts(), QStringList{QString::fromLatin1(
                                    text::messageText(text::msg::CloseWithoutSaving))});
         QVERIFY(rig->app.configuration().isOpen());
-        rig->frame->runCommand(cmd::FileClose);
-        QVERIFY(!rig->app.configuration().isOpen());
-        QVERIFY(rig->frame->documentArea()->subWindowList().isEmpty());
-        QCOMPARE(rig->frame->mapBar()->findChild<QListWidget*>("mapList")->count(), 0);
-    }
 
-    void saveKeepsTheValueForTheNextOpen() {
-        key(Qt::Key_8);
-        key(Qt::Key_Return);
+        rig->sink.shown.clear();
         key(Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(shownTexts(), QStringList());
         QVERIFY(!rig->frame->isWindowModified());
         rig->frame->runCommand(cmd::FileClose);
         // Nothing to ask; the sample's map link is reported as cleared.
         QCOMPARE(shownTexts(),
                  QStringList{QString::fromLatin1(text::messageText(text::msg::MapLinkCleared))});
         QCOMPARE(rig->sink.shown[0].icon, text::Icon::Question);
+        QVERIFY(!rig->app.configuration().isOpen());
+        QVERIFY(rig->frame->documentArea()->subWindowList().isEmpty());
+        QCOMPARE(rig->frame->mapBar()->findChild<QListWidget*>("mapList")->count(), 0);
+        QCOMPARE(menuTitles(rig->frame->menuBar()), (QStringList{"&File", "&Help"}));
+        QVERIFY(!rig->frame->action(cmd::FileSave)->isEnabled());
+
         QVERIFY(rig->openSample());
-        QCOMPARE(raw(0, 0), 80);
+        QCOMPARE(menuTitles(rig->frame->menuBar()),
+                 (QStringList{"&File", "&Edit", "&Monitor", "&Tool", "&Window", "&Help"}));
+        QCOMPARE(raw(0, 0), 90);
     }
 
     // One changed digit in a [Data] record: the file opens and then says where the record is.
     void aDamagedDataRecordIsNamedAfterTheOpen() {
         rig->frame->runCommand(cmd::FileClose);
         rig->sink.shown.clear();
-        config::CLineList lines;
-        QCOMPARE(config::readPackedFile(rig->samplePath().toStdString(), lines), 0);
-        const auto& texts = lines.lines();
-        const auto record = std::find_if(texts.begin(), texts.end(), [](const std::string& line) {
-            return line.starts_with("S1138010");
-        });
-        QVERIFY(record != texts.end());
-        const auto index = static_cast<std::size_t>(record - texts.begin());
-        std::string damaged = *record;
-        damaged[10] = damaged[10] == '0' ? '1' : '0';
-        lines.replaceRange(index, index + 1, {damaged});
-        std::string bytes;
-        QCOMPARE(config::writePackedFile(lines, bytes), 0);
-        const std::string path = rig->homePath() + "/damaged.rcz";
-        std::ofstream(path, std::ios::binary) << bytes;
-
-        QVERIFY(rig->frame->openFile(QString::fromStdString(path)));
+        std::string plain = testing::readAll(SAMPLES_DIR "/sample.rcg");
+        const std::size_t record = plain.find("\nS1138010") + 1;
+        plain[record + 10] = plain[record + 10] == '0' ? '1' : '0';
+        const auto line = std::count(plain.begin(), plain.begin() + long(record), '\n') + 1;
+        QVERIFY(rig->frame->openFile(rig->writePacked("damaged.rcz", plain)));
         QVERIFY(rig->frame->activeTable() != nullptr);
         QCOMPARE(shownTexts(),
                  QStringList{QString::fromStdString(text::messageText(
-                     text::msg::DamagedDataRecords, {"1", std::to_string(index + 1), "8010"}))});
+                     text::msg::DamagedDataRecords, {"1", std::to_string(line), "8010"}))});
         QCOMPARE(rig->sink.shown[0].icon, text::Icon::Exclamation);
     }
 

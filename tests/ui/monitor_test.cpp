@@ -7,7 +7,6 @@
 #include "ecu/transfercommands.h"
 #include "text/messages.h"
 #include "ui/monitorcommands.h"
-#include "ui/monitoritemdialog.h"
 #include "ui/monitorwindow.h"
 #include "ui/tablewindow.h"
 
@@ -98,7 +97,7 @@ private slots:
         sim.reset();
     }
 
-    void ctrlMShowsValuesThatChangeWhileTheTableKeepsWorking() {
+    void ctrlMShowsValuesThatChangeWhileTheTableKeepsWorkingAndTheWindowStopsThem() {
         QVERIFY(!checked(cmd::Monitor));
         openWindowWithCtrlM();
         QVERIFY(window());
@@ -132,9 +131,8 @@ private slots:
         openWindowWithCtrlM();
         QVERIFY(!window());
         QVERIFY(enabled(cmd::ReadEcu) && !checked(cmd::MonitorDialog));
-    }
 
-    void theWindowStopsWithAnAnswerOutstandingAndClosingStopsTheMonitor() {
+        // The window stops with an answer outstanding; its Close stops the monitor.
         frame().runCommand(cmd::Monitor);
         window()->startStopButton()->click();
         QVERIFY(monitor().monitor().monitoring());
@@ -160,26 +158,6 @@ private slots:
         QCOMPARE(window()->pos(), place);
     }
 
-    void aReadDuringMonitoringCompletesAndTheMonitorResumes() {
-        frame().runCommand(cmd::Monitor);
-        frame().runCommand(cmd::MonitorStart);
-        QVERIFY(waitForChange(0));
-        // What a compare that loads the ECU runs while the Monitor window polls.
-        ecu::Link& link = frame().linkHost().link();
-        ecu::TransferContext context{link, frame().progressWindow(), rig->sink};
-        ecu::EcuDocument document = app::documentOf(rig->app);
-        QCOMPARE(ecu::readEcuCommand(context, document, [] {}), 0);
-        QCOMPARE(rig->sink.shown.back().text, "Complete");
-        QVERIFY(monitor().monitor().monitoring());
-        const QString before = value(0);
-        QVERIFY(waitForChange(0, before));
-
-        // A port that closes under the window (a pulled cable) leaves it ready to start again.
-        link.closePort();
-        QCOMPARE(window()->startStopButton()->text(), "St&art");
-        QVERIFY(enabled(cmd::MonitorStart) && !enabled(cmd::MonitorStop));
-    }
-
     void itemDialogRebuildsTheWindowAndTheRowsAreStoredOnClose() {
         frame().runCommand(cmd::Monitor);
         frame().runCommand(cmd::MonitorStart);
@@ -197,36 +175,20 @@ private slots:
         const std::string ini = testing::readAll(rig->homePath() + "/qmx.INI");
         QVERIFY(ini.find("SELECT0=Battery") != std::string::npos);
         QVERIFY(ini.find("SELECT1=Engine speed") != std::string::npos);
+
+        // A configuration without monitor items has no Monitor menu.
+        QVERIFY(frame().openFile(rig->copySample("boost.rcz")));
+        QVERIFY(!enabled(cmd::Monitor) && !enabled(cmd::ItemSet));
+        QStringList titles;
+        for (QAction* menu : frame().menuBar()->actions())
+            titles << menu->text();
+        QVERIFY(!titles.contains("&Monitor"));
         QVERIFY(rig->openSample());
+        QCOMPARE(frame().menuBar()->actions()[2]->text(), "&Monitor");
         QCOMPARE(rig->app.configuration().monitorRows, (std::vector<int>{3, 0}));
     }
 
-    void theItemDialogHoldsEachItemOnceAndAtMost15() {
-        std::vector<std::string> names;
-        for (int i = 0; i < 20; ++i)
-            names.push_back("Item " + std::to_string(i));
-        ui::MonitorItemDialog dialog(names, {0, 1, 2});
-        auto* items = dialog.findChild<QListWidget*>("items");
-        auto* rows = dialog.findChild<QListWidget*>("rows");
-        auto* add = dialog.findChild<QPushButton*>("add");
-        QVERIFY(!add->isEnabled());
-        items->setCurrentRow(1);
-        add->click(); // already listed: stays once
-        QCOMPARE(rows->count(), 3);
-        for (int item = 3; add->isEnabled(); ++item) {
-            items->setCurrentRow(item);
-            add->click();
-        }
-        QCOMPARE(rows->count(), 15);
-        items->setCurrentRow(19);
-        QVERIFY(!add->isEnabled());
-        rows->setCurrentRow(0);
-        dialog.findChild<QPushButton*>("remove")->click();
-        QVERIFY(add->isEnabled());
-        QCOMPARE(dialog.rows().size(), 14u);
-    }
-
-    void aRecordingHoldsTheValuesShownAndAFailedWriteLeavesTheMonitorRunning() {
+    void aRecordingHoldsTheValuesShownAFailedWriteOrAReadLeavesTheMonitorRunning() {
         frame().runCommand(cmd::Monitor);
         QVERIFY(enabled(cmd::MonitorRecord));
         const std::string path = rig->homePath() + "/values.csv";
@@ -261,17 +223,21 @@ private slots:
         QCOMPARE(rig->sink.shown[0].text,
                  text::messageText(text::msg::RecordingFailed, "/dev/full"));
         QVERIFY(monitor().monitor().monitoring() && !checked(cmd::MonitorRecord));
-    }
 
-    void aConfigurationWithoutItemsHasNoMonitorMenu() {
-        QVERIFY(frame().openFile(rig->copySample("boost.rcz")));
-        QStringList titles;
-        for (QAction* menu : frame().menuBar()->actions())
-            titles << menu->text();
-        QVERIFY(!titles.contains("&Monitor"));
-        QVERIFY(!enabled(cmd::Monitor) && !enabled(cmd::ItemSet));
-        QVERIFY(rig->openSample());
-        QCOMPARE(frame().menuBar()->actions()[2]->text(), "&Monitor");
+        // What a compare that loads the ECU runs while the Monitor window polls.
+        ecu::Link& link = frame().linkHost().link();
+        ecu::TransferContext context{link, frame().progressWindow(), rig->sink};
+        ecu::EcuDocument document = app::documentOf(rig->app);
+        QCOMPARE(ecu::readEcuCommand(context, document, [] {}), 0);
+        QCOMPARE(rig->sink.shown.back().text, "Complete");
+        QVERIFY(monitor().monitor().monitoring());
+        const QString before = value(0);
+        QVERIFY(waitForChange(0, before));
+
+        // A port that closes under the window (a pulled cable) leaves it ready to start again.
+        link.closePort();
+        QCOMPARE(window()->startStopButton()->text(), "St&art");
+        QVERIFY(enabled(cmd::MonitorStart) && !enabled(cmd::MonitorStop));
     }
 };
 

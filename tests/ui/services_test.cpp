@@ -47,10 +47,6 @@ private slots:
             QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
             QCOMPARE(window.windowTitle(), QString("Read From ECU"));
             QCOMPARE(window.statusText(), QString("Wait..."));
-            window.setStatus("Wait...8010");
-            window.setRetry("Retry 1");
-            QCOMPARE(window.statusText(), QString("Wait...8010"));
-            QCOMPARE(window.retryText(), QString("Retry 1"));
         }
         QVERIFY(!window.isVisible());
         QVERIFY(!QApplication::overrideCursor());

@@ -26,7 +26,7 @@ constexpr int kPageUp = 32787; // raise by one step
 class TransferTest : public QObject {
     Q_OBJECT
 private slots:
-    void readKeepsTheWindowAliveAndRestoresTheEcuValues() {
+    void readKeepsTheWindowAliveHoldsKeysAndCloseRequestsAndRestoresTheEcuValues() {
         FrameRig rig;
         // At the line rate of 19200 baud the read takes long enough for many ticks.
         auto sim = rig.startEcusim({"--baud", "19200"});
@@ -37,21 +37,41 @@ private slots:
         rig.app.configuration().image.setByte(maps::yAddress(map, 0, 0), 99);
         QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
         QVERIFY(frame.action(cmd::WriteEcu)->isEnabled());
+        QLineEdit* editBox = frame.activeTable()->editBox();
+        QWindow* window = frame.windowHandle();
 
-        // A timer of the window's own, and what the commands looked like while the read ran.
+        // A timer of the window's own and what the commands looked like while the read ran.
+        // Once the read runs, a key press for the table and a close request for the window
+        // arrive the way the window system delivers them; then, while the read goes on, nothing
+        // may have answered them.
         int ownTicks = 0;
         int busySamples = 0;
         bool enabledWhileBusy = false;
+        bool sent = false;
+        bool answeredDuringRead = false;
+        int samplesAfterSending = 0;
         QTimer sampler;
         sampler.setInterval(20);
         connect(&sampler, &QTimer::timeout, [&] {
             ++ownTicks;
-            if (frame.commandState().transferActive) {
-                ++busySamples;
-                enabledWhileBusy = enabledWhileBusy || frame.action(cmd::ReadEcu)->isEnabled() ||
-                                   frame.action(cmd::WriteEcu)->isEnabled() ||
-                                   frame.action(cmd::FileClose)->isEnabled();
+            if (!frame.commandState().transferActive)
+                return;
+            ++busySamples;
+            enabledWhileBusy = enabledWhileBusy || frame.action(cmd::ReadEcu)->isEnabled() ||
+                               frame.action(cmd::WriteEcu)->isEnabled() ||
+                               frame.action(cmd::FileClose)->isEnabled();
+            if (!sent) {
+                using Delivery = QWindowSystemInterface::AsynchronousDelivery;
+                QWindowSystemInterface::handleKeyEvent<Delivery>(window, QEvent::KeyPress,
+                                                                 Qt::Key_5, Qt::NoModifier, "5");
+                QWindowSystemInterface::handleKeyEvent<Delivery>(window, QEvent::KeyRelease,
+                                                                 Qt::Key_5, Qt::NoModifier, "5");
+                QWindowSystemInterface::handleCloseEvent<Delivery>(window);
+                sent = true;
+                return;
             }
+            ++samplesAfterSending;
+            answeredDuringRead = answeredDuringRead || editBox->isVisible() || !frame.isVisible();
         });
         sampler.start();
         const auto linkTicks = frame.pump().ticksDelivered();
@@ -70,74 +90,14 @@ private slots:
         QCOMPARE(int(maps::readY(map, rig.app.configuration().image, 0, 0).value), 0x1E);
         QVERIFY(!frame.progressWindow().isVisible());
         QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
-    }
 
-    void keysAndCloseRequestsWaitUntilTheReadHasEnded() {
-        FrameRig rig;
-        auto sim = rig.startEcusim({"--baud", "19200"});
-        QVERIFY(sim);
-        QVERIFY(rig.openSample());
-        ui::CMainFrame& frame = *rig.frame;
-        QLineEdit* editBox = frame.activeTable()->editBox();
-        QWindow* window = frame.windowHandle();
-
-        // Once the read runs, a key press for the table and a close request for the window
-        // arrive the way the window system delivers them; then, while the read goes on, nothing
-        // may have answered them.
-        bool sent = false;
-        bool answeredDuringRead = false;
-        int samplesAfterSending = 0;
-        QTimer during;
-        during.setInterval(20);
-        connect(&during, &QTimer::timeout, [&] {
-            if (!frame.commandState().transferActive)
-                return;
-            if (!sent) {
-                using Delivery = QWindowSystemInterface::AsynchronousDelivery;
-                QWindowSystemInterface::handleKeyEvent<Delivery>(window, QEvent::KeyPress,
-                                                                 Qt::Key_5, Qt::NoModifier, "5");
-                QWindowSystemInterface::handleKeyEvent<Delivery>(window, QEvent::KeyRelease,
-                                                                 Qt::Key_5, Qt::NoModifier, "5");
-                QWindowSystemInterface::handleCloseEvent<Delivery>(window);
-                sent = true;
-                return;
-            }
-            ++samplesAfterSending;
-            answeredDuringRead = answeredDuringRead || editBox->isVisible() || !frame.isVisible();
-        });
-        during.start();
-        frame.runCommand(cmd::ReadEcu);
-        during.stop();
-
-        QVERIFY(sent);
-        QVERIFY(samplesAfterSending > 0);
+        QVERIFY(sent && samplesAfterSending > 0);
         QVERIFY(!answeredDuringRead);
         // Held back, not lost: once the read has ended the key opens the edit box, and the
         // window closes.
         QTRY_VERIFY(editBox->isVisible());
         QCOMPARE(editBox->text(), QString("5"));
         QTRY_VERIFY(!frame.isVisible());
-    }
-
-    void transferActiveHoldsWhileTheOutcomeShows() {
-        FrameRig rig;
-        auto sim = rig.startEcusim();
-        QVERIFY(sim);
-        QVERIFY(rig.openSample());
-        ui::CMainFrame& frame = *rig.frame;
-        std::vector<bool> heldWhileShown;
-        rig.sink.onShow = [&] {
-            heldWhileShown.push_back(frame.commandState().transferActive &&
-                                     !frame.action(cmd::ReadEcu)->isEnabled() &&
-                                     !frame.action(cmd::FileClose)->isEnabled());
-        };
-        frame.runCommand(cmd::ReadEcu);
-        frame.runCommand(cmd::WriteEcu);
-        rig.sink.onShow = nullptr;
-
-        QCOMPARE(heldWhileShown, (std::vector<bool>{true, true}));
-        QVERIFY(!frame.commandState().transferActive);
-        QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
     }
 
     void raiseAfterAReadStepsFromTheValueRead() {
@@ -164,17 +124,29 @@ private slots:
         QCOMPARE(int(maps::readY(boost, image, 0, 0).value), 20);
     }
 
-    void writeReportsTheEcuAnswerAndCloseAsksAboutUnwrittenEdits() {
+    void theOutcomeShowsWhileTheTransferHoldsAndCloseAsksAboutUnwrittenEdits() {
         FrameRig rig;
         auto sim = rig.startEcusim();
         QVERIFY(sim);
         QVERIFY(rig.openSample());
         ui::CMainFrame& frame = *rig.frame;
+        std::vector<bool> heldWhileShown;
+        rig.sink.onShow = [&] {
+            heldWhileShown.push_back(frame.commandState().transferActive &&
+                                     !frame.action(cmd::ReadEcu)->isEnabled() &&
+                                     !frame.action(cmd::FileClose)->isEnabled());
+        };
+        frame.runCommand(cmd::ReadEcu);
         frame.runCommand(cmd::WriteEcu);
-        QCOMPARE(rig.sink.shown.size(), 1u);
-        QCOMPARE(rig.sink.shown[0].caption,
+        rig.sink.onShow = nullptr;
+
+        QCOMPARE(heldWhileShown, (std::vector<bool>{true, true}));
+        QVERIFY(!frame.commandState().transferActive);
+        QVERIFY(frame.action(cmd::ReadEcu)->isEnabled());
+        QCOMPARE(rig.sink.shown.size(), 2u);
+        QCOMPARE(rig.sink.shown[1].caption,
                  std::string(text::messageText(text::msg::WriteToEcuCaption)));
-        QCOMPARE(rig.sink.shown[0].icon, text::Icon::Information);
+        QCOMPARE(rig.sink.shown[1].icon, text::Icon::Information);
 
         // An edit after the write differs from what the ECU holds: Close asks 3001, then 57654.
         QTest::keyClick(frame.activeTable(), Qt::Key_6);
