@@ -1,4 +1,5 @@
 #include "ecu/monitor.h"
+#include "ecu/monitoritemchoice.h"
 #include "ecu/monitorrecording.h"
 #include "ecu/monitorselection.h"
 
@@ -202,6 +203,38 @@ TEST(MonitorRecording, AFileThatCannotBeCreatedStartsNoRecording) {
     MonitorRecording recording;
     EXPECT_EQ(recording.start(folder.path()), text::msg::RecordingNotStarted);
     EXPECT_FALSE(recording.active());
+}
+
+TEST(MonitorItemChoice, AddInsertsBeforeTheSelectedRowAndStopsAt15) {
+    MonitorItemChoice choice(20, {0, 1, 2});
+    EXPECT_FALSE(choice.canAdd());
+    EXPECT_FALSE(choice.canRemove());
+    choice.selectItem(5);
+    choice.selectRow(1);
+    choice.add();
+    choice.selectItem(6);
+    choice.add(); // the selection stayed on item 1: 6 goes after 5
+    EXPECT_THAT(choice.rows(), ElementsAre(0, 5, 6, 1, 2));
+    EXPECT_EQ(choice.selectedRow(), 3);
+    choice.selectItem(2);
+    choice.add(); // listed once: moved up
+    EXPECT_THAT(choice.rows(), ElementsAre(0, 5, 6, 2, 1));
+    EXPECT_EQ(choice.selectedRow(), 4);
+
+    choice.remove();
+    EXPECT_THAT(choice.rows(), ElementsAre(0, 5, 6, 2));
+    EXPECT_EQ(choice.selectedRow(), 3);
+
+    choice.selectRow(-1);
+    for (int item = 7; choice.canAdd(); ++item) {
+        choice.selectItem(item);
+        choice.add();
+    }
+    EXPECT_EQ(choice.rows().size(), 15u);
+    choice.selectItem(19);
+    EXPECT_FALSE(choice.canAdd());
+    choice.selectItem(25);
+    EXPECT_EQ(choice.selectedItem(), -1);
 }
 
 } // namespace
