@@ -32,7 +32,6 @@ public:
     TableController& operator=(const TableController&) = delete;
 
     // --- Layout -------------------------------------------------------------------------------
-    void setFormats(const DisplayFormats& formats) { m_formats = formats; }
     // Every text a cell of the current map may show (see TableDisplay::cellTexts).
     std::vector<std::string> cellTexts() const { return m_display.cellTexts(); }
     // Fits the cells to the widest text and the text height, in pixels of the font used.
