@@ -132,7 +132,8 @@ void showFileFailure(text::MessageSink& sink, text::Status message) {
 text::Status loadFileData(const std::string& path, const std::string& machineFolder, DataPane& pane,
                           text::MessageSink& sink) {
     config::CLineList lines;
-    text::Status result = config::readPackedFile(path, lines);
+    // Only read: the file this program holds open for editing is the usual one to compare with.
+    text::Status result = config::readPackedFile(path, lines, config::LockedFile::Read);
     if (result != text::msg::Success && result != text::msg::PackedVersionError)
         result = text::msg::FailedToReadFileData;
     if (result == text::msg::Success)
