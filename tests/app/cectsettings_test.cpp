@@ -20,15 +20,6 @@ CEctSettings loadWith(const std::string& values) {
     return settings;
 }
 
-TEST(CEctSettings, OnlyAScreenSmallBothWaysTakesTheSmallDefaults) {
-    for (const auto& [screen, cellWidth] :
-         {std::pair{ScreenSize{640, 480}, 50}, {{640, 600}, 55}}) {
-        CEctSettings s;
-        EXPECT_EQ(s.load(platform::Registry{}, screen), -1); // no key: every default stands
-        EXPECT_EQ(s.tableWndCellWidth, cellWidth);
-    }
-}
-
 TEST(CEctSettings, DwordsOutsideTheirRangeKeepTheDefault) {
     const CEctSettings s = loadWith("\"TableWndCellWidth\"=dword:00000000\n"
                                     "\"TableWndCellHeight\"=dword:ffffffff\n"
@@ -50,10 +41,7 @@ TEST(CEctSettings, DecimalTextsMustBeWholeNumbersInRange) {
     const std::pair<const char*, std::int32_t> scanCases[] = {
         {"\"35\"", 35},
         {"\"0\"", 20},
-        {"\"-5\"", 20},
         {"\"12a\"", 20},
-        {"\"\"", 20},
-        {"\"-\"", 20},
         {"\"123456789\"", 123456789},
         {"\"1234567890\"", 20}, // does not fit in 10 bytes
         {"dword:00000023", 20}, // a DWORD is the wrong type

@@ -188,14 +188,9 @@ TEST_F(ConstantEditorTest, UndoTakesBackEachEditInTurn) {
     EXPECT_FALSE(e.canUndo());
 }
 
-// (When a scroll bar shows: the widget test.)
+// (When a scroll bar shows and where it starts: the widget test.)
 TEST_F(ConstantEditorTest, MovesSkipReadOnlyEntriesAndScrollAtTheEdges) {
     ConstantEditor e(numberedConstants(20, {1, 19}), image, sink);
-    EXPECT_EQ(e.scrollMaximum(), 4);
-    e.focusEntry(17); // opened from the map bar: scrolled into view
-    EXPECT_EQ(e.row(e.focusRow()).entry, 17);
-    e.scrollTo(-3);
-    EXPECT_EQ(e.topIndex(), 0);
     e.focusIn(0);
     e.key(CellKey::Down);
     EXPECT_EQ(e.focusRow(), 2);
@@ -210,12 +205,6 @@ TEST_F(ConstantEditorTest, MovesSkipReadOnlyEntriesAndScrollAtTheEdges) {
     e.key(CellKey::Down);
     e.key(CellKey::Down);
     EXPECT_EQ(e.row(e.focusRow()).entry, 18); // the last entry is read-only
-    e.scrollTo(0);
-    EXPECT_EQ(e.focusRow(), 15);
-    e.focusIn(0);
-    e.key(CellKey::Up);
-    EXPECT_EQ(e.focusRow(), 0);
-    EXPECT_EQ(e.key(CellKey::Left), CellOutcome::Handled);
 }
 
 TEST_F(ConstantEditorTest, ClipboardAndCommitsWhileAMessageShows) {

@@ -71,20 +71,5 @@ TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {
     EXPECT_EQ(rig.settings.startup.line.port, 2);
 }
 
-TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
-    HostRig rig("\"Rs232cPort\"=dword:00000001\n", "[RS232C]\nPORT=PORT2\n");
-    const std::string registry = rig.registryText();
-    const std::string ini = rig.iniText();
-    rig.host->overridePort(6);
-    Link& link = rig.host->link();
-    EXPECT_TRUE(link.choice().searchDone());
-    EXPECT_EQ(link.choice().currentPortIndex(), 6);
-    EXPECT_TRUE(link.choice().setPortIndex(2));
-    EXPECT_TRUE(link.setAutoSelect(false));
-    EXPECT_EQ(link.choice().currentPortIndex(), 2);
-    EXPECT_EQ(rig.registryText(), registry);
-    EXPECT_EQ(rig.iniText(), ini);
-}
-
 } // namespace
 } // namespace qmx::app::test

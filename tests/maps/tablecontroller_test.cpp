@@ -175,23 +175,20 @@ TEST_F(TableTest, PerRowXMapsTakeTwoGridRowsPerZValue) {
     EXPECT_FALSE(table.editing());
 }
 
-TEST_F(TableTest, CommitMessagesGoToTheSink) {
+// (The message texts: the qmxctl tests.)
+TEST_F(TableTest, ACommitShowsItsMessageAndAClickElsewhereCommitsFirst) {
     map->y.max = "100";
     click(0, 0);
     table.command(cmd::EditBox);
     table.setEditText("abc");
     EXPECT_FALSE(table.command(cmd::Enter).valuesChanged);
-    ASSERT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(sink.shown[0], "Table Window|Data error\nData is set as before editing|" +
-                                 std::to_string(int(text::Icon::Error)));
+    EXPECT_EQ(sink.shown.size(), 1u);
 
     table.typeCharacter('-');
     table.setEditText("300");
     click(1, 1); // a click elsewhere commits the changed text first
     EXPECT_EQ(y(0, 0), 100);
-    ASSERT_EQ(sink.shown.size(), 2u);
-    EXPECT_EQ(sink.shown[1].rfind("Table Window|Input Data Range Over:300.00", 0), 0u)
-        << sink.shown[1];
+    EXPECT_EQ(sink.shown.size(), 2u); // the range message
     EXPECT_EQ(current(), std::pair(EditTarget::Y, 1));
 }
 
