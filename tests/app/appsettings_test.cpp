@@ -77,14 +77,10 @@ TEST_F(AppSettingsTest, StartupPortFromEitherStore) {
     EXPECT_EQ(settings.startup.commandRetryCount, 3);
 }
 
+// (A port found by a search, written to both stores: the qmxctl search test.)
 TEST_F(AppSettingsTest, PortChoiceWritesBothStores) {
     ASSERT_EQ(start("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nPORT=PORT3\r\nSPEED=9600\r\n"),
               0);
-    EXPECT_TRUE(setPort(9));
-    EXPECT_EQ(iniFile(), "[RS232C]\r\nPORT=PORT10\r\nSPEED=9600\r\n");
-    EXPECT_NE(registryFile().find("\"Rs232cPort\"=dword:00000009"), std::string::npos);
-    EXPECT_EQ(currentPort(), 9);
-
     EXPECT_TRUE(setPort(300));
     EXPECT_NE(iniFile().find("PORT=PORT1\r\n"), std::string::npos);
     EXPECT_NE(registryFile().find("\"Rs232cPort\"=dword:0000012c"), std::string::npos);

@@ -207,14 +207,7 @@ TEST_F(ConstantEditorTest, MovesSkipReadOnlyEntriesAndScrollAtTheEdges) {
     EXPECT_EQ(e.row(e.focusRow()).entry, 18); // the last entry is read-only
 }
 
-TEST_F(ConstantEditorTest, ClipboardAndCommitsWhileAMessageShows) {
-    ConstantEditor& e = open();
-    EXPECT_EQ(e.copyText(), "800");
-    e.paste("x");
-    e.paste("700");
-    EXPECT_EQ(raw(Idle), 70);
-    EXPECT_TRUE(e.canUndo());
-
+TEST_F(ConstantEditorTest, CommitsWhileAMessageShowsAreIgnored) {
     // The message box takes the focus: commits that arrive while it shows are ignored.
     struct ReenteringSink : RecordingSink {
         std::function<void()> during;
