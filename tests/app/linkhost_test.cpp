@@ -60,16 +60,5 @@ TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
     EXPECT_EQ(rig.host->link().identity().machineCode(), "AB");
 }
 
-TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {
-    HostRig rig("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nSPEED=4800\r\n");
-    // An open gives the configuration's line the registry's port.
-    app::LineIndexes line = rig.settings.startup.line;
-    line.port = rig.host->link().choice().currentPortIndex();
-    rig.host->applyConfiguration(line, 1, "");
-    EXPECT_TRUE(rig.host->link().choice().setPortIndex(2)); // the port a search found
-    EXPECT_EQ(rig.iniText(), "[RS232C]\r\nSPEED=4800\r\nPORT=PORT3\r\n");
-    EXPECT_EQ(rig.settings.startup.line.port, 2);
-}
-
 } // namespace
 } // namespace qmx::app::test

@@ -22,12 +22,10 @@ TEST(CommandLine, TwoWordsRunTheBatchOnePathOpens) {
     };
     const Case cases[] = {
         {{"a.rcg", "b.txt"}, "a.rcg", "b.txt", ""},
-        {{"a.rcg b.txt"}, "a.rcg", "b.txt", ""},
         {{"a.rcg b c.txt"}, "a.rcg", "b c.txt", ""}, // split at the first space only
         {{"\"my a.rcg\""}, "\"my", "a.rcg\"", ""},   // no quoting
         {{"a.rcg"}, "", "", "a.rcg"},
         {{spaced}, "", "", spaced}, // an existing file is opened, spaces and all
-        {{}, "", "", ""},
         {{"a", "b", "c"}, "", "", ""},
     };
     for (const Case& c : cases) {
