@@ -34,8 +34,6 @@ TEST_F(BatchExportTest, BatchRunShowsItsFailureOnceAndReportsItInTheExitStatus) 
     };
     const Case cases[] = {
         {sample, home.folder.file("out.txt"), 0, 0, text::Icon::None},
-        {home.folder.file("missing.rcz"), home.folder.file("x.txt"), 1, text::msg::FailedToOpenFile,
-         text::Icon::Exclamation},
         {noMaps, home.folder.file("x.txt"), 1, text::msg::MapSectionNotFound, text::Icon::Error},
         {sample, home.folder.file("no/folder/x.txt"), 1, text::msg::FailedToWriteFile,
          text::Icon::Exclamation},

@@ -70,8 +70,6 @@ TEST_F(ConfigurationTest, ReaderFailuresComeBackAsTheirMessagesAndLeaveNoDocumen
         EXPECT_EQ(open(text), result) << text;
         EXPECT_EQ(configuration().lines.count() > 0, result == text::msg::Success) << text;
     }
-    EXPECT_EQ(app->openConfiguration(home.folder.file("missing.rcg"), FileLayout::Plain),
-              text::msg::FailedToOpenFile);
     EXPECT_EQ(open(kData + kMaps, FileLayout::Packed), text::msg::PackedVersionError);
 
     const std::string path = home.folder.write("locked.rcg", kData + kMaps);
@@ -279,28 +277,6 @@ TEST_F(ConfigurationTest, FailedSavesLeaveTheOldFile) {
     configuration().image.setByte(0x8000, 0x11);
     EXPECT_EQ(app->save(sink), text::msg::SaveError);
     EXPECT_TRUE(readAll(path) == old);
-}
-
-// (Unsaved edits alone, and a write followed by an edit: the widget tests.)
-TEST_F(ConfigurationTest, CloseAsksAboutUnwrittenEditsOnlyWhenTheEcuHoldsOtherData) {
-    ASSERT_EQ(open(kData + kMaps), text::msg::Success);
-    configuration().modified = false;
-    const std::pair<EcuSnapshot, bool> cases[] = {
-        {std::nullopt, false},
-        {editData(configuration().image), false},
-        {std::vector<std::uint8_t>{0xAA}, true},
-    };
-    for (const auto& [snapshot, asks] : cases) {
-        app->ecuSnapshot() = snapshot;
-        qmx::testing::RecordingSink asked;
-        EXPECT_TRUE(app->askClose(asked));
-        EXPECT_EQ(asked.shown.size(), asks ? 1u : 0u);
-        if (asks) {
-            EXPECT_EQ(asked.shown[0].text, text::messageText(text::msg::CloseWithoutWriting));
-        }
-    }
-    app->closeConfiguration();
-    EXPECT_FALSE(app->ecuSnapshot());
 }
 
 } // namespace

@@ -83,10 +83,8 @@ protected:
 };
 
 // (Read-only cells and the scroll range: the widget test.)
+// (Texts with two decimals: the display format test.)
 TEST_F(ConstantEditorTest, RowsShowValueTextsAndTheFocusStartsOnAnEditableEntry) {
-    ConstantEditor& e = open();
-    EXPECT_EQ(e.row(0).value, "800");
-    EXPECT_EQ(e.row(IgnitionTrim).value, "12.50"); // 12.5 with exactly two decimals
     image.setByte(0x8014, 24);
     EXPECT_EQ(ConstantEditor(calibLines({kCalib[IgnitionTrim]}), image, sink).row(0).value, "12");
     EXPECT_EQ(ConstantEditor(numberedConstants(3, {0, 1}), image, sink).focusRow(), 2);
@@ -188,14 +186,9 @@ TEST_F(ConstantEditorTest, UndoTakesBackEachEditInTurn) {
     EXPECT_FALSE(e.canUndo());
 }
 
-// (When a scroll bar shows: the widget test.)
+// (When a scroll bar shows and where it starts: the widget test.)
 TEST_F(ConstantEditorTest, MovesSkipReadOnlyEntriesAndScrollAtTheEdges) {
     ConstantEditor e(numberedConstants(20, {1, 19}), image, sink);
-    EXPECT_EQ(e.scrollMaximum(), 4);
-    e.focusEntry(17); // opened from the map bar: scrolled into view
-    EXPECT_EQ(e.row(e.focusRow()).entry, 17);
-    e.scrollTo(-3);
-    EXPECT_EQ(e.topIndex(), 0);
     e.focusIn(0);
     e.key(CellKey::Down);
     EXPECT_EQ(e.focusRow(), 2);
@@ -210,22 +203,9 @@ TEST_F(ConstantEditorTest, MovesSkipReadOnlyEntriesAndScrollAtTheEdges) {
     e.key(CellKey::Down);
     e.key(CellKey::Down);
     EXPECT_EQ(e.row(e.focusRow()).entry, 18); // the last entry is read-only
-    e.scrollTo(0);
-    EXPECT_EQ(e.focusRow(), 15);
-    e.focusIn(0);
-    e.key(CellKey::Up);
-    EXPECT_EQ(e.focusRow(), 0);
-    EXPECT_EQ(e.key(CellKey::Left), CellOutcome::Handled);
 }
 
-TEST_F(ConstantEditorTest, ClipboardAndCommitsWhileAMessageShows) {
-    ConstantEditor& e = open();
-    EXPECT_EQ(e.copyText(), "800");
-    e.paste("x");
-    e.paste("700");
-    EXPECT_EQ(raw(Idle), 70);
-    EXPECT_TRUE(e.canUndo());
-
+TEST_F(ConstantEditorTest, CommitsWhileAMessageShowsAreIgnored) {
     // The message box takes the focus: commits that arrive while it shows are ignored.
     struct ReenteringSink : RecordingSink {
         std::function<void()> during;

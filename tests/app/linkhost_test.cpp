@@ -60,31 +60,5 @@ TEST(LinkHostSettings, ConfigurationReplacesTheLineAndKeepsTheRunsMachineCode) {
     EXPECT_EQ(rig.host->link().identity().machineCode(), "AB");
 }
 
-TEST(LinkHostPorts, PortChoiceWritesQmxIniWhenOnlyTheRegistryNamedThePort) {
-    HostRig rig("\"Rs232cPort\"=dword:00000002\n", "[RS232C]\r\nSPEED=4800\r\n");
-    // An open gives the configuration's line the registry's port.
-    app::LineIndexes line = rig.settings.startup.line;
-    line.port = rig.host->link().choice().currentPortIndex();
-    rig.host->applyConfiguration(line, 1, "");
-    EXPECT_TRUE(rig.host->link().choice().setPortIndex(2)); // the port a search found
-    EXPECT_EQ(rig.iniText(), "[RS232C]\r\nSPEED=4800\r\nPORT=PORT3\r\n");
-    EXPECT_EQ(rig.settings.startup.line.port, 2);
-}
-
-TEST(LinkHostPorts, OverrideServesTheRunAndWritesNothing) {
-    HostRig rig("\"Rs232cPort\"=dword:00000001\n", "[RS232C]\nPORT=PORT2\n");
-    const std::string registry = rig.registryText();
-    const std::string ini = rig.iniText();
-    rig.host->overridePort(6);
-    Link& link = rig.host->link();
-    EXPECT_TRUE(link.choice().searchDone());
-    EXPECT_EQ(link.choice().currentPortIndex(), 6);
-    EXPECT_TRUE(link.choice().setPortIndex(2));
-    EXPECT_TRUE(link.setAutoSelect(false));
-    EXPECT_EQ(link.choice().currentPortIndex(), 2);
-    EXPECT_EQ(rig.registryText(), registry);
-    EXPECT_EQ(rig.iniText(), ini);
-}
-
 } // namespace
 } // namespace qmx::app::test

@@ -26,7 +26,6 @@ TEST(LineSettingText, PortNames) {
         EXPECT_EQ(platform::portIndexFromName(text), expected) << text;
     EXPECT_EQ(platform::portName(9), "PORT10");
     EXPECT_EQ(platform::portName(256), "PORT1");
-    EXPECT_EQ(platform::portName(-1), "PORT1");
 }
 
 TEST(ProgramSettingsFile, ReadsEveryKeyInEveryFormWindowsSavesItIn) {

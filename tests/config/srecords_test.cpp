@@ -66,7 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"EndOfListWithoutS9", {"S1AA", "S1058000AABB15"}, 0, 0x8000, 0x8001},
         LoadCase{"ByteAtFFFFAndNoDataRecord", {"S10370008C", "S104FFFFAA53"}, 0, 0xFFFF, 0xFFFF},
         LoadCase{"HeaderBeforeS9", {"S1058000AABB15", "[Free Map]", "S9030000FC"}, 1509},
-        LoadCase{"OddLength", {"S1058000AABB150"}, 1509},
         LoadCase{"NonHex", {"S1058000AABB15", "S1058000AAGG15"}, 1510},
         LoadCase{"CountBelowThree", {"S1028000FD00"}, 1509},
         LoadCase{"CountPastLine", {"S1108000AABB15"}, 1509},
@@ -85,10 +84,6 @@ TEST(LoadDataSection, StoresOnlyItsRecordsBytes) {
     ASSERT_EQ(loadDataSection(dataSection(records), image), msg::Success);
     EXPECT_EQ(image.byte(0x9000), 0x00);
     EXPECT_TRUE(sameBytes(image, filledImage(0x8000, 0x9FFF)));
-
-    CLineList noData;
-    noData.append("[Free Map]");
-    EXPECT_EQ(loadDataSection(noData, image), msg::DataSectionNotFound);
 }
 
 // (Records with a wrong checksum, named once after the open: the qmxctl and widget tests.)

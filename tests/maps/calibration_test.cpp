@@ -34,14 +34,6 @@ TEST(CalibLine, CoefficientsMustBeFiniteFloats) {
     EXPECT_FALSE(parseCalibLine("10,1,a,1,0,u,1,0,0,1e39").entry->inputMax);
 }
 
-// Every kind's value of the samples' constants: the golden export. Here the signs of kind 3.
-TEST(CalibFormulas, KindThreeIsSignedAndItsOffsetTakesTheSign) {
-    EXPECT_FLOAT_EQ(calibToPhysical(1, 0.5f, 0.0f, 3, 0x80), -64.0f);
-    EXPECT_FLOAT_EQ(calibToPhysical(1, 0.5f, 0.0f, 3, 0x7F), 63.5f);
-    EXPECT_FLOAT_EQ(calibToPhysical(1, 1.0f, 2.0f, 3, 255.0f), -3.0f); // offset takes the sign
-    EXPECT_FLOAT_EQ(calibToPhysical(2, 1.0f, 0.0f, 3, 65535.0f), -1.0f);
-}
-
 // The kinds and sizes the samples' constants lack (those are typed back over all their values
 // in the typed-value test), at their boundaries.
 TEST(CalibFormulas, KindsTheSamplesLackRoundTripAtTheirBoundaries) {

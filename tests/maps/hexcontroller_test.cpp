@@ -83,23 +83,6 @@ TEST(HexMapRangeTest, MarkedAndSelectableBytesOfEachLayout) {
     EXPECT_FALSE(addressOfPosition(config, {EditTarget::Z, 1, 1}));
 }
 
-// (Bars that appear when needed and reach column F: the widget test.)
-TEST(HexLayoutTest, RowsOfSixteenAndTheLastRowScrollsIntoView) {
-    HexLayout layout;
-    layout.setRange(0x8005, 0x8123); // rows 0x8000 to 0x8120: 19 rows
-    layout.setCellSize(kCellWidth, kRowHeight);
-    EXPECT_EQ(layout.rows(), 19);
-    EXPECT_EQ(layout.rowAddress(18), 0x8120u);
-
-    layout.setRange(0x0000, 0x0FFF);
-    layout.setGridSize(16 * 20 + 15, 100, 15);
-    EXPECT_EQ(layout.verticalRange(), 256 - 10);
-    layout.ensureVisible(0x0FF3);
-    EXPECT_EQ(layout.firstRow(), 246);
-    EXPECT_EQ(layout.hit(3 * 20 + 2, 9 * 10 + 2), 0x0FF3u);
-    EXPECT_FALSE(layout.hit(16 * 20 + 2, 5)); // the vertical bar's room
-}
-
 // A free 2 × 3 map at 0x8100 (Z 10, 20; X 1, 2, 3; Y 0x40..0x45) in a data area from 0x8100 to
 // 0x81FF, with a 1024-unit undo history.
 class HexFreeMapTest : public ::testing::Test {

@@ -67,19 +67,6 @@ TEST_F(MapTest, AccessOutsideTheMapChangesNothing) {
     EXPECT_EQ(image.byte(0x8009 + 12), 0); // where row 3 would begin
 }
 
-TEST_F(MapTest, SelectionReadsTheCellAndFollowsTheRow) {
-    Map map = freeMap(image, 0x8000, 3, 4);
-    putBytes(image, map.y.address, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-    selectCell(map, image, EditTarget::Y, 0, 2);
-    EXPECT_EQ(selectRow(map, image, 2), Access::Ok);
-    EXPECT_EQ(currentRaw(map, image), 11);
-    EXPECT_EQ(selectRow(map, image, 3), Access::RowOutOfRange);
-
-    Map empty = freeMap(image, 0x8100, 0, 4);
-    selectFirstCell(empty, image);
-    EXPECT_EQ(empty.target, EditTarget::None);
-}
-
 TEST_F(MapTest, YLimitsComeFromTheLimitsThroughTheRawExpression) {
     Map map = freeMap(image, 0x8000, 2, 2);
     map.y.min = "10";

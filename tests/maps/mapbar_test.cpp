@@ -11,20 +11,6 @@ namespace {
 
 using test::freeMap;
 
-TEST(MapBarLayout, ATinyBarGivesNoNegativeSizes) {
-    MapBarSizes sizes;
-    sizes.barWidth = 4;
-    sizes.barHeight = 10;
-    sizes.buttonWidth = 24;
-    sizes.buttonHeight = 22;
-    sizes.tabRowHeight = 20;
-    const MapBarLayout layout = layOutMapBar(sizes);
-    for (const BarRect& r : {layout.tabs, layout.mapList, layout.constList}) {
-        EXPECT_GE(r.width, 0);
-        EXPECT_GE(r.height, 0);
-    }
-}
-
 // The Z values of a free map, the value texts and the constant list's rows are shown by the
 // widget tests; here the labels of a labelled map, the single-line map and the lines that do
 // not take part.

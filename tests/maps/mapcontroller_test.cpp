@@ -79,8 +79,9 @@ TEST_F(MapControllerTest, DropRuleSnapsBoundsAndStepsBackIntoTheInputRange) {
     EXPECT_EQ(droppedPointRaw(*map, 123), 123);
 }
 
-// (The drag's record, undo and value texts: the widget test.)
-TEST_F(MapControllerTest, PressSelectsAPointOfAnyShownLineAndTheDropIsSnapped) {
+// (The second press, the drag's record, undo and value texts: the widget test; the snapped
+// drop: the drop rule above.)
+TEST_F(MapControllerTest, PressSelectsAPointOfAnyShownLine) {
     map->selection.add({0, 0});
     map->selection.add({0, 1});
     map->allLines = true; // other lines show and can be pressed
@@ -89,11 +90,6 @@ TEST_F(MapControllerTest, PressSelectsAPointOfAnyShownLineAndTheDropIsSnapped) {
     EXPECT_EQ((std::tuple{map->target, map->editRow, map->editIndex}),
               (std::tuple{EditTarget::Y, 1, 2}));
     EXPECT_TRUE(map->selection.empty()); // the table's block selection ended
-    press(point(1, 2));
-    ASSERT_TRUE(window->dragging());
-    dragTo(123);
-    EXPECT_TRUE(window->releaseLeft().valuesChanged);
-    EXPECT_EQ(y(1, 2), 126); // 61.5 snaps to the step of 3
 }
 
 TEST_F(MapControllerTest, DragBackToItsStartWritesNothing) {

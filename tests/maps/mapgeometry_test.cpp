@@ -223,33 +223,6 @@ protected:
     MapScales scales;
 };
 
-// (One stroke or all of them, and their colours: the widget test.)
-TEST_F(PlotTest, PictureMarksTheColumnAndADragLeavesOutItsSegments) {
-    map.allLines = true;
-    selectCell(map, image, EditTarget::X, 1, 2);
-    PlotPicture picture = plotPicture(map, image, scales);
-    EXPECT_EQ(picture.columnMark, 214);
-    EXPECT_FALSE(picture.pointMark);
-
-    // The background of a drag of point 2 leaves out its two segments.
-    selectCell(map, image, EditTarget::Y, 1, 2);
-    picture = plotPicture(map, image, scales, 2);
-    ASSERT_EQ(picture.strokes.size(), 3u); // of line 1 only its first segment is left
-    EXPECT_EQ(picture.strokes[1].points, (std::vector<PixelPoint>{point(1, 0), point(1, 1)}));
-}
-
-TEST_F(PlotTest, OneBreakpointDrawsFlatLinesOverTheFullWidth) {
-    map = freeMap(image, 0x8000, 2, 1);
-    putBytes(image, map.y.address, {40, 80});
-    map.allLines = true;
-    const PlotPicture picture = plotPicture(map, image, scales);
-    ASSERT_EQ(picture.strokes.size(), 2u);
-    for (int line : {0, 1})
-        EXPECT_EQ(picture.strokes[std::size_t(line)].points,
-                  (std::vector<PixelPoint>{{0, scales.yOf(40 + 40 * line)},
-                                           {scales.plotWidth, scales.yOf(40 + 40 * line)}}));
-}
-
 TEST_F(PlotTest, HitTestOrder) {
     const PixelPoint shared = point(0, 1);
     ASSERT_EQ(point(1, 1), shared);

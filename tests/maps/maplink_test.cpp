@@ -69,9 +69,6 @@ TEST_F(LinkTest, PresetLinksOnlyDistinctMapsOfEqualSize) {
         LinkMode mode;
         std::vector<std::string> names;
     } cases[] = {
-        {{"[Multi Map]", "INJ1, 1", "INJ2,2", "INJ3 , 3", "INJ4,4"},
-         LinkMode::All,
-         {"INJ1", "INJ2", "INJ3", "INJ4"}},
         {{"[multi map]", "INJ3,1", "INJ1,1", "INJ2,2"}, LinkMode::All, {"INJ1", "INJ2"}},
         {{"[Multi Map]", "INJ1,1", "INJ2,2", "INJ9,3", "INJ4,4"}, LinkMode::All, {"INJ1", "INJ2"}},
         {{"[Multi Map]", "INJ1,1", "INJ2,2", "INJ2,3", "INJ4,4"}, LinkMode::All, {"INJ1", "INJ2"}},
@@ -102,7 +99,6 @@ TEST_F(LinkTest, DialogValidation) {
         {{{"INJ1", "INJ2", "", ""}, LinkMode::All}, 0},
         {{{"", "INJ2", "", ""}, LinkMode::All}, 1539},
         {{{"INJ1", "INJ2", "INJ3", ""}, LinkMode::All}, 1540},
-        {{{"INJ1", "INJ2", "INJ3", "SMALL1"}, LinkMode::All}, 1541},
         {{{"", "", "", ""}, LinkMode::None}, 0},
     };
     for (const auto& c : cases)

@@ -76,8 +76,6 @@ TEST(TableLayoutTest, ScrollBarsAndRanges) {
     // columns, grid rows, width, height: horizontal bar and range, vertical bar and range
     const std::array<int, 8> cases[] = {
         {3, 1, 100, 100, true, 1, false, 0},
-        {2, 5, 100, 100, false, 0, false, 0},
-        {3, 6, 120, 100, false, 0, true, 1},
         {10, 30, 0, 0, true, 10, true, 30},
     };
     for (const auto& c : cases) {
@@ -137,19 +135,11 @@ TEST_F(TableTest, SelectionByKeysAndMouse) {
     table.mouseMove(x, y, false);
     EXPECT_FALSE(table.mouseDown());
 
-    // Left from column 0 goes onto the Z value and drops the selection; Right comes back.
+    // Left from column 0 goes onto the Z value and drops the selection.
     click(2, 0);
     table.command(cmd::Left);
     EXPECT_EQ(current(), std::pair(EditTarget::Z, 2));
     EXPECT_TRUE(map->selection.empty());
-    commands({cmd::ExtendUp, cmd::Left}); // the header moves along its axis
-    EXPECT_EQ(current(), std::pair(EditTarget::Z, 1));
-    table.command(cmd::Right);
-    EXPECT_EQ(current(), std::pair(EditTarget::Y, 0));
-    EXPECT_EQ(map->editRow, 1);
-    EXPECT_EQ(selected(), (std::vector<GridCell>{{1, 0}}));
-    commands({cmd::Up, cmd::Up}); // the second Up is past the edge
-    EXPECT_EQ(map->editRow, 0);
 }
 
 TEST_F(TableTest, PerRowXMapsTakeTwoGridRowsPerZValue) {
@@ -175,23 +165,20 @@ TEST_F(TableTest, PerRowXMapsTakeTwoGridRowsPerZValue) {
     EXPECT_FALSE(table.editing());
 }
 
-TEST_F(TableTest, CommitMessagesGoToTheSink) {
+// (The message texts: the qmxctl tests.)
+TEST_F(TableTest, ACommitShowsItsMessageAndAClickElsewhereCommitsFirst) {
     map->y.max = "100";
     click(0, 0);
     table.command(cmd::EditBox);
     table.setEditText("abc");
     EXPECT_FALSE(table.command(cmd::Enter).valuesChanged);
-    ASSERT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(sink.shown[0], "Table Window|Data error\nData is set as before editing|" +
-                                 std::to_string(int(text::Icon::Error)));
+    EXPECT_EQ(sink.shown.size(), 1u);
 
     table.typeCharacter('-');
     table.setEditText("300");
     click(1, 1); // a click elsewhere commits the changed text first
     EXPECT_EQ(y(0, 0), 100);
-    ASSERT_EQ(sink.shown.size(), 2u);
-    EXPECT_EQ(sink.shown[1].rfind("Table Window|Input Data Range Over:300.00", 0), 0u)
-        << sink.shown[1];
+    EXPECT_EQ(sink.shown.size(), 2u); // the range message
     EXPECT_EQ(current(), std::pair(EditTarget::Y, 1));
 }
 

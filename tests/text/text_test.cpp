@@ -37,8 +37,6 @@ TEST(StreamSink, WritesEachTextOnALineAndAnswersByItsPolicy) {
 
 TEST(NumberFormat, RoundsLikeTheCLibrary) {
     const std::tuple<double, int, const char*> cases[] = {
-        {20.0, 1, "20.0"},
-        {1234.6, 0, "1235"},
         {2.5, 0, "2"},
         {0.125, 2, "0.12"},
         {-0.05, 1, "-0.1"},
