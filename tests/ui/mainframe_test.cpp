@@ -266,10 +266,6 @@ private slots:
             (QStringList{QString::fromLatin1(text::messageText(text::msg::ClipboardNotRectangular)),
                          QString::fromLatin1(text::messageText(text::msg::ClipboardNotNumeric)),
                          QString::fromLatin1(text::messageText(text::msg::ClipboardUnreadable))}));
-        for (const auto& shown : rig->sink.shown) {
-            QCOMPARE(shown.icon, text::Icon::Exclamation);
-            QVERIFY(shown.caption.empty());
-        }
         QCOMPARE(raw(0, 0), 15);
     }
 
@@ -294,6 +290,7 @@ private slots:
         QVERIFY(!rig->app.configuration().isOpen());
         QVERIFY(rig->frame->documentArea()->subWindowList().isEmpty());
         QCOMPARE(rig->frame->mapBar()->findChild<QListWidget*>("mapList")->count(), 0);
+        QVERIFY(!rig->frame->mapBar()->findChild<QCheckBox*>("allBox")->isEnabled());
         QCOMPARE(menuTitles(rig->frame->menuBar()), (QStringList{"&File", "&Help"}));
         QVERIFY(!rig->frame->action(cmd::FileSave)->isEnabled());
 
@@ -301,22 +298,6 @@ private slots:
         QCOMPARE(menuTitles(rig->frame->menuBar()),
                  (QStringList{"&File", "&Edit", "&Monitor", "&Tool", "&Window", "&Help"}));
         QCOMPARE(raw(0, 0), 90);
-    }
-
-    // One changed digit in a [Data] record: the file opens and then says where the record is.
-    void aDamagedDataRecordIsNamedAfterTheOpen() {
-        rig->frame->runCommand(cmd::FileClose);
-        rig->sink.shown.clear();
-        std::string plain = testing::readAll(SAMPLES_DIR "/sample.rcg");
-        const std::size_t record = plain.find("\nS1138010") + 1;
-        plain[record + 10] = plain[record + 10] == '0' ? '1' : '0';
-        const auto line = std::count(plain.begin(), plain.begin() + long(record), '\n') + 1;
-        QVERIFY(rig->frame->openFile(rig->writePacked("damaged.rcz", plain)));
-        QVERIFY(rig->frame->activeTable() != nullptr);
-        QCOMPARE(shownTexts(),
-                 QStringList{QString::fromStdString(text::messageText(
-                     text::msg::DamagedDataRecords, {"1", std::to_string(line), "8010"}))});
-        QCOMPARE(rig->sink.shown[0].icon, text::Icon::Exclamation);
     }
 
     // A line too long for the packed layout: its own message first, then the save's failure.
