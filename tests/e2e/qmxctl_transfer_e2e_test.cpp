@@ -143,20 +143,5 @@ TEST_F(QmxctlTransferE2e, MonitorPrintsOneCsvLinePerValue) {
     EXPECT_EQ(run.err, "qmxctl: no monitor item is named Boost\n");
 }
 
-TEST_F(QmxctlTransferE2e, FailuresEndWithTheMessageOnStandardError) {
-    auto sim = startEcusim(home, 0, {"--wrong-id", "ecu"});
-    testing::ProgramRun run = qmxctl({"read", config, "--save"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.err, HasSubstr("\nECU type is different.\n"));
-    EXPECT_EQ(run.out, "");
-
-    run = qmxctl({"verify", config, "--file-ecu", home.path() + "/none.rcz"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Failed to read file data\n");
-
-    run = qmxctl({"verify", config});
-    EXPECT_NE(run.status, 0);
-}
-
 } // namespace
 } // namespace qmx::e2e
