@@ -28,16 +28,6 @@ protected:
     std::string config;
 };
 
-TEST_F(QmxctlE2e, PortsListsThePortLinksOfTheHome) {
-    makeHome();
-    auto sim = startEcusim(*home, 1, {});
-    const std::string link = home->comLink(1).string();
-    const testing::ProgramRun run = qmxctl({"ports"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("COM2\t" + std::filesystem::canonical(link).string() + "\t" +
-                                   link + "\tyes\n"));
-}
-
 TEST_F(QmxctlE2e, APortThisUserMayNotOpenNamesItsGroupAndTheFix) {
     if (geteuid() != 0)
         GTEST_SKIP() << "runs qmxctl as another user, which needs root";
@@ -95,7 +85,6 @@ TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {
     const Case cases[] = {
         {{"--machine-code", "Q4"}, {}, 0, "Success\n", ""},
         {{"--silence-after", "0"}, {}, 1, "", "No response from ECU.\n"},
-        {{"--machine-code", "Q4"}, {"--port", "7"}, 1, "", "Failed open RS232C port\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.err);
@@ -110,21 +99,8 @@ TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {
     }
 }
 
-TEST_F(QmxctlE2e, PokeWritesAByteOrAWordIntoTheEcu) {
-    makeHome();
-    auto sim = startEcusim(*home, 0, {"--machine-code", "Q4"}, true);
-    testing::ProgramRun run = qmxctl({"poke", config, "8010", "5a"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "( 8010 ) = 5A\n");
-    EXPECT_TRUE(sim->waitForError("stored byte 5A at 8010"));
-
-    run = qmxctl({"poke", config, "0x8011", "0x1234", "--word"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "( 8011 ) = 1234\n");
-    EXPECT_TRUE(sim->waitForError("stored word 1234 at 8011"));
-}
-
-TEST_F(QmxctlE2e, PokeRefusesBadNumbersBeforeTouchingThePort) {
+// Bad numbers are refused before the port is touched; a good word goes into the ECU.
+TEST_F(QmxctlE2e, PokeRefusesBadNumbersAndWritesAWord) {
     makeHome();
     for (const std::vector<std::string>& numbers : {std::vector<std::string>{"12345", "00"},
                                                     {"8010", "100"},
@@ -138,6 +114,12 @@ TEST_F(QmxctlE2e, PokeRefusesBadNumbersBeforeTouchingThePort) {
         EXPECT_THAT(run.err, HasSubstr("qmxctl: "));
     }
     EXPECT_FALSE(std::filesystem::exists(home->logPath()));
+
+    auto sim = startEcusim(*home, 0, {"--machine-code", "Q4"}, true);
+    const testing::ProgramRun run = qmxctl({"poke", config, "0x8011", "0x1234", "--word"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "( 8011 ) = 1234\n");
+    EXPECT_TRUE(sim->waitForError("stored word 1234 at 8011"));
 }
 
 TEST_F(QmxctlE2e, SearchStoresThePortWhereTheEcuAnswers) {
@@ -159,13 +141,6 @@ TEST_F(QmxctlE2e, SearchStoresThePortWhereTheEcuAnswers) {
     EXPECT_EQ(run.out, "COM3 " + pts + " was Selected.\n");
     EXPECT_THAT(testing::readAll(home->iniPath()), HasSubstr("PORT=PORT3\n"));
     EXPECT_THAT(testing::readAll(home->registryPath()), HasSubstr("\"Rs232cPort\"=dword:00000002"));
-
-    silent.reset();
-    good.reset();
-    auto wrong = startEcusim(*home, 2, {"--wrong-id", "ecu"});
-    run = qmxctl({"search"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Failed auto select com port!\n");
 }
 
 } // namespace

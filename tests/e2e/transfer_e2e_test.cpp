@@ -269,11 +269,6 @@ TEST(WriteE2e, TheResultByteAndTheFailingAddressReachTheTexts) {
          text::msg::FailedToCorrespond,
          "",
          "Failed to correspond with ECU.\nWrite Error Address : 8042"},
-        {"a wrong echo of W",
-         {"--wrong-echo", "2"},
-         text::msg::FailedToCorrespond,
-         "",
-         "Failed to correspond with ECU.\nWrite Error Address : "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

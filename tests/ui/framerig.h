@@ -35,8 +35,6 @@ public:
     // Writes the lines of the plain configuration text `plain` as the packed file `name` in the
     // home; returns its path.
     QString writePacked(const std::string& name, const std::string& plain) const;
-    // Copies samples/`name` into the home; its path.
-    QString copySample(const std::string& name);
     std::string homePath() const { return m_home.path(); }
     // Starts ecusim with the sample's memory and `extra` options on port COM`comNumber` of the
     // home; returns once it serves, null when it did not start.

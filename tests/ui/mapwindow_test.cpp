@@ -32,7 +32,6 @@ class MapWindowTest : public QObject {
     ui::MapWindow* graph() { return dynamic_cast<ui::MapWindow*>(rig->frame->activeChild()); }
     const maps::MapScales& scales() { return graph()->controller().geometry().scales(); }
     int raw(int row, int column) { return maps::readY(map(), image(), column, row).value; }
-    QString frameTitle() { return rig->frame->documentArea()->activeSubWindow()->windowTitle(); }
     void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClick(rig->frame->activeChild(), Qt::Key(k), mods);
     }
@@ -79,7 +78,6 @@ private slots:
 
     void bothFramesOpenTheKeysSwitchBetweenThemAndReachThePlot() {
         QCOMPARE(rig->frame->documentArea()->subWindowList().size(), 2);
-        QCOMPARE(frameTitle(), QString("MAP - INJ1,INJ2,INJ3,INJ4[*]"));
         key(Qt::Key_F6, Qt::ControlModifier);
         QVERIFY(rig->frame->activeTable() != nullptr);
         key(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
