@@ -119,7 +119,7 @@ private slots:
         QVERIFY(saved.find("IGN;  z  ") != std::string::npos);
     }
 
-    void aFileWhoseDataStartsElsewhereDoesNotCorrespond() {
+    void theOpenFileIsSameAndAFileWhoseDataStartsElsewhereDoesNotCorrespond() {
         FrameRig rig;
         QVERIFY(rig.openSample());
         // The sample without its first data record starts at 8010 instead of 8000.
@@ -132,6 +132,10 @@ private slots:
         QVERIFY(withDialog<ui::DataCompareDialog>(
             *rig.frame, cmd::DataCompare, [&](ui::DataCompareDialog& dialog) {
                 dialog.findChild<QRadioButton*>("editWithFile")->setChecked(true);
+                // The file this program holds open for editing is read all the same.
+                answerFileDialog(rig.samplePath(), &dialog);
+                dialog.verify();
+                QCOMPARE(logLines(dialog).last(), "Same");
                 answerFileDialog(shifted, &dialog);
                 const auto before = imageBytes(rig.app.configuration());
                 dialog.verify();

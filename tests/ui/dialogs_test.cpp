@@ -5,6 +5,7 @@
 #include "app/titlelist.h"
 #include "support/linesof.h"
 #include "ui/addtitledialog.h"
+#include "ui/dialogfont.h"
 #include "ui/directorydialog.h"
 #include "ui/titleeditordialog.h"
 
@@ -63,6 +64,16 @@ private slots:
         dialog.accept();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(marked, 1);
+    }
+
+    void dialogsTakeTheDialogFontSize() {
+        const QFont before = QApplication::font("QDialog");
+        ui::applyDialogFont(19);
+        ui::DirectoryDialog dialog({});
+        dialog.ensurePolished(); // as showing it does
+        QCOMPARE(dialog.findChild<QComboBox*>("filePath")->font().pixelSize(), 19);
+        QCOMPARE(QWidget().font().pixelSize(), QApplication::font().pixelSize());
+        QApplication::setFont(before, "QDialog");
     }
 
     void directoryDialogOffersTheRecentFolders() {

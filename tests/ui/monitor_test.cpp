@@ -170,7 +170,11 @@ private slots:
         QVERIFY(ini.find("SELECT0=Battery") != std::string::npos);
         QVERIFY(ini.find("SELECT1=Engine speed") != std::string::npos);
 
+        // A configuration without monitor items has no Monitor menu; the sample brings it back.
+        QVERIFY(frame().openFile(SAMPLES_DIR "/boost.rcz"));
+        QCOMPARE(frame().menuBar()->actions()[2]->text(), "&Tool");
         QVERIFY(rig->openSample());
+        QCOMPARE(frame().menuBar()->actions()[2]->text(), "&Monitor");
         QCOMPARE(rig->app.configuration().monitorRows, (std::vector<int>{3, 0}));
     }
 
