@@ -107,7 +107,6 @@ TEST(LoadFileData, FailuresAreShownUnderReadFromFile) {
         std::string machineFolder;
         int result;
     } cases[] = {
-        {"a missing file", rig.folder.file("none.rcz"), "", text::msg::FailedToReadFileData},
         {"a plain file", plain, "", text::msg::PackedVersionError},
         {"no [Data] section", rig.folder.write("empty.rcz", noData), "",
          text::msg::FailedToReadFileData},

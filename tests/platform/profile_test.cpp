@@ -46,16 +46,6 @@ TEST(ProfileText, LooksUpNamesWithoutCaseAndTrimsValues) {
         EXPECT_EQ(text.value(c.section, c.key), c.expected) << c.section << "/" << c.key;
 }
 
-TEST(ProfileText, IntegersReadSignAndLeadingDigits) {
-    const std::pair<const char*, std::int32_t> cases[] = {
-        {"50", 50},  {"-1", -1},        {"+7", 7},
-        {"12a", 12}, {"abc", 0},        {"-", 0},
-        {"0x10", 0}, {"4294967297", 1}, {"-2147483648", INT32_MIN},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(profileInteger(text), expected) << text;
-}
-
 // A write changes only its key's line, adds a key after its section's last entry and a new
 // section with the file's line end, and refuses text that would not read back.
 TEST(ProfileText, WritesChangeOnlyTheLineOfTheirKey) {
