@@ -13,9 +13,11 @@ TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
         int value;
         int port;
     };
-    const Case cases[] = {{&LinkSettings::speedIndex, 6, 0}, {&LinkSettings::parityIndex, 3, 0},
+    const Case cases[] = {{&LinkSettings::speedIndex, 6, 0},
+                          {&LinkSettings::parityIndex, 3, 0},
                           {&LinkSettings::stopIndex, -1, 0},
-                          {&LinkSettings::speedIndex, 3, -1}, {&LinkSettings::speedIndex, 3, 256}};
+                          {&LinkSettings::speedIndex, 3, -1},
+                          {&LinkSettings::speedIndex, 3, 256}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         LinkSettings settings = testSettings();

@@ -55,8 +55,10 @@ TEST(MonitorValueText, OneDecimalUnlessTheWholePartIsLong) {
         const char* offset;
         const char* text;
     } cases[] = {
-        {1234567, "0.1", "0", "123456"}, {5, "1", "-99999.5", "-99994"},
-        {5, "1", "-9999.5", "-9994.5"},  {3, "abc", "2", "2.0"},
+        {1234567, "0.1", "0", "123456"},
+        {5, "1", "-99999.5", "-99994"},
+        {5, "1", "-9999.5", "-9994.5"},
+        {3, "abc", "2", "2.0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

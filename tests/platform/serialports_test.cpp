@@ -31,15 +31,9 @@ TEST(ComPorts, IndexesMapToTheLinksAndTheThreeDeviceFamilies) {
     linkTo("/dev/null", home / "ports" / "COM3");
     linkTo(home / "nowhere", home / "ports" / "COM200");
     const std::pair<int, std::optional<fs::path>> paths[] = {
-        {0, "/dev/ttyS0"},
-        {31, "/dev/ttyS31"},
-        {32, "/dev/ttyUSB0"},
-        {95, "/dev/ttyACM31"},
-        {96, std::nullopt},
-        {-1, std::nullopt},
-        {3, "/dev/ttyS3"},
-        {2, home / "ports" / "COM3"},
-        {199, home / "ports" / "COM200"},
+        {0, "/dev/ttyS0"},     {31, "/dev/ttyS31"},          {32, "/dev/ttyUSB0"},
+        {95, "/dev/ttyACM31"}, {96, std::nullopt},           {-1, std::nullopt},
+        {3, "/dev/ttyS3"},     {2, home / "ports" / "COM3"}, {199, home / "ports" / "COM200"},
     };
     for (const auto& [index, path] : paths)
         EXPECT_EQ(serialDevicePath(home, index), path) << index;

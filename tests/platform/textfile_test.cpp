@@ -17,7 +17,6 @@ TEST(TextEncoding, Utf16AndWindows1252ComeOutAsTheSameUtf8) {
     // A lone surrogate survives the round trip; bytes that are not UTF-8 have no UTF-16 form.
     const std::string lone = "\x00\xD8X\x00"s;
     EXPECT_EQ(utf16LeFromUtf8(utf8FromUtf16Le(lone)), lone);
-    EXPECT_EQ(textAsUtf8(utf8), utf8);
     EXPECT_FALSE(isValidUtf8("\xC0\xAF")); // overlong "/"
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));
 }
