@@ -37,12 +37,6 @@ struct AdapterRig {
     AdapterLatency latency;
 };
 
-platform::OpenNotes refused() {
-    platform::OpenNotes notes;
-    notes.lowLatencyError = ENOTTY;
-    return notes;
-}
-
 TEST(AdapterLatency, ATimerAbove1MsIsLoweredAndTheLogSaysWhatWasSet) {
     AdapterRig rig;
     const std::string timer = rig.folder.write("sys/ttyUSB0/device/latency_timer", "16\n");
@@ -63,9 +57,11 @@ TEST(AdapterLatency, ATimerThatCannotBeChangedIsSaidOnceWithTheCommandThatFixesI
                        rig.folder.file("sys/ttyUSB0/device/latency_timer"));
     const std::string limit = testing::readAll("/proc/sys/kernel/ngroups_max");
     const std::string ms = limit.substr(0, limit.find('\n'));
+    platform::OpenNotes refused;
+    refused.lowLatencyError = ENOTTY;
 
-    rig.latency.tune("** COM33: ", rig.device, refused());
-    rig.latency.tune("** COM33: ", rig.device, refused());
+    rig.latency.tune("** COM33: ", rig.device, refused);
+    rig.latency.tune("** COM33: ", rig.device, refused);
 
     const std::string stays = "00, 0, 0, 0, ** COM33: latency timer stays at " + ms + " ms";
     const std::string notAvailable =

