@@ -14,27 +14,21 @@ TEST(CommandLine, TwoWordsRunTheBatchOnePathOpens) {
     qmx::testing::TempFolder folder;
     const std::string spaced = folder.write("my a.rcz", "");
     using Args = std::vector<std::string>;
-    struct Case {
-        Args arguments;
-        std::string first;
-        std::string second;
-        std::string open;
+    const std::pair<Args, CommandWords> cases[] = {
+        {{"a.rcg", "b.txt"}, {"a.rcg", "b.txt", ""}},
+        {{"a.rcg b c.txt"}, {"a.rcg", "b c.txt", ""}}, // split at the first space only
+        {{"\"my a.rcg\""}, {"\"my", "a.rcg\"", ""}},   // no quoting
+        {{"a.rcg"}, {"", "", "a.rcg"}},
+        {{spaced}, {"", "", spaced}}, // an existing file is opened, spaces and all
+        {{"a", "b", "c"}, {"", "", ""}},
     };
-    const Case cases[] = {
-        {{"a.rcg", "b.txt"}, "a.rcg", "b.txt", ""},
-        {{"a.rcg b c.txt"}, "a.rcg", "b c.txt", ""}, // split at the first space only
-        {{"\"my a.rcg\""}, "\"my", "a.rcg\"", ""},   // no quoting
-        {{"a.rcg"}, "", "", "a.rcg"},
-        {{spaced}, "", "", spaced}, // an existing file is opened, spaces and all
-        {{"a", "b", "c"}, "", "", ""},
-    };
-    for (const Case& c : cases) {
-        const CommandWords words = splitCommandLine(c.arguments);
-        EXPECT_EQ(words.first, c.first);
-        EXPECT_EQ(words.second, c.second);
-        EXPECT_EQ(words.open, c.open);
-        EXPECT_EQ(words.runsBatch(), !c.first.empty() || !c.second.empty());
+    for (const auto& [arguments, expected] : cases) {
+        const CommandWords words = splitCommandLine(arguments);
+        EXPECT_EQ(std::tie(words.first, words.second, words.open),
+                  std::tie(expected.first, expected.second, expected.open));
     }
+    EXPECT_TRUE(splitCommandLine({"a.rcg", "b.txt"}).runsBatch());
+    EXPECT_FALSE(splitCommandLine({"a.rcg"}).runsBatch());
 }
 
 TEST(Accelerators, EachKeyIsBoundOnce) {

@@ -75,27 +75,18 @@ TEST_F(QmxctlE2e, APortHeldByAnotherProgramNamesIt) {
 }
 
 TEST_F(QmxctlE2e, CheckPrintsSuccessOrTheMessage) {
-    struct Case {
-        std::vector<std::string> ecusim;
-        std::vector<std::string> options;
-        int status;
-        const char* out;
-        const char* err;
+    const std::tuple<std::vector<std::string>, int, const char*, const char*> cases[] = {
+        {{"--machine-code", "Q4"}, 0, "Success\n", ""},
+        {{"--silence-after", "0"}, 1, "", "No response from ECU.\n"},
     };
-    const Case cases[] = {
-        {{"--machine-code", "Q4"}, {}, 0, "Success\n", ""},
-        {{"--silence-after", "0"}, {}, 1, "", "No response from ECU.\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.err);
+    for (const auto& [ecusim, status, out, err] : cases) {
+        SCOPED_TRACE(err);
         makeHome();
-        auto sim = startEcusim(*home, 0, c.ecusim);
-        std::vector<std::string> args = {"check", config};
-        args.insert(args.end(), c.options.begin(), c.options.end());
-        const testing::ProgramRun run = qmxctl(args);
-        EXPECT_EQ(run.status, c.status);
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_EQ(run.err, c.err);
+        auto sim = startEcusim(*home, 0, ecusim);
+        const testing::ProgramRun run = qmxctl({"check", config});
+        EXPECT_EQ(run.status, status);
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err, err);
     }
 }
 

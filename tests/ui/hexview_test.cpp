@@ -87,12 +87,6 @@ private slots:
         typeInto(*hex, "10");
         QCOMPARE(int(config.image.byte(maps::zAddress(map, 1))), 0x10);
         QCOMPARE(lines->itemText(1), "6.3");
-        // The count bytes of the block select nothing; arrows move within the block.
-        clickByte(*hex, maps::zAddress(map, 0) - 2);
-        QCOMPARE(map.editIndex, 1);
-        QTest::keyClick(editor, Qt::Key_Down); // from Z byte 1 to Y byte (0, 1), 16 further
-        QCOMPARE(std::tuple(map.target, map.editRow, map.editIndex),
-                 std::tuple(maps::EditTarget::Y, 0, 1));
 
         // An edit in the table window shows in the hex view at once.
         clickByte(*hex, first);
