@@ -5,23 +5,19 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
 #include <random>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "app/ectapp.h"
 #include "config/ecuimage.h"
 #include "config/srecords.h"
+#include "quietrun.h"
 #include "text/streamsink.h"
-
-extern char** environ;
 
 namespace {
 
@@ -55,20 +51,7 @@ double medianMs(int runs, const std::function<bool()>& body) {
 }
 
 bool runSrecCat(const std::string& in, const std::string& out) {
-    std::vector<std::string> args{"srec_cat", in, "-o", out, "-Output_Block_Size", "16"};
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawnp(&pid, "srec_cat", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+    return qmx::bench::runQuietly({"srec_cat", in, "-o", out, "-Output_Block_Size", "16"});
 }
 
 // S1 records of 16 random bytes each, `count` of them, their addresses cycling through the

@@ -8,24 +8,20 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "app/ectapp.h"
 #include "config/srecords.h"
 #include "ecu/datapane.h"
 #include "ecu/ecuwrite.h"
+#include "quietrun.h"
 #include "support/ecusimprocess.h"
 #include "text/streamsink.h"
-
-extern char** environ;
 
 namespace {
 
@@ -39,21 +35,8 @@ constexpr std::uint16_t kHigh = 0x8FFF;
 // failed.
 double timedQmxctl(std::vector<std::string> args) {
     args.insert(args.begin(), QMXCTL_PATH);
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     const auto start = Clock::now();
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, QMXCTL_PATH, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    const bool ok = spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-                    WEXITSTATUS(status) == 0;
+    const bool ok = qmx::bench::runQuietly(std::move(args));
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     return ok ? wall : -1.0;
 }
