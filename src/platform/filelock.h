@@ -20,6 +20,7 @@ public:
     [[nodiscard]] bool lock(const std::string& path);
     // Releases the held file, if any.
     void unlock();
+    bool isHeld() const { return m_fd >= 0; }
 
 private:
     int m_fd = -1;
