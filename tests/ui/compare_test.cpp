@@ -35,6 +35,10 @@ void answerFileDialog(const QString& path, QWidget* over) {
         [path](QWidget* modal) {
             auto* files = qobject_cast<QFileDialog*>(modal);
             QVERIFY(files);
+            // selectFile leaves the name box alone while it has the keyboard focus, which the
+            // box takes at some point after the dialog shows.
+            if (QWidget* focused = files->focusWidget())
+                focused->clearFocus();
             files->selectFile(path);
             static_cast<QDialog*>(files)->accept(); // QFileDialog::accept is protected
         },
