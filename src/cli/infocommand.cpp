@@ -132,7 +132,7 @@ public:
     }
 
     int run(Session& session) override {
-        if (const int status = session.open(m_config))
+        if (const int status = session.open(m_config, app::OpenFor::Reading))
             return status;
         const app::Configuration& configuration = session.configuration();
         std::ostream& out = session.out();

@@ -73,20 +73,20 @@ TEST_F(QmxctlTest, InfoNamesDamagedDataRecords) {
         text[at + 10] = '7';
     }
     const testing::ProgramRun run = qmxctl({"info", home.folder.write("damaged.rcg", text)});
-    EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "Checksum of S-format in [Data] section is in error in 2 record(s); the "
                        "first is in line 22 (address 8010).\n");
     EXPECT_NE(run.out.find("Data: 8000-82FF"), std::string::npos);
 }
 
-// An export only reads: a configuration that qmx holds open exports. Its target is written in
-// place when it is a FIFO or a device, which stay what they were.
-TEST_F(QmxctlTest, ExportReadsAHeldFileAndWritesDevicesInPlace) {
+// An export and an info only read: a configuration that qmx holds open exports and shows. The
+// export's target is written in place when it is a FIFO or a device, which stay what they were.
+TEST_F(QmxctlTest, ExportAndInfoReadAHeldFileAndExportWritesDevicesInPlace) {
     const std::string config = home.sample("sample.rcz");
     platform::FileLock editor;
     ASSERT_TRUE(editor.lock(config));
     const testing::ProgramRun toStdout = qmxctl({"export", config, "-"});
     EXPECT_EQ(toStdout.status, 0) << toStdout.err;
+    EXPECT_EQ(qmxctl({"info", config}).err, "");
     EXPECT_EQ(qmxctl({"save", config}).err, "This file is write-denied by other process.\n");
 
     const std::string fifo = home.folder.file("fifo");
