@@ -95,13 +95,14 @@ public:
             ::close(m_stdin);
         m_stdin = -1;
     }
-    // Waits for the process to end (its output closes first); returns the wait status or -1.
+    // Waits for the process to end (its output closes first); returns the wait status, or -1,
+    // also when it never started.
     int exitStatus() {
         const auto end = Clock::now() + kDeadline;
         while (readMore(end)) {
         }
         int status = 0;
-        if (waitpid(m_pid, &status, WNOHANG) != m_pid && waitpid(m_pid, &status, 0) != m_pid)
+        if (m_pid < 0 || waitpid(m_pid, &status, 0) != m_pid)
             return -1;
         m_pid = -1;
         return status;
